@@ -1,0 +1,105 @@
+#include "bench/BenchCommon.h"
+
+#include "platform/ib/IBQuery.h"
+#include "schema/MainSchema.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <algorithm>
+#include <cstdio>
+
+void GenerateBenchDataBase(const QString& AFileName, const TBenchDBSize& ASize) {
+    CreateMainDataBase(AFileName, 1011, QStringLiteral("База для замеров"));
+    TIBDatabase db;
+    db.SetDatabaseName(AFileName);
+    db.Open();
+    TIBTransaction tr(&db);
+    TIBQuery q(&db, &tr);
+    TIBTransactionScope scope(tr);
+    const TDateTime now = Now();
+
+    q.SetSQL(QStringLiteral("INSERT INTO T_CLASS (DBID, ID, PARENTDBID, PARENTID, S_NAME, "
+                            "S_DESCRIPTION, ICONID, V_FLAG, C_TIMESTAMP) VALUES (1011, :ID, "
+                            ":PDBID, :PID, :NAME, :DESCR, -1, 0, :T)"));
+    for (int i = 1; i <= ASize.Classes; ++i) {
+        q.ParamByName("ID").SetAsInteger(i);
+        if (i > 10) {
+            q.ParamByName("PDBID").SetAsInteger(1011);
+            q.ParamByName("PID").SetAsInteger(1 + i % 10);
+        } else {
+            q.ParamByName("PDBID").Clear();
+            q.ParamByName("PID").Clear();
+        }
+        q.ParamByName("NAME").SetAsString(QStringLiteral("Класс элементов №%1").arg(i));
+        q.ParamByName("DESCR").SetAsString(QStringLiteral("Описание класса %1").arg(i));
+        q.ParamByName("T").SetAsDateTime(now);
+        q.ExecSQL();
+    }
+    q.SetSQL(QStringLiteral("INSERT INTO T_MAKER (DBID, ID, S_NAME, S_URL, V_FLAG, C_TIMESTAMP) "
+                            "VALUES (1011, :ID, :NAME, :URL, 0, :T)"));
+    for (int i = 1; i <= ASize.Makers; ++i) {
+        q.ParamByName("ID").SetAsInteger(i);
+        q.ParamByName("NAME").SetAsString(QStringLiteral("Завод «Электрон-%1»").arg(i));
+        q.ParamByName("URL").SetAsString(QStringLiteral("https://maker%1.example").arg(i));
+        q.ParamByName("T").SetAsDateTime(now);
+        q.ExecSQL();
+    }
+    q.SetSQL(QStringLiteral("INSERT INTO T_CASE (DBID, ID, S_TYPENAME, V_PINCOUNT, V_MOUNTTYPE, "
+                            "V_FLAG, C_TIMESTAMP) VALUES (1011, :ID, :NAME, :PINS, :MT, 0, :T)"));
+    for (int i = 1; i <= ASize.Cases; ++i) {
+        q.ParamByName("ID").SetAsInteger(i);
+        q.ParamByName("NAME").SetAsString(QStringLiteral("КТ-%1").arg(i));
+        q.ParamByName("PINS").SetAsInteger(2 + i % 64);
+        q.ParamByName("MT").SetAsInteger(1 + i % 4);
+        q.ParamByName("T").SetAsDateTime(now);
+        q.ExecSQL();
+    }
+    q.SetSQL(QStringLiteral(
+        "INSERT INTO T_ELEMENT_TYPE (DBID, ID, CLASSDBID, CLASSID, CASEDBID, CASEID, MAKERDBID, "
+        "MAKERID, S_TYPENAME, S_MARKING, S_DESCRIPTION, S_DATASHEET, V_FLAG, C_TIMESTAMP, "
+        "U_TIMESTAMP) VALUES (1011, :ID, 1011, :CLS, 1011, :CS, 1011, :MK, :NAME, :MARK, :DESCR, "
+        ":DS, 0, :T, :T)"));
+    for (int i = 1; i <= ASize.ElementTypes; ++i) {
+        q.ParamByName("ID").SetAsInteger(i);
+        q.ParamByName("CLS").SetAsInteger(1 + i % ASize.Classes);
+        q.ParamByName("CS").SetAsInteger(1 + i % ASize.Cases);
+        q.ParamByName("MK").SetAsInteger(1 + i % ASize.Makers);
+        q.ParamByName("NAME").SetAsString(QStringLiteral("КР%1ЕН%2").arg(140 + i % 900).arg(i));
+        q.ParamByName("MARK").SetAsString(QStringLiteral("M%1").arg(i, 6, 10, QLatin1Char('0')));
+        q.ParamByName("DESCR").SetAsString(
+            QStringLiteral("Микросхема серии %1, корпус КТ-%2, температура от -60 до +125 °C")
+                .arg(i % 900)
+                .arg(1 + i % ASize.Cases));
+        q.ParamByName("DS").SetAsString(QStringLiteral("https://docs.example/%1.pdf").arg(i));
+        q.ParamByName("T").SetAsDateTime(now - i / 1000.0);
+        q.ExecSQL();
+        if (i % 20000 == 0)
+            std::fprintf(stderr, "  %d element types\n", i);
+    }
+    scope.Commit();
+    db.Close();
+}
+
+QString EnsureBenchDataBase(const QString& AFolder, const TBenchDBSize& ASize) {
+    QDir().mkpath(AFolder);
+    const QString file =
+        QDir(AFolder).filePath(QStringLiteral("bench-%1.fdb").arg(ASize.ElementTypes));
+    if (!QFileInfo::exists(file)) {
+        std::fprintf(stderr, "Making %s ...\n", qPrintable(file));
+        GenerateBenchDataBase(file, ASize);
+    }
+    return file;
+}
+
+double MedianMilliseconds(int ATimes, const std::function<void()>& AWork) {
+    std::vector<double> times;
+    for (int i = 0; i < ATimes; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        AWork();
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}

@@ -18,6 +18,10 @@ TKVUserInterface* gInterface = nullptr;
 
 } // namespace
 
-TKVUserInterface& KVUserInterface() { return gInterface ? *gInterface : gFallback; }
+TKVUserInterface& KVUserInterface() {
+    return gInterface ? *gInterface : gFallback;
+}
 
-void SetKVUserInterface(TKVUserInterface* AInterface) { gInterface = AInterface; }
+void SetKVUserInterface(TKVUserInterface* AInterface) {
+    gInterface = AInterface;
+}

@@ -35,9 +35,9 @@ struct TXlsCellStyle {
     TXlsFontStyles FFontStyle;
     TXlsHorzAlign FHorzAlign = xhaGeneral;
     TXlsVertAlign FVertAlign = xvaBottom;
-    // Solid background in this palette colour; -1 for none.
+    // Solid background in this palette colour; -1 (or any index outside the palette) for none.
     int FBackground = -1;
-    // Thin border on all four edges in this palette colour; -1 for none.
+    // Thin border on all four edges in this palette colour; -1 (or outside) for none.
     int FBorderColor = -1;
 
     bool operator==(const TXlsCellStyle&) const = default;

@@ -325,13 +325,13 @@ void TWriter::WriteXfs() {
     for (const TXlsCellStyle& style : FCellStyles) {
         quint32 border1 = 0;
         quint32 border2 = 0;
-        if (style.FBorderColor >= 0) {
+        if (XlsPaletteColor(style.FBorderColor).isValid()) {
             const quint32 icv = quint32(style.FBorderColor + XlsFirstPaletteIcv);
             border1 = 0x1111 | (icv << 16) | (icv << 23); // thin left, right, top, bottom
             border2 = icv | (icv << 7);
         }
         int pattern = defaultPattern;
-        if (style.FBackground >= 0) {
+        if (XlsPaletteColor(style.FBackground).isValid()) {
             border2 |= quint32(1) << 26; // solid fill
             pattern = (style.FBackground + XlsFirstPaletteIcv) | (kIcvAutoBack << 7);
         }

@@ -119,10 +119,8 @@ bool NeedsLockFile(int ADriveType) {
 TdmMain::TdmMain() : TdmMain(::ProgramFolder()) {}
 
 TdmMain::TdmMain(const QString& AProgramFolder)
-    : ElementClassImgList(), MainToolImgList(), MainIBDatabase(),
-      MainIBTransaction(&MainIBDatabase), MainIBQuery(&MainIBDatabase, &MainIBTransaction),
-      ExchangeIBDatabase(), ExchangeIBTransaction(&ExchangeIBDatabase),
-      ConcomIBTransaction(&MainIBDatabase) {
+    : MainIBTransaction(&MainIBDatabase), MainIBQuery(&MainIBDatabase, &MainIBTransaction),
+      ExchangeIBTransaction(&ExchangeIBDatabase), ConcomIBTransaction(&MainIBDatabase) {
     if (!dmMain)
         dmMain = this;
     FUserLogin = QStringLiteral("SYSDBA");
@@ -181,7 +179,8 @@ bool TdmMain::CurrentDBReadOnly() const {
 }
 
 bool TdmMain::CanWriteDataBase() const {
-    return MainIBDatabase.Connected() && DBConnected() && !ReadOnly && !CurrentDBReadOnly();
+    // CurrentDBReadOnly includes the value in force of option ReadOnly.
+    return MainIBDatabase.Connected() && DBConnected() && !CurrentDBReadOnly();
 }
 
 int TdmMain::DataBaseConnect(const QString& ADataBaseFile, const QString& AUserName,

@@ -410,3 +410,15 @@ TEST_F(dmMainTest, DescriptionChangesInMemoryOnlyAfterTheCommit) {
     EXPECT_FALSE(Module().SetDBDescription(QStringLiteral("CD")));
     EXPECT_EQ(Module().CurrentDBDescription(), QStringLiteral("Есть"));
 }
+
+TEST_F(dmMainTest, RelativeNameCountsFromTheCurrentFolderAndIsRecordedInFull) {
+    TTestDataBase db;
+    const QString saved = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(db.Folder()));
+    int error = 0;
+    const int result = Connect(QStringLiteral("test.fdb"), dtFixed, error);
+    QDir::setCurrent(saved);
+    ASSERT_EQ(result, crOk);
+    EXPECT_EQ(Module().CurrentDataBaseFileName(), db.FileName());
+    EXPECT_EQ(Module().LastDataBaseFileName(), db.FileName());
+}

@@ -2,6 +2,8 @@
 
 #include "platform/sys/SysUtils.h"
 
+#include <QStringDecoder>
+
 #include <array>
 
 namespace {
@@ -95,4 +97,15 @@ QByteArray ToWin1251(const QString& AText) {
                                 .arg(shown));
     }
     return result;
+}
+
+QString DecodeUtf8OrWin1251(const QByteArray& AData) {
+    QByteArrayView data(AData);
+    if (data.startsWith("\xEF\xBB\xBF"))
+        data = data.sliced(3);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(data);
+    if (!decoder.hasError())
+        return text;
+    return FromWin1251(data.data(), data.size());
 }

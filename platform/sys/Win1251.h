@@ -19,3 +19,8 @@ QByteArray ToWin1251(const QString& AText);
 // Encodes AText when every character exists in Windows-1251. Returns false otherwise and
 // then sets ABadChar to the first character that does not.
 bool TryToWin1251(const QString& AText, QByteArray& AResult, QString* ABadChar = nullptr);
+
+// Decodes the bytes of a text file that people edit: UTF-8 (a byte-order mark is dropped), or
+// Windows-1251 when the bytes are not valid UTF-8, so that a file written on another system
+// still reads.
+QString DecodeUtf8OrWin1251(const QByteArray& AData);

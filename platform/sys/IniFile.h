@@ -1,0 +1,87 @@
+#pragma once
+
+// A settings file in the Windows INI format that people edit by hand and other versions of
+// the program read: "[Section]" lines, "Key=Value" lines, ";" or "#" comment lines.
+//
+// Section and key names compare without regard to case; values are read with the blanks around
+// them trimmed. A section that occurs twice reads as one (the first value of a key wins).
+// The file is read whole when the object is made and written back only by UpdateFile, and only
+// when its text changed; it is written to a temporary file that then replaces the old one, so
+// a crash never leaves half a file. On disk the text is UTF-8; a file that is not valid UTF-8
+// is read as Windows-1251. Comments, blank lines and unknown lines are kept in place.
+
+#include "platform/sys/SysUtils.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <utility>
+#include <vector>
+
+// Raised when the file cannot be written, or when a file that exists could not be read and
+// writing it would lose what it holds.
+KV_DECLARE_EXCEPTION(EIniFileError, Exception)
+
+class TIniFile {
+public:
+    // An empty file in memory, for LoadFromData.
+    TIniFile() = default;
+    // Reads AFileName; a missing file gives an empty one, created by the first UpdateFile.
+    explicit TIniFile(const QString& AFileName);
+
+    const QString& FileName() const { return FFileName; }
+    // Replaces the content with AData (UTF-8, or Windows-1251 when not valid UTF-8).
+    void LoadFromData(const QByteArray& AData);
+    // The content as UTF-8 text.
+    QByteArray ToData() const;
+
+    bool SectionExists(const QString& ASection) const;
+    bool ValueExists(const QString& ASection, const QString& AKey) const;
+    // Every key of the section with its value, in file order.
+    QList<std::pair<QString, QString>> ReadSectionValues(const QString& ASection) const;
+
+    QString ReadString(const QString& ASection, const QString& AKey, const QString& ADefault) const;
+    // A decimal integer; ADefault when the key is missing or its value is not one.
+    int ReadInteger(const QString& ASection, const QString& AKey, int ADefault) const;
+    // Read as an integer, any value but 0 being true; ADefault as ReadInteger.
+    bool ReadBool(const QString& ASection, const QString& AKey, bool ADefault) const;
+    // A date as yyyy-mm-dd or in the user's short date format; ADefault otherwise.
+    TDateTime ReadDate(const QString& ASection, const QString& AKey, TDateTime ADefault) const;
+
+    // Sets a key, adding the section or the key at its end when missing. A line break in the
+    // value becomes a blank: a value is one line.
+    void WriteString(const QString& ASection, const QString& AKey, const QString& AValue);
+    void WriteInteger(const QString& ASection, const QString& AKey, int AValue);
+    // Written as 1 or 0.
+    void WriteBool(const QString& ASection, const QString& AKey, bool AValue);
+    // Removes the section with every key in it.
+    void EraseSection(const QString& ASection);
+
+    // Whether the content differs from the file as read or last written.
+    bool Modified() const { return ToData() != FSavedData; }
+    // Writes the file when the content changed; returns whether it wrote. Raises EIniFileError
+    // when the file cannot be written (the old file is then unchanged).
+    bool UpdateFile();
+
+private:
+    struct TLine {
+        bool IsEntry = false;
+        QString Text; // the line as read, for lines that are no entry
+        QString Key;
+        QString Value;
+    };
+    struct TSection {
+        QString Name; // empty for the lines before the first section
+        bool Header = false;
+        std::vector<TLine> Lines;
+    };
+
+    const TLine* FindEntry(const QString& ASection, const QString& AKey) const;
+    TSection* FindSection(const QString& ASection);
+
+    QString FFileName;
+    std::vector<TSection> FSections;
+    QByteArray FSavedData;
+    bool FLoadFailed = false;
+    QString FLoadError;
+};

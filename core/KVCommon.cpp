@@ -5,6 +5,9 @@
 #include <QUrl>
 
 #include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -235,7 +238,12 @@ bool IsNumericVarType(int AVarType) {
     case kvVarInteger:
     case kvVarSingle:
     case kvVarDouble:
+    case kvVarShortInt:
     case kvVarByte:
+    case kvVarWord:
+    case kvVarLongWord:
+    case kvVarInt64:
+    case kvVarUInt64:
         return true;
     default:
         return false;
@@ -243,18 +251,89 @@ bool IsNumericVarType(int AVarType) {
 }
 
 bool IsNumericVarType(const QVariant& AValue) {
-    if (AValue.isNull())
+    if (!AValue.isValid() || AValue.isNull())
         return false;
     switch (AValue.typeId()) {
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
     case QMetaType::Short:
+    case QMetaType::UShort:
     case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
     case QMetaType::Float:
     case QMetaType::Double:
-    case QMetaType::UChar:
         return true;
     default:
         return false;
     }
+}
+
+QString FloatToStrKV(double AValue) {
+    return FloatToStrKV(AValue, QLocale().decimalPoint());
+}
+
+QString FloatToStrKV(double AValue, const QString& ADecimalSeparator) {
+    if (std::isnan(AValue))
+        return QStringLiteral("NAN");
+    if (std::isinf(AValue))
+        return AValue > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    if (AValue == 0)
+        return QStringLiteral("0"); // also for -0
+
+    // Rounded to 15 significant digits, "-d.dddddddddddddde+XX" whatever the C locale says.
+    char buffer[40];
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer - 1, AValue,
+                                                       std::chars_format::scientific, 14);
+    *written.ptr = '\0';
+    const char* p = buffer;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    QString digits;
+    digits.reserve(15);
+    for (; *p != 'e'; ++p) {
+        if (*p != '.')
+            digits += QLatin1Char(*p);
+    }
+    const int exponent = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.endsWith(u'0'))
+        digits.chop(1);
+
+    QString result;
+    if (negative)
+        result += u'-';
+    if (exponent >= -5 && exponent < 15) {
+        if (exponent >= 0) {
+            const qsizetype integerDigits = exponent + 1;
+            if (digits.size() <= integerDigits) {
+                result += digits;
+                result += QString(integerDigits - digits.size(), u'0');
+            } else {
+                result += QStringView(digits).left(integerDigits);
+                result += ADecimalSeparator;
+                result += QStringView(digits).mid(integerDigits);
+            }
+        } else {
+            result += u'0';
+            result += ADecimalSeparator;
+            result += QString(-exponent - 1, u'0');
+            result += digits;
+        }
+    } else {
+        result += digits.at(0);
+        if (digits.size() > 1) {
+            result += ADecimalSeparator;
+            result += QStringView(digits).mid(1);
+        }
+        result += u'E';
+        result += QString::number(exponent);
+    }
+    return result;
 }
 
 void ShellOpen(const QString& AFileOrURL) {

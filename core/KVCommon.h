@@ -117,14 +117,27 @@ enum TKVNumericVarType {
     kvVarInteger = 3,
     kvVarSingle = 4,
     kvVarDouble = 5,
-    kvVarByte = 17
+    kvVarShortInt = 16,
+    kvVarByte = 17,
+    kvVarWord = 18,
+    kvVarLongWord = 19,
+    kvVarInt64 = 20,
+    kvVarUInt64 = 21
 };
-// True for the codes above: a 16-bit or 32-bit signed integer, a single or double float or an
-// unsigned byte.
+// True for the codes above: a signed or unsigned integer of any width, a single or double
+// float.
 bool IsNumericVarType(int AVarType);
-// The same test on a QVariant: short, int, float, double or unsigned char; a null, a text,
-// a 64-bit or unsigned integer is no number here.
+// The same test on a QVariant: an integer of any width and signedness (64-bit ones included,
+// as the database layer gives them for BIGINT columns), a float or a double. A null or
+// invalid value, a Boolean, a text or a date is no number.
 bool IsNumericVarType(const QVariant& AValue);
+
+// A number as the program shows it: at most 15 significant digits, no trailing zeros, plain
+// notation from 0.00001 up to 15 integer digits and exponent notation otherwise ("1E-6",
+// "1,5E20"), with the decimal separator of the default locale.
+QString FloatToStrKV(double AValue);
+// The same with ADecimalSeparator; FloatToStrKV(x, u".") is a valid SQL numeric literal.
+QString FloatToStrKV(double AValue, const QString& ADecimalSeparator);
 
 // Hands a file name or a web address to the desktop to open; failures are not reported.
 void ShellOpen(const QString& AFileOrURL);

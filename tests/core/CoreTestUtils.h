@@ -2,6 +2,7 @@
 
 #include "platform/sys/SysUtils.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <ostream>
@@ -22,3 +23,17 @@ template <typename TAction> QString ExceptionMessageOf(TAction&& AAction) {
     }
     return QStringLiteral("<no exception>");
 }
+
+// Sets the default locale for one test and restores the previous one after.
+class TLocaleGuard {
+public:
+    explicit TLocaleGuard(const QLocale& ALocale) : FSaved(QLocale()) {
+        QLocale::setDefault(ALocale);
+    }
+    ~TLocaleGuard() { QLocale::setDefault(FSaved); }
+    TLocaleGuard(const TLocaleGuard&) = delete;
+    TLocaleGuard& operator=(const TLocaleGuard&) = delete;
+
+private:
+    QLocale FSaved;
+};

@@ -7,21 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <functional>
 
 namespace {
-
-// Sets the default locale for one test and restores the previous one after.
-class TLocaleGuard {
-public:
-    explicit TLocaleGuard(const QLocale& ALocale) : FSaved(QLocale()) {
-        QLocale::setDefault(ALocale);
-    }
-    ~TLocaleGuard() { QLocale::setDefault(FSaved); }
-
-private:
-    QLocale FSaved;
-};
 
 struct TTextCase {
     QString Input;
@@ -186,20 +175,72 @@ TEST(KVCommonText, SmallConversions) {
 
 TEST(KVCommonText, NumericVarTypes) {
     for (int code = 0; code < 32; ++code) {
-        const bool numeric = code == 2 || code == 3 || code == 4 || code == 5 || code == 17;
+        const bool numeric = (code >= 2 && code <= 5) || (code >= 16 && code <= 21);
         EXPECT_EQ(IsNumericVarType(code), numeric) << code;
     }
-    EXPECT_TRUE(IsNumericVarType(QVariant::fromValue<short>(-3)));
-    EXPECT_TRUE(IsNumericVarType(QVariant(42)));
-    EXPECT_TRUE(IsNumericVarType(QVariant(1.5f)));
-    EXPECT_TRUE(IsNumericVarType(QVariant(2.5)));
-    EXPECT_TRUE(IsNumericVarType(QVariant::fromValue<uchar>(7)));
-    EXPECT_FALSE(IsNumericVarType(QVariant()));
-    EXPECT_FALSE(IsNumericVarType(QVariant(QMetaType(QMetaType::Double))));
-    EXPECT_FALSE(IsNumericVarType(QVariant(QStringLiteral("5"))));
-    EXPECT_FALSE(IsNumericVarType(QVariant::fromValue<qint64>(5)));
-    EXPECT_FALSE(IsNumericVarType(QVariant::fromValue<uint>(5)));
-    EXPECT_FALSE(IsNumericVarType(QVariant::fromValue<ushort>(5)));
+    // Every integer width and signedness and both float types are numbers: the database layer
+    // gives qlonglong for BIGINT columns and double for scaled NUMERIC ones.
+    const QVariant numbers[] = {QVariant::fromValue<short>(-3),
+                                QVariant(42),
+                                QVariant(1.5f),
+                                QVariant(2.5),
+                                QVariant::fromValue<uchar>(7),
+                                QVariant::fromValue<signed char>(-7),
+                                QVariant::fromValue<ushort>(5),
+                                QVariant::fromValue<uint>(5),
+                                QVariant::fromValue<qint64>(5000000000LL),
+                                QVariant::fromValue<quint64>(5),
+                                QVariant::fromValue<long>(5)};
+    for (const QVariant& v : numbers)
+        EXPECT_TRUE(IsNumericVarType(v)) << v.typeName();
+    const QVariant others[] = {QVariant(),
+                               QVariant(QMetaType(QMetaType::Double)), // a NULL double
+                               QVariant(QMetaType(QMetaType::LongLong)),
+                               QVariant(QStringLiteral("5")),
+                               QVariant(true),
+                               QVariant(QDate(2020, 1, 1)),
+                               QVariant(QDateTime(QDate(2020, 1, 1), QTime(1, 0)))};
+    for (const QVariant& v : others)
+        EXPECT_FALSE(IsNumericVarType(v)) << v.typeName();
+}
+
+TEST(KVCommonText, FloatToStrKV) {
+    TLocaleGuard locale(QLocale(QLocale::Russian, QLocale::Russia));
+    const struct {
+        double Value;
+        const char* Expected;
+    } cases[] = {
+        {0, "0"},
+        {-0.0, "0"},
+        {1, "1"},
+        {-2.5, "-2,5"},
+        {100, "100"},
+        {0.1 + 0.2, "0,3"}, // 15 digits hide the binary noise
+        {1.0 / 3, "0,333333333333333"},
+        {2.0 / 3, "0,666666666666667"},
+        {12345.678, "12345,678"},
+        {0.00001, "0,00001"}, // plain down to 1E-5
+        {0.000012345, "0,000012345"},
+        {0.000001, "1E-6"},
+        {-0.0000015, "-1,5E-6"},
+        {123456789012345.0, "123456789012345"}, // 15 integer digits stay plain
+        {999999999999999.0, "999999999999999"},
+        {999999999999999.9, "1E15"}, // rounding to 15 digits carries into the exponent
+        {1e15, "1E15"},
+        {1234567890123456.0, "1,23456789012346E15"},
+        {1e20, "1E20"},
+        {-1e-300, "-1E-300"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FloatToStrKV(c.Value), QString::fromUtf8(c.Expected)) << c.Value;
+    EXPECT_EQ(FloatToStrKV(std::nan("")), "NAN");
+    EXPECT_EQ(FloatToStrKV(-HUGE_VAL), "-INF");
+
+    // SQL literals take "." whatever the locale; the default locale decides otherwise.
+    EXPECT_EQ(FloatToStrKV(-2.5, QStringLiteral(".")), "-2.5");
+    EXPECT_EQ(FloatToStrKV(1.5e-7, QStringLiteral(".")), "1.5E-7");
+    TLocaleGuard english(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(FloatToStrKV(1234.5), "1234.5"); // no group separator
 }
 
 TEST(KVCommonText, ShortStringsAreCutToCapacity) {

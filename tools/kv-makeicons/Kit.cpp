@@ -252,18 +252,6 @@ void Mark(QPainter& AP, TMark AMark, double AX, double AY) {
         AP.restore();
         break;
     }
-    case TMark::ArrowRight:
-        RoundMark(AP, Pal::Blue, [&](QPainter& p) {
-            Line(p, 1.5, 3.5, 4.6, 3.5, w, 1.2);
-            Flat(p, PolyPath({{3.6, 1.5}, {5.8, 3.5}, {3.6, 5.5}}), w);
-        });
-        break;
-    case TMark::ArrowLeft:
-        RoundMark(AP, Pal::Blue, [&](QPainter& p) {
-            Line(p, 2.4, 3.5, 5.5, 3.5, w, 1.2);
-            Flat(p, PolyPath({{3.4, 1.5}, {1.2, 3.5}, {3.4, 5.5}}), w);
-        });
-        break;
     case TMark::ArrowIn:
         RoundMark(AP, Pal::Green, [&](QPainter& p) {
             Line(p, 3.5, 1.2, 3.5, 4.3, w, 1.2);
@@ -298,11 +286,6 @@ void Mark(QPainter& AP, TMark AMark, double AX, double AY) {
               Pal::White);
         Line(AP, 2.5, 3, 4.5, 3, Pal::Grey);
         Line(AP, 2.5, 5, 4.5, 5, Pal::Grey);
-        break;
-    case TMark::Exclaim:
-        Solid(AP, PolyPath({{3.5, 0.5}, {6.2, 5.8}, {0.8, 5.8}}), Pal::Yellow);
-        Plate(AP, 3, 2.2, 1, 2.3, Pal::Ink);
-        Plate(AP, 3, 5, 1, 1, Pal::Ink);
         break;
     }
     AP.restore();

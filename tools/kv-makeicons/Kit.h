@@ -98,14 +98,11 @@ enum class TMark {
     Play,
     Pause,
     Pencil,
-    ArrowRight,
-    ArrowLeft,
     ArrowIn,
     Floppy,
     Refresh,
     Eye,
     Page,
-    Exclaim,
 };
 void Mark(QPainter& AP, TMark AMark, double AX, double AY);
 // A mark in the bottom-right corner, with a transparent ring cut around it.

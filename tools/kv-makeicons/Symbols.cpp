@@ -166,9 +166,7 @@ void Ruler(QPainter& AP) {
     AP.restore();
 }
 
-void Sliders(QPainter& AP, double AScale) {
-    AP.save();
-    AP.scale(AScale, AScale);
+void Sliders(QPainter& AP) {
     const double ys[3] = {2.5, 8.5, 14.5};
     const double xs[3] = {10, 4, 8};
     const QColor knobs[3] = {Pal::Blue, Pal::Green, Pal::Orange};
@@ -176,7 +174,6 @@ void Sliders(QPainter& AP, double AScale) {
         Line(AP, 1, ys[i], 16, ys[i], Pal::Slate, 1);
         Box(AP, xs[i], ys[i] - 2.5, 4, 5, knobs[i], 1);
     }
-    AP.restore();
 }
 
 void Truck(QPainter& AP, const QColor& AColor) {
@@ -317,10 +314,6 @@ void RoundSign(QPainter& AP, const QColor& AColor, char ASign, double AR) {
         Flat(AP, DiscPath(0, 4.7, 1.6), w);
         break;
     }
-    case '!':
-        Flat(AP, PolyPath({{-1.5, -5}, {1.5, -5}, {1, 1.8}, {-1, 1.8}}), w);
-        Flat(AP, DiscPath(0, 4.2, 1.6), w);
-        break;
     case 'x': {
         QPainterPath x;
         x.moveTo(-3.2, -3.2);

@@ -23,7 +23,7 @@ void DatabaseArrow(QPainter& AP, bool AIn);
 void ClassTree(QPainter& AP);
 void Factory(QPainter& AP);
 void Ruler(QPainter& AP);
-void Sliders(QPainter& AP, double AScale = 1);
+void Sliders(QPainter& AP);
 void Truck(QPainter& AP, const QColor& AColor);
 void ArchiveBox(QPainter& AP);
 void StickyNote(QPainter& AP, const QColor& AColor, double AX = 2, double AY = 1, double AW = 12,

@@ -1,6 +1,19 @@
 #include "resources/KVResources.h"
 
-#include <QPainter>
+#include <QFile>
+#include <QPixmap>
+#include <QString>
+
+// Registers the pictures compiled into this static library. A static library's resources are
+// registered only when something calls their initialiser, so every entry point below calls
+// this first; the work is done once. (Q_INIT_RESOURCE must stand outside any namespace.)
+static void InitImageResources() {
+    static const bool done = [] {
+        Q_INIT_RESOURCE(KVImages);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
 
 int ImageResourceTileCount(quint32 AResID) {
     switch (AResID) {
@@ -27,15 +40,46 @@ int ImageResourceTileCount(quint32 AResID) {
     }
 }
 
-// Placeholder tiles until the artwork is drawn: transparent squares, one per tile.
-void LoadImageListFromResource(TKVImageList* AImageList, quint32 AResID) {
+void CutImageList(TKVImageList* AImageList, const QImage& ASheet, bool AMasked) {
     if (!AImageList)
         return;
     AImageList->Clear();
-    const int count = ImageResourceTileCount(AResID);
-    for (int i = 0; i < count; ++i) {
-        QPixmap tile(AImageList->TileSize());
-        tile.fill(Qt::transparent);
-        AImageList->Add(tile);
+    const QSize tile = AImageList->TileSize();
+    if (ASheet.isNull() || tile.isEmpty())
+        return;
+    QImage sheet = ASheet.convertToFormat(QImage::Format_ARGB32);
+    if (AMasked) {
+        const QRgb key = sheet.pixel(0, 0);
+        for (int y = 0; y < sheet.height(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(sheet.scanLine(y));
+            for (int x = 0; x < sheet.width(); ++x)
+                if (line[x] == key)
+                    line[x] = 0;
+        }
     }
+    for (int y = 0; y + tile.height() <= sheet.height(); y += tile.height())
+        for (int x = 0; x + tile.width() <= sheet.width(); x += tile.width())
+            AImageList->Add(QPixmap::fromImage(sheet.copy(QRect(QPoint(x, y), tile))));
+}
+
+void LoadImageListFromResource(TKVImageList* AImageList, quint32 AResID) {
+    if (!AImageList)
+        return;
+    InitImageResources();
+    const QImage sheet(QString(":/kv/bitmaps/%1.png").arg(AResID));
+    const bool masked = AResID != 3201 && AResID != 3202;
+    CutImageList(AImageList, sheet, masked);
+}
+
+QIcon ResourceIcon(quint32 AResID) {
+    InitImageResources();
+    const QString large = QString(":/kv/icons/%1.png").arg(AResID);
+    if (!QFile::exists(large))
+        return QIcon();
+    QIcon icon;
+    icon.addFile(large, QSize(32, 32));
+    const QString small = QString(":/kv/icons/%1-16.png").arg(AResID);
+    if (QFile::exists(small))
+        icon.addFile(small, QSize(16, 16));
+    return icon;
 }

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -52,8 +53,16 @@ qint64 TextToInt(const QString& AText) {
 // A number with the user's decimal separator and no group separators; 0 when the text is not
 // one. Not-a-number reads as 0 too, so that every value has its place in the order.
 double TextToFloat(const QString& AText) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    // A sort reads numbers over and over: the locale with its option is made once for each
+    // change of the user's locale.
+    thread_local std::optional<QLocale> source;
+    thread_local QLocale locale;
+    const QLocale current;
+    if (!source || !(current == *source)) {
+        source = current;
+        locale = current;
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    }
     bool ok = false;
     const double value = locale.toDouble(AText.trimmed(), &ok);
     return ok && !std::isnan(value) ? value : 0;

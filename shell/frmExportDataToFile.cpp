@@ -69,17 +69,18 @@ public:
 // the page's code page (Windows-1251) lacks as a numeric character reference, so that any name
 // reaches the page intact and none can change its markup.
 QString HtmlText(const QString& AText) {
-    bool plain = true;
+    bool markup = false;
+    bool ascii = true;
     for (const QChar c : AText) {
-        if (c == u'&' || c == u'<' || c == u'>' || c == u'"' || c.unicode() >= 0x80) {
-            plain = false;
-            break;
-        }
+        if (c == u'&' || c == u'<' || c == u'>' || c == u'"')
+            markup = true;
+        else if (c.unicode() >= 0x80)
+            ascii = false;
     }
-    if (plain)
-        return AText;
     QByteArray encoded;
-    const bool representable = TryToWin1251(AText, encoded);
+    const bool representable = ascii || TryToWin1251(AText, encoded);
+    if (!markup && representable)
+        return AText;
 
     QString result;
     result.reserve(AText.size() + 16);
@@ -210,11 +211,8 @@ public:
             Fail();
     }
     void Write(const QStringList& ALines) {
-        QByteArray bytes;
-        for (const QString& line : ALines) {
-            bytes += ToWin1251(line);
-            bytes += "\r\n";
-        }
+        const QByteArray bytes =
+            ToWin1251(ALines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
         if (FFile.write(bytes) != bytes.size())
             Fail();
     }

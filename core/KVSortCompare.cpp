@@ -1,0 +1,181 @@
+#include "core/KVSortCompare.h"
+
+#include <QDate>
+#include <QLocale>
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+// The direction of a sort key: +1 ascending, -1 descending.
+int Direction(int ASortedType) {
+    return ASortedType > 0 ? 1 : -1;
+}
+
+// The text of the sorted column, or AMissing when the row holds no text there.
+QString ColumnText(const TKVSortItem& AItem, int ASortedType, const QString& AMissing) {
+    const size_t column = static_cast<size_t>(std::abs(static_cast<long long>(ASortedType)) - 1);
+    return column < AItem.Texts.size() ? AItem.Texts[column] : AMissing;
+}
+
+// d when AValue1 is greater, else -d (equal values too).
+template <typename T> int CompareValues(const T& AValue1, const T& AValue2, int ASortedType) {
+    return AValue1 > AValue2 ? Direction(ASortedType) : -Direction(ASortedType);
+}
+
+// Latin a to z upper-cased, every other character as it stands.
+char16_t FoldLatin(char16_t AChar) {
+    return AChar >= u'a' && AChar <= u'z' ? char16_t(AChar - (u'a' - u'A')) : AChar;
+}
+
+// <0, 0 or >0 as AText1 orders before, with or after AText2, ignoring the case of a to z.
+int CompareTextLatinCase(const QString& AText1, const QString& AText2) {
+    const qsizetype length = std::min(AText1.size(), AText2.size());
+    const QChar* p1 = AText1.constData();
+    const QChar* p2 = AText2.constData();
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t c1 = FoldLatin(p1[i].unicode());
+        const char16_t c2 = FoldLatin(p2[i].unicode());
+        if (c1 != c2)
+            return c1 < c2 ? -1 : 1;
+    }
+    return AText1.size() < AText2.size() ? -1 : (AText1.size() > AText2.size() ? 1 : 0);
+}
+
+qint64 TextToInt(const QString& AText) {
+    bool ok = false;
+    const qint64 value = AText.trimmed().toLongLong(&ok, 10);
+    return ok ? value : 0;
+}
+
+// A number with the user's decimal separator and no group separators; 0 when the text is not
+// one. Not-a-number reads as 0 too, so that every value has its place in the order.
+double TextToFloat(const QString& AText) {
+    // A sort reads numbers over and over: the locale with its option is made once for each
+    // change of the user's locale.
+    thread_local std::optional<QLocale> source;
+    thread_local QLocale locale;
+    const QLocale current;
+    if (!source || !(current == *source)) {
+        source = current;
+        locale = current;
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    }
+    bool ok = false;
+    const double value = locale.toDouble(AText.trimmed(), &ok);
+    return ok && !std::isnan(value) ? value : 0;
+}
+
+// A date in the user's short date format (days and months with or without their leading zero)
+// as days since 30 December 1899; 0 when the text is not one.
+double TextToDate(const QString& AText) {
+    const QLocale locale;
+    const QString text = AText.trimmed();
+    QDate date = locale.toDate(text, QLocale::ShortFormat);
+    if (!date.isValid()) {
+        QString format = locale.dateFormat(QLocale::ShortFormat);
+        format.replace(QStringLiteral("dd"), QStringLiteral("d"));
+        format.replace(QStringLiteral("MM"), QStringLiteral("M"));
+        date = locale.toDate(text, format);
+    }
+    return date.isValid() ? static_cast<double>(QDate(1899, 12, 30).daysTo(date)) : 0;
+}
+
+} // namespace
+
+int ListViewCompareNone(const TKVSortItem&, const TKVSortItem&, int) {
+    return 0;
+}
+
+int ListViewCompareText(const TKVSortItem& AItem1, const TKVSortItem& AItem2, int ASortedType) {
+    if (ASortedType == 0)
+        return 0;
+    const int order = CompareTextLatinCase(ColumnText(AItem1, ASortedType, QString()),
+                                           ColumnText(AItem2, ASortedType, QString()));
+    return CompareValues(order, 0, ASortedType);
+}
+
+int ListViewCompareInt(const TKVSortItem& AItem1, const TKVSortItem& AItem2, int ASortedType) {
+    if (ASortedType == 0)
+        return 0;
+    const QString zero = QStringLiteral("0");
+    return CompareValues(TextToInt(ColumnText(AItem1, ASortedType, zero)),
+                         TextToInt(ColumnText(AItem2, ASortedType, zero)), ASortedType);
+}
+
+int ListViewCompareFloat(const TKVSortItem& AItem1, const TKVSortItem& AItem2, int ASortedType) {
+    if (ASortedType == 0)
+        return 0;
+    const QString zero = QStringLiteral("0");
+    return CompareValues(TextToFloat(ColumnText(AItem1, ASortedType, zero)),
+                         TextToFloat(ColumnText(AItem2, ASortedType, zero)), ASortedType);
+}
+
+int ListViewCompareDate(const TKVSortItem& AItem1, const TKVSortItem& AItem2, int ASortedType) {
+    if (ASortedType == 0)
+        return 0;
+    return CompareValues(TextToDate(ColumnText(AItem1, ASortedType, QString())),
+                         TextToDate(ColumnText(AItem2, ASortedType, QString())), ASortedType);
+}
+
+int ListViewCompareDataValue(const TKVSortItem& AItem1, const TKVSortItem& AItem2,
+                             int ASortedType) {
+    if (ASortedType == 0)
+        return 0;
+    const auto value = [](const TKVSortItem& AItem) {
+        const double v = AItem.DataValue.value_or(0);
+        return std::isnan(v) ? 0 : v;
+    };
+    return CompareValues(value(AItem1), value(AItem2), ASortedType);
+}
+
+int ListViewCompareNumberPrefix(const TKVSortItem& AItem1, const TKVSortItem& AItem2,
+                                int ASortedType) {
+    if (ASortedType == 0)
+        return 0;
+    const QString zero = QStringLiteral("0");
+    return CompareValues(TextToFloat(LeadingNumberText(ColumnText(AItem1, ASortedType, zero))),
+                         TextToFloat(LeadingNumberText(ColumnText(AItem2, ASortedType, zero))),
+                         ASortedType);
+}
+
+TKVListViewCompare ListViewCompareByTag(int ATag) {
+    switch (ATag) {
+    case lckInteger:
+        return ListViewCompareInt;
+    case lckFloat:
+        return ListViewCompareFloat;
+    case lckDate:
+        return ListViewCompareDate;
+    case lckDataValue:
+        return ListViewCompareDataValue;
+    case lckNumberPrefix:
+        return ListViewCompareNumberPrefix;
+    default:
+        return ListViewCompareText;
+    }
+}
+
+int SortedTypeOnColumnClick(int ASortedType, int AColumn) {
+    const int key = AColumn + 1;
+    return std::abs(static_cast<long long>(ASortedType)) == key ? -ASortedType : key;
+}
+
+QString LeadingNumberText(const QString& AText) {
+    const QString decimalPoint = QLocale().decimalPoint();
+    const QChar separator = decimalPoint.isEmpty() ? QChar(u'.') : decimalPoint.at(0);
+    const auto numeric = [&](QChar AChar) {
+        return (AChar >= u'0' && AChar <= u'9') || AChar == u'-' || AChar == separator;
+    };
+    qsizetype start = 0;
+    while (start < AText.size() && !numeric(AText.at(start)))
+        ++start;
+    if (start == AText.size())
+        return AText;
+    qsizetype end = start;
+    while (end < AText.size() && numeric(AText.at(end)))
+        ++end;
+    return AText.mid(start, end - start);
+}

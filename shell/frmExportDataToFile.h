@@ -1,0 +1,120 @@
+#pragma once
+
+// Export of a list to a file: the columns and rows of any list window are copied into an
+// editable spreadsheet preview, which the user saves, as often as wanted, as an Excel 97-2003
+// workbook (.xls) or as an HTML page (.html) titled with the list's data-set name.
+//
+// A list window calls
+//     ShowExportDataToFileDlg(ExportDataFromModel(*view->model(), view->header(), title));
+// The list window itself is not touched.
+
+#include "platform/sys/SysUtils.h"
+#include "platform/xls/XlsWorkbook.h"
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <QTableView>
+
+#include <vector>
+
+class QAbstractItemModel;
+class QAction;
+class QHeaderView;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class TExportPreviewModel;
+
+// A file that cannot be created or written.
+KV_DECLARE_EXCEPTION(EInOutError, Exception)
+
+// One column of a list: its caption and its width in pixels (0 for a hidden column).
+struct TKVExportColumn {
+    QString Caption;
+    int Width = TXlsSheet::DefaultColumnWidth;
+};
+
+// What a list window hands to the export: its columns, its rows (each the texts of the row's
+// columns, the caption first) and the data-set name that titles the page (may be empty).
+struct TKVExportData {
+    std::vector<TKVExportColumn> Columns;
+    std::vector<QStringList> Items;
+    QString DataSetName;
+};
+
+// The export data of a list shown by a view: the columns of AModel's horizontal header in the
+// order AHeader shows them, with its captions and widths (without AHeader: in model order, of
+// the default width), and every row's display texts, rows in the order of the model (the rows
+// under a row follow it).
+TKVExportData ExportDataFromModel(const QAbstractItemModel& AModel, const QHeaderView* AHeader,
+                                  const QString& ADataSetName);
+
+// The preview's grid: a table view that can be told to finish an edit in progress.
+class TExportSpreadSheet : public QTableView {
+    Q_OBJECT
+public:
+    using QTableView::QTableView;
+    // Stores the text of an open cell editor in the cell and closes the editor.
+    void CommitEdit();
+};
+
+class TfrmExportDataToFile : public QDialog {
+    Q_OBJECT
+public:
+    // The saved page's link to the program's web site.
+    static const QString SiteUrl;
+
+    explicit TfrmExportDataToFile(QWidget* AParent = nullptr);
+    ~TfrmExportDataToFile() override;
+
+    // While true, the web-page choice writes nothing.
+    bool DataTreeType() const { return FDataTreeType; }
+    void SetDataTreeType(bool AValue) { FDataTreeType = AValue; }
+    const QString& DataSetName() const { return FDataSetName; }
+    void SetDataSetName(const QString& AValue) { FDataSetName = AValue; }
+    // The columns and rows loaded into the preview.
+    int ColumnsCount() const { return FColumnsCount; }
+    int ItemsCount() const { return FItemsCount; }
+
+    // Fills the preview: the column captions in row 0, row r of the list in row r + 1, the
+    // sheet's columns as wide as the list's.
+    void LoadDataFromTable(const std::vector<TKVExportColumn>& AColumns,
+                           const std::vector<QStringList>& AItems);
+    // Writes the web page of the preview: the loaded columns and rows, with the texts and
+    // column widths the preview has now. The file appears only complete; a file that cannot be
+    // written raises EInOutError and leaves a file of that name as it was.
+    void ExportTableDataToHTML(const QString& AFileName);
+
+    // The preview: the workbook that the .xls choice saves, and its grid.
+    TXlsWorkbook& Workbook() { return FWorkbook; }
+    TXlsSheet& Sheet() { return *FWorkbook.ActiveSheet(); }
+    TExportSpreadSheet* SpreadSheet() const { return FSpreadSheet; }
+
+public slots:
+    // Asks for a file name and type and saves the preview; reports a failure.
+    void Save_ToolButtonClick();
+    void pmiHelpContextClick();
+
+private:
+    void ApplyColumnWidths();
+
+    bool FDataTreeType = false;
+    bool FResettingView = false;
+    int FColumnsCount = 0;
+    int FItemsCount = 0;
+    QString FDataSetName;
+
+    TXlsWorkbook FWorkbook;
+    QToolBar* FToolBar = nullptr;
+    QToolButton* FSelColButton = nullptr;
+    QToolButton* FSaveButton = nullptr;
+    TExportSpreadSheet* FSpreadSheet = nullptr;
+    TExportPreviewModel* FModel = nullptr;
+    QMenu* FPopupMenu = nullptr;
+    QAction* FHelpAction = nullptr;
+};
+
+// Shows the export window modally for the columns and rows of a list; returns the modal
+// result.
+int ShowExportDataToFileDlg(const TKVExportData& AData);

@@ -494,6 +494,11 @@ void TfrmMain::CreateToolBar() {
     FMainToolBar->setMovable(false);
     FMainToolBar->setFloatable(false);
     FMainToolBar->setIconSize(dmMain->MainToolImgList.TileSize());
+    // Small captions and narrow margins let every button fit the smallest window.
+    FMainToolBar->setStyleSheet(
+        QStringLiteral("QToolBar { spacing: 0px; }"
+                       "QToolButton { font-size: 8pt; padding: 0px 1px; }"
+                       "QToolButton[popupMode=\"1\"] { padding-right: 12px; }"));
     auto* layout = new QHBoxLayout(FMainToolBar_Panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FMainToolBar);

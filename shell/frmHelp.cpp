@@ -20,6 +20,8 @@ QVariant THelpTextBrowser::loadResource(int AType, const QUrl& AName) {
 TfrmHelp::TfrmHelp(QWidget* AParent) : QWidget(AParent, Qt::Window) {
     setObjectName(QStringLiteral("frmHelp"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The program ends with its main window, also while help is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
 
     FContentsButton = new QToolButton(this);
     FContentsButton->setObjectName(QStringLiteral("Contents_Button"));

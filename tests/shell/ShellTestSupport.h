@@ -114,7 +114,7 @@ protected:
     }
 
     // The settings file of the program's folder: AText follows the lines that keep the start
-    // quiet (a later key of the same name wins).
+    // quiet (the first value of a key wins, so AText cannot turn those back on).
     void WriteSettings(const QString& AText) {
         QFile file(FProgramDir.filePath(QStringLiteral("Korvant.ini")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -83,3 +83,11 @@ QIcon ResourceIcon(quint32 AResID) {
         icon.addFile(small, QSize(16, 16));
     return icon;
 }
+
+QPixmap ResourcePicture(const QString& AName) {
+    InitImageResources();
+    const QString file = QStringLiteral(":/kv/pictures/%1.png").arg(AName);
+    if (AName.isEmpty() || !QFile::exists(file))
+        return QPixmap();
+    return QPixmap(file);
+}

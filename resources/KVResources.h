@@ -7,6 +7,8 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
+#include <QString>
 #include <QtGlobal>
 
 // Fills AImageList with the tiles of the bitmap resource AResID (3001 the main tool images,
@@ -28,3 +30,7 @@ void CutImageList(TKVImageList* AImageList, const QImage& ASheet, bool AMasked);
 // The icon resource AResID (2000 the program, 2001-2005 the message-box kinds, 2010 and up
 // the windows) at 32 × 32 and 16 × 16; an empty icon for an unknown number.
 QIcon ResourceIcon(quint32 AResID);
+
+// A larger picture of a window by its name ("logo" the splash window, "about" the about box's
+// background); a null pixmap for an unknown name.
+QPixmap ResourcePicture(const QString& AName);

@@ -4,8 +4,15 @@
 #include "core/udmMain.h"
 #include "resources/KVResources.h"
 #include "shell/KVCard.h"
+#include "shell/frmAbout.h"
 #include "shell/frmConnect.h"
+#include "shell/frmDBInfo.h"
+#include "shell/frmDebug.h"
+#include "shell/frmLogo.h"
+#include "shell/frmNews.h"
+#include "shell/frmOptions.h"
 #include "shell/frmTDBAConnect.h"
+#include "shell/frmTutorial.h"
 #include "shell/uHelpContext.h"
 #include "shell/uMessage.h"
 
@@ -176,6 +183,8 @@ void TfrmMain::FormShow() {
     FFormShown = true;
     if (FAppWinMaximize)
         setWindowState(windowState() | Qt::WindowMaximized);
+    if (Logo)
+        ShowLogoDlg(dmMain->LogoText());
     NextDefaultStatusHint();
     SetDefaultStatus();
     dmMain->ShowWhatsNewInThisVer();
@@ -389,9 +398,9 @@ void TfrmMain::CreateMenus() {
 
     // Configuration
     QMenu* config = NewMenu("mmiConfig", tr("&Конфигурация"), bar);
-    NewAction(config, "mmiConfig_Options", tr("&Настройки..."), QKeySequence(Qt::ALT | Qt::Key_O),
-              0)
-        ->setEnabled(false);
+    connect(NewAction(config, "mmiConfig_Options", tr("&Настройки..."),
+                      QKeySequence(Qt::ALT | Qt::Key_O), 0),
+            &QAction::triggered, this, [] { ShowSetupDlg(); });
     config->addSeparator();
     QMenu* userLists = NewMenu("mmiUserLists", tr("&Пользовательские списки"), config);
     for (const auto& [name, caption] :
@@ -412,7 +421,8 @@ void TfrmMain::CreateMenus() {
     NewAction(tools, "mmiReports", tr("&Отчеты..."), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
               86);
     NewAction(tools, "mmiPlugins", tr("&Плагины..."), QKeySequence(), 91);
-    NewAction(tools, "mmiDebug", tr("&Debug"))->setEnabled(false);
+    connect(NewAction(tools, "mmiDebug", tr("&Debug")), &QAction::triggered, this,
+            &TfrmMain::mmiDebugClick);
     connect(NewAction(tools, "mmiImportTool", tr("Программа &импорта данных")), &QAction::triggered,
             this, [this] { RunCompanionProgram(ImportToolFileName); });
     connect(NewAction(tools, "mmiDBExportTool", tr("Программа &экспорта БД")), &QAction::triggered,
@@ -459,8 +469,9 @@ void TfrmMain::CreateMenus() {
     QMenu* help = NewMenu("mmiHelp", tr("Сп&равка"), bar);
     connect(NewAction(help, "mmiHelp_Help", tr("&Помощь"), Qt::Key_F1, 46), &QAction::triggered,
             this, &TfrmMain::ShowHelpContext);
-    NewAction(help, "mmiHelp_Tutopial", tr("&Как использовать программу?"), QKeySequence(), 46)
-        ->setEnabled(false);
+    connect(
+        NewAction(help, "mmiHelp_Tutopial", tr("&Как использовать программу?"), QKeySequence(), 46),
+        &QAction::triggered, this, &TfrmMain::OpenTutopialWindow);
     help->addSeparator();
     // The news item has no command.
     NewAction(help, "mmiNews", tr("&Новости"), QKeySequence(Qt::CTRL | Qt::Key_F1), 83);
@@ -468,7 +479,8 @@ void TfrmMain::CreateMenus() {
             &QAction::triggered, this, [this] { ShellOpen(FVersionInfo.viUrl); });
     NewAction(help, "mmiDonate", tr("По&мочь проекту"))->setVisible(false);
     help->addSeparator();
-    NewAction(help, "mmiHelp_About", tr("&О программе..."))->setEnabled(false);
+    connect(NewAction(help, "mmiHelp_About", tr("&О программе...")), &QAction::triggered, this,
+            [this] { ShowAboutDlg(FVersionInfo); });
     bar->addMenu(help);
 }
 
@@ -965,9 +977,28 @@ bool TfrmMain::VisualConfirm() {
 
 // -------------------------------------------------------------------------------- commands
 
+void TfrmMain::OpenDBInfo() {
+    if (dmMain->DBConnected())
+        ShowDBInfoDlg();
+}
+
+void TfrmMain::OpenTutopialWindow() {
+    if (!BringToFrontMDIChildren<TfrmTutopial>([](const TfrmTutopial&) { return true; }))
+        ::OpenTutopialWindow();
+}
+
+void TfrmMain::mmiDebugClick() {
+    if (!BringToFrontMDIChildren<T_frmDebug>([](const T_frmDebug&) { return true; }))
+        OpenDebugWindow();
+}
+
+void TfrmMain::OpenNewsDlg() {
+    if (!BringToFrontMDIChildren<TfrmNews>([](const TfrmNews&) { return true; }))
+        OpenNewsWindow();
+}
+
 // The commands below open windows and dialogs of the reference books, the catalogue, the
 // stock and the data exchange; their menu items are switched by the connected state.
-void TfrmMain::OpenDBInfo() {}
 void TfrmMain::OpenImportDlg() {}
 void TfrmMain::OpenExportDlg() {}
 void TfrmMain::OpenDeletePackageDlg() {}
@@ -988,7 +1019,6 @@ void TfrmMain::OpenReferenceBook_ElementAvail() {}
 void TfrmMain::NewElementAvail() {}
 void TfrmMain::NewElementTypeOnClass() {}
 void TfrmMain::OpenDebugConsole() {}
-void TfrmMain::OpenTutopialWindow() {}
 
 void TfrmMain::ShowHelpContext() {
     ShowHelpContents();

@@ -167,6 +167,8 @@ public:
     // The table of contents of the help.
     void ShowHelpContext();
     void OpenDebugConsole();
+    // Brings every open news window to the front, or opens one when there is none.
+    void OpenNewsDlg();
 
     // The two companion programs of the Tools menu, looked for in the program's folder.
     static const QString ImportToolFileName;
@@ -200,7 +202,9 @@ private:
     void TileMDIChildren(Qt::Orientation AOrientation);
     void ArrangeMDIIcons();
     void RunCompanionProgram(const QString& AFileName);
+    // The guide and the debug console: the open one is brought to the front, else one opens.
     void OpenTutopialWindow();
+    void mmiDebugClick();
     void ReportConnectResult(int AResult, int AErrorCode);
 
     std::unique_ptr<TdmMain> FDataModule;

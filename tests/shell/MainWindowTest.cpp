@@ -107,8 +107,11 @@ TEST_F(MainWindowTest, TipsRotateFromTheFirstAndWrapAfterTheTenth) {
 }
 
 TEST_F(MainWindowTest, StartShowsNewsOnceTheTestBuildWarningAndTheConnectDialog) {
-    // A settings file without the news key and with the automatic login.
-    QFile::remove(FProgramDir.filePath(QStringLiteral("Korvant.ini")));
+    // A settings file without the news key and with the automatic login (and no splash).
+    QFile settings(FProgramDir.filePath(QStringLiteral("Korvant.ini")));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    settings.write("[Options]\nLogo=0\n");
+    settings.close();
     TVersionInfo version = Main().VersionInfo();
     version.viDebug = true;
     Main().SetVersionInfo(version);

@@ -1,9 +1,9 @@
 #pragma once
 
 // The main window on a temporary program folder, with the recording user interface, a settings
-// file that keeps the start quiet (no connect dialog, no news page) and the drive seams cleared
-// after each test; child windows and a card for the registry tests; and a helper that answers
-// a modal dialog from a timer.
+// file that keeps the start quiet (no splash, no connect dialog, no news page) and the drive seams
+// cleared after each test; child windows and a card for the registry tests; and a helper that
+// answers a modal dialog from a timer.
 
 #include "core/udmMain.h"
 #include "platform/sys/SysDrive.h"
@@ -114,12 +114,13 @@ protected:
     }
 
     // The settings file of the program's folder: AText follows the lines that keep the start
-    // quiet (a later key of the same name wins).
+    // quiet (the first value of a key wins, so AText cannot turn those back on).
     void WriteSettings(const QString& AText) {
         QFile file(FProgramDir.filePath(QStringLiteral("Korvant.ini")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(
-            QStringLiteral("[WN]\nWN_102=1\n[Options]\nAutoLogin=0\n%1").arg(AText).toUtf8());
+        file.write(QStringLiteral("[WN]\nWN_102=1\n[Options]\nAutoLogin=0\nLogo=0\n%1")
+                       .arg(AText)
+                       .toUtf8());
     }
 
     // The main window, made on first use (after the test wrote its settings). The version

@@ -4,13 +4,15 @@
 //
 // writes into the first folder one sheet per image list (named by its resource number, tiles of
 // 16 × 16 laid out row by row), one 32 × 32 and one 16 × 16 picture per icon resource
-// (<number>.png and <number>-16.png), KVImages.qrc, which builds them into the program, and
+// (<number>.png and <number>-16.png), the larger pictures of the windows (<name>.png),
+// KVImages.qrc, which builds them into the program, and
 // README.md, the notes on what each picture stands for. With --contact it also writes enlarged
 // contact sheets, for review, into the second folder. The pictures are checked as they are made:
 // tiles of masked lists keep their corner pixels clear, and no two tiles of a list are alike; a
 // failed check ends with exit code 1.
 
 #include "Catalog.h"
+#include "Pictures.h"
 #include "Shapes.h"
 
 #include <QDir>
@@ -140,7 +142,8 @@ QImage IconContact(const std::vector<TIcon>& AIcons) {
 
 // --- Notes -----------------------------------------------------------------------------------
 
-QString Notes(const std::vector<TSheet>& ASheets, const std::vector<TIcon>& AIcons) {
+QString Notes(const std::vector<TSheet>& ASheets, const std::vector<TIcon>& AIcons,
+              const std::vector<TPicture>& APictures) {
     QString s;
     QTextStream t(&s);
     t << "# Pictures\n\n"
@@ -178,12 +181,20 @@ QString Notes(const std::vector<TSheet>& ASheets, const std::vector<TIcon>& AIco
          "| resource | window | picture |\n|---|---|---|\n";
     for (const TIcon& ic : AIcons)
         t << "| " << ic.ResId << " | " << ic.Use << " | " << ic.Look << " |\n";
+    t << "\n## Pictures\n\n"
+         "Drawn in pixels at their own size on white; the program's name is written in the "
+         "generator's own stroke capitals, not with a font.\n\n"
+         "| file | used for | picture |\n|---|---|---|\n";
+    for (const TPicture& pic : APictures)
+        t << "| " << pic.Name << ".png | " << pic.Use << " | " << pic.Look << " |\n";
     return s;
 }
 
 // The resource file that builds the pictures into the program: sheets under /kv/bitmaps,
-// icons under /kv/icons, each by its resource number.
-QString ResourceFile(const std::vector<TSheet>& ASheets, const std::vector<TIcon>& AIcons) {
+// icons under /kv/icons, each by its resource number, the larger pictures under /kv/pictures
+// by name.
+QString ResourceFile(const std::vector<TSheet>& ASheets, const std::vector<TIcon>& AIcons,
+                     const std::vector<TPicture>& APictures) {
     QString s;
     QTextStream t(&s);
     t << "<!DOCTYPE RCC>\n<!-- Written by kv-makeicons. -->\n<RCC version=\"1.0\">\n"
@@ -194,6 +205,9 @@ QString ResourceFile(const std::vector<TSheet>& ASheets, const std::vector<TIcon
     for (const TIcon& ic : AIcons)
         t << "    <file>" << ic.ResId << ".png</file>\n    <file>" << ic.ResId
           << "-16.png</file>\n";
+    t << "</qresource>\n<qresource prefix=\"/kv/pictures\">\n";
+    for (const TPicture& pic : APictures)
+        t << "    <file>" << pic.Name << ".png</file>\n";
     t << "</qresource>\n</RCC>\n";
     return s;
 }
@@ -255,7 +269,11 @@ int main(int argc, char** argv) {
     if (!contactDir.isEmpty())
         Save(IconContact(icons), contactDir + "/contact-icons.png");
 
-    ok = WriteText(outDir + "/README.md", Notes(sheets, icons)) && ok;
-    ok = WriteText(outDir + "/KVImages.qrc", ResourceFile(sheets, icons)) && ok;
+    const std::vector<TPicture> pictures = Pictures();
+    for (const TPicture& pic : pictures)
+        ok = Save(RenderPicture(pic), QString("%1/%2.png").arg(outDir).arg(pic.Name)) && ok;
+
+    ok = WriteText(outDir + "/README.md", Notes(sheets, icons, pictures)) && ok;
+    ok = WriteText(outDir + "/KVImages.qrc", ResourceFile(sheets, icons, pictures)) && ok;
     return ok ? 0 : 1;
 }

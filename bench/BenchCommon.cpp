@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 void GenerateBenchDataBase(const QString& AFileName, const TBenchDBSize& ASize) {
@@ -77,8 +78,44 @@ void GenerateBenchDataBase(const QString& AFileName, const TBenchDBSize& ASize) 
         if (i % 20000 == 0)
             std::fprintf(stderr, "  %d element types\n", i);
     }
+    // Units: every text differs, so that filters and sorts have work to do; most have a factor.
+    q.SetSQL(QStringLiteral("INSERT INTO T_UNIT (DBID, ID, S_PREFIX, S_NAMEDEF, S_NAME, "
+                            "S_DESCRIPTION, V_FACTOR, V_FLAG, C_TIMESTAMP) VALUES (1011, :ID, "
+                            ":PREFIX, :NAMEDEF, :NAME, :DESCR, :FACTOR, 0, :T)"));
+    for (int i = 1; i <= ASize.Units; ++i) {
+        q.ParamByName("ID").SetAsInteger(i);
+        q.ParamByName("PREFIX").SetAsString(QStringLiteral("ед%1").arg(i));
+        q.ParamByName("NAMEDEF").SetAsString(QStringLiteral("u%1").arg(i * 7919 % 100003));
+        q.ParamByName("NAME").SetAsString(QStringLiteral("Единица измерения №%1").arg(i));
+        q.ParamByName("DESCR").SetAsString(
+            QStringLiteral("Производная единица %1-го порядка, группа %2").arg(i % 13).arg(i % 97));
+        if (i % 7 == 0)
+            q.ParamByName("FACTOR").Clear();
+        else
+            q.ParamByName("FACTOR").SetAsDouble(std::pow(10.0, i % 13 - 6) * (1 + i % 9));
+        q.ParamByName("T").SetAsDateTime(now - i / 1000.0);
+        q.ExecSQL();
+        if (i % 20000 == 0)
+            std::fprintf(stderr, "  %d units\n", i);
+    }
     scope.Commit();
     db.Close();
+}
+
+QString EnsureBenchUnitDataBase(const QString& AFolder, int AUnits) {
+    QDir().mkpath(AFolder);
+    const QString file = QDir(AFolder).filePath(QStringLiteral("bench-units-%1.fdb").arg(AUnits));
+    if (!QFileInfo::exists(file)) {
+        std::fprintf(stderr, "Making %s ...\n", qPrintable(file));
+        TBenchDBSize size;
+        size.ElementTypes = 0;
+        size.Classes = 0;
+        size.Makers = 0;
+        size.Cases = 0;
+        size.Units = AUnits;
+        GenerateBenchDataBase(file, size);
+    }
+    return file;
 }
 
 QString EnsureBenchDataBase(const QString& AFolder, const TBenchDBSize& ASize) {

@@ -1,6 +1,6 @@
 // kv-benchdb: makes a large main database for benchmarks.
 //
-//   kv-benchdb [--element-types N] FILE
+//   kv-benchdb [--element-types N] [--units N] FILE
 
 #include "bench/BenchCommon.h"
 #include "platform/ib/IBDatabase.h"
@@ -17,6 +17,10 @@ int main(int argc, char* argv[]) {
                                    QStringLiteral("Number of element types (100000)."),
                                    QStringLiteral("N"), QStringLiteral("100000"));
     parser.addOption(count);
+    const QCommandLineOption units(QStringLiteral("units"),
+                                   QStringLiteral("Number of units of measure (0)."),
+                                   QStringLiteral("N"), QStringLiteral("0"));
+    parser.addOption(units);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The file to make."));
     parser.process(app);
     if (parser.positionalArguments().size() != 1) {
@@ -25,6 +29,7 @@ int main(int argc, char* argv[]) {
     }
     TBenchDBSize size;
     size.ElementTypes = parser.value(count).toInt();
+    size.Units = parser.value(units).toInt();
     int rc = 0;
     try {
         GenerateBenchDataBase(parser.positionalArguments().first(), size);

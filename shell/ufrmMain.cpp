@@ -959,7 +959,13 @@ void TfrmMain::ChangeProgress(int APos) {
         break;
     }
     // The caller keeps the thread busy: the bar is painted now, not when the loop runs again.
-    FMainProgressBar->repaint();
+    // Painting costs far more than a step of a long load, so the bar is painted at the start
+    // and end of its range and otherwise at most every 50 ms.
+    if (!FProgressPainted.isValid() || FProgressPainted.elapsed() >= 50 ||
+        APos <= FMainProgressBar->minimum() || APos >= FMainProgressBar->maximum()) {
+        FMainProgressBar->repaint();
+        FProgressPainted.restart();
+    }
 }
 
 void TfrmMain::HideProgress() {

@@ -12,6 +12,7 @@
 #include "shell/KVMDIChild.h"
 #include "shell/VersionInfo.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <QString>
@@ -222,6 +223,8 @@ private:
     QToolBar* FMainToolBar = nullptr;
     QWidget* FStatusPanels[StatusPanelCount] = {};
     QProgressBar* FMainProgressBar = nullptr;
+    // When the bar was last painted: long loads paint it a few times a second, not per step.
+    QElapsedTimer FProgressPainted;
     QTimer* FStatusBar_Timer = nullptr;
     QMenu* FRBMenu = nullptr;
     QMenu* FSearchMenu = nullptr;

@@ -1,0 +1,827 @@
+#include "refbooks/KVListFrame.h"
+
+#include "core/udmMain.h"
+#include "platform/ib/IBQuery.h"
+#include "refbooks/KVRecordCard.h"
+#include "shell/frmExportDataToFile.h"
+#include "shell/frmItemInfo.h"
+#include "shell/uHelpContext.h"
+#include "shell/uMessage.h"
+#include "shell/ufrmMain.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kProgressStep = 100;
+constexpr int kMaxColumnWidth = 500;
+
+// The hourglass while the rows are built.
+class TWaitCursor {
+public:
+    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+QIcon MainToolIcon(int AImage) {
+    return dmMain ? dmMain->MainToolImgList.Icon(AImage) : QIcon();
+}
+
+void ShowProgress() {
+    if (frmMain)
+        frmMain->ShowProgress();
+}
+void InitProgress(int AMax, TProgressInfoType AKind) {
+    if (frmMain)
+        frmMain->InitProgress(0, AMax, 0, AKind);
+}
+void ChangeProgress(int APos) {
+    if (frmMain)
+        frmMain->ChangeProgress(APos);
+}
+void HideProgress() {
+    if (frmMain)
+        frmMain->HideProgress();
+}
+
+// Sets a parameter to a number, or NULL for nullopt.
+template <class T> void SetOptional(TIBParam& AParam, const std::optional<T>& AValue) {
+    if (AValue)
+        AParam.SetAsInt64(static_cast<qint64>(*AValue));
+    else
+        AParam.Clear();
+}
+
+const QString kLayoutSelect = QStringLiteral(
+    "SELECT S_PARAM, V_PARAMID, V_INTEGER FROM CFG_LOCAL WHERE OBJ_TYPE = :VAR_OBJ_TYPE AND "
+    "OBJ_DBID IS NOT DISTINCT FROM :VAR_OBJ_DBID AND OBJ_ID IS NOT DISTINCT FROM :VAR_OBJ_ID AND "
+    "OBJ_MODE IS NOT DISTINCT FROM :VAR_OBJ_MODE;");
+const QString kLayoutSaveSize = QStringLiteral(
+    "UPDATE OR INSERT INTO CFG_LOCAL (OBJ_TYPE, OBJ_DBID, OBJ_ID, OBJ_MODE, S_PARAM, V_PARAMID, "
+    "V_INTEGER) VALUES (:VAR_OBJ_TYPE, :VAR_OBJ_DBID, :VAR_OBJ_ID, :VAR_OBJ_MODE, :VAR_S_PARAM, "
+    "NULL, :VAR_V_INTEGER) MATCHING (OBJ_TYPE, OBJ_DBID, OBJ_ID, OBJ_MODE, S_PARAM);");
+const QString kLayoutSaveColumn = QStringLiteral(
+    "UPDATE OR INSERT INTO CFG_LOCAL (OBJ_TYPE, OBJ_DBID, OBJ_ID, OBJ_MODE, S_PARAM, V_PARAMID, "
+    "V_INTEGER) VALUES (:VAR_OBJ_TYPE, :VAR_OBJ_DBID, :VAR_OBJ_ID, :VAR_OBJ_MODE, :VAR_S_PARAM, "
+    ":VAR_V_PARAMID, :VAR_V_INTEGER) MATCHING (OBJ_TYPE, OBJ_DBID, OBJ_ID, OBJ_MODE, S_PARAM, "
+    "V_PARAMID);");
+
+} // namespace
+
+// ------------------------------------------------------------------------------ creation
+
+TKVListFrame::TKVListFrame(TKVListBook ABook, QWidget* AParent)
+    : QWidget(AParent), FBook(std::move(ABook)) {
+    CreateComponents();
+}
+
+TKVListFrame::~TKVListFrame() = default;
+
+QToolButton* TKVListFrame::NewToolButton(const char* AName, const QString& ACaption,
+                                         const QString& AHint, int AImage) {
+    auto* button = new QToolButton(FToolBar);
+    button->setObjectName(QLatin1String(AName));
+    button->setText(ACaption);
+    button->setToolTip(AHint);
+    button->setStatusTip(AHint);
+    button->setIcon(MainToolIcon(AImage));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setMinimumSize(57, 36);
+    button->setAutoRaise(true);
+    FToolBar->addWidget(button);
+    return button;
+}
+
+QAction* TKVListFrame::NewMenuItem(const char* AName, const QString& ACaption, int AImage,
+                                   const QKeySequence& AShortcut) {
+    auto* item = new QAction(MainToolIcon(AImage), ACaption, FPopupMenu);
+    item->setObjectName(QLatin1String(AName));
+    if (!AShortcut.isEmpty()) {
+        item->setShortcut(AShortcut);
+        // Active only while the list has the focus (the filter edit keeps Ctrl+C and Del).
+        item->setShortcutContext(Qt::WidgetShortcut);
+    }
+    FPopupMenu->addAction(item);
+    return item;
+}
+
+void TKVListFrame::CreateComponents() {
+    const QString name = FBook.Name;
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    FToolBar = new QToolBar(this);
+    FToolBar->setObjectName(name + QStringLiteral("_ToolBar"));
+    FToolBar->setIconSize(QSize(16, 16));
+    connect(NewToolButton("Add_ToolButton", tr("Добавить"), tr("Добавить"), 26),
+            &QToolButton::clicked, this, &TKVListFrame::Add_ToolButtonClick);
+    connect(NewToolButton("Copy_ToolButton", tr("Копия"), tr("Создать копию"), 30),
+            &QToolButton::clicked, this, &TKVListFrame::Copy_ToolButtonClick);
+    connect(NewToolButton("Edit_ToolButton", tr("Изменить"), tr("Изменение/просмотр"), 27),
+            &QToolButton::clicked, this, &TKVListFrame::Edit_ToolButtonClick);
+    connect(NewToolButton("Delete_ToolButton", tr("Удалить"), tr("Удалить"), 28),
+            &QToolButton::clicked, this, &TKVListFrame::Delete_ToolButtonClick);
+    connect(NewToolButton("Refresh_ToolButton", tr("Обновить"), tr("Обновить список"), 29),
+            &QToolButton::clicked, this, &TKVListFrame::Refresh_ToolButtonClick);
+    layout->addWidget(FToolBar);
+
+    FFindPanel = new QWidget(this);
+    FFindPanel->setObjectName(name + QStringLiteral("Find_Panel"));
+    auto* findLayout = new QVBoxLayout(FFindPanel);
+    findLayout->setContentsMargins(0, 2, 0, 2); // the panel is the edit's height + 4
+    FFilterEdit = new QLineEdit(FFindPanel);
+    FFilterEdit->setObjectName(name + QStringLiteral("Filter_ButtonEdit"));
+    const QString hints[3] = {tr("Фильтровать"), tr("Тип фильтрации"), tr("Сброс фильтра")};
+    for (int i = 0; i < 3; ++i) {
+        FFilterButtons[i] = FFilterEdit->addAction(QIcon(), QLineEdit::TrailingPosition);
+        FFilterButtons[i]->setToolTip(hints[i]);
+        FFilterButtons[i]->setText(hints[i]);
+        connect(FFilterButtons[i], &QAction::triggered, this,
+                [this, i] { Filter_ButtonEditPropertiesButtonClick(i); });
+    }
+    FFilterEdit->installEventFilter(this);
+    findLayout->addWidget(FFilterEdit);
+    layout->addWidget(FFindPanel);
+
+    FModel = new TKVListModel(this);
+    FListView = new QTreeView(this);
+    FListView->setObjectName(name + QStringLiteral("_ListView"));
+    FListView->setRootIsDecorated(false);
+    FListView->setItemsExpandable(false);
+    FListView->setUniformRowHeights(true);
+    FListView->setAllColumnsShowFocus(true);
+    FListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    FListView->setSelectionMode(QAbstractItemView::SingleSelection);
+    FListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FListView->setModel(FModel);
+    FListView->header()->setSectionsClickable(true);
+    FListView->header()->setSectionsMovable(false);
+    FListView->header()->setStretchLastSection(false);
+    FListView->installEventFilter(this);
+    connect(FListView->header(), &QHeaderView::sectionClicked, this,
+            &TKVListFrame::ListViewColumnClick);
+    connect(FListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TKVListFrame::ListViewSelectItem);
+    connect(FListView, &QTreeView::doubleClicked, this, [this] {
+        if (FActionState)
+            Edit_ToolButtonClick();
+    });
+    layout->addWidget(FListView, 1);
+
+    FCountPanel = new QLabel(this);
+    FCountPanel->setObjectName(name + QStringLiteral("Count_Panel"));
+    FCountPanel->setFixedHeight(20);
+    FCountPanel->setFrameShape(QFrame::Panel);
+    FCountPanel->setFrameShadow(QFrame::Sunken);
+    FCountPanel->setContentsMargins(2, 0, 2, 0);
+    FCountPanel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addWidget(FCountPanel);
+
+    FPopupMenu = new QMenu(this);
+    FPopupMenu->setObjectName(name + QStringLiteral("_PopupMenu"));
+    connect(NewMenuItem("pmiCopyName", tr("&Скопировать название"), 30,
+                        QKeySequence(Qt::CTRL | Qt::Key_C)),
+            &QAction::triggered, this, &TKVListFrame::pmiCopyNameClick);
+    FPopupMenu->addSeparator()->setObjectName(QStringLiteral("pmidiv0"));
+    connect(NewMenuItem("pmiAdd", tr("&Добавить"), 26, QKeySequence(Qt::CTRL | Qt::Key_N)),
+            &QAction::triggered, this, &TKVListFrame::Add_ToolButtonClick);
+    connect(
+        NewMenuItem("pmiCopy", tr("&Копия"), 30, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)),
+        &QAction::triggered, this, &TKVListFrame::Copy_ToolButtonClick);
+    connect(NewMenuItem("pmiEdit", tr("&Изменить"), 27, QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, &TKVListFrame::Edit_ToolButtonClick);
+    connect(NewMenuItem("pmiDelete", tr("&Удалить"), 28, QKeySequence(Qt::Key_Delete)),
+            &QAction::triggered, this, &TKVListFrame::Delete_ToolButtonClick);
+    connect(NewMenuItem("pmiRefresh", tr("&Обновить"), 29, QKeySequence(Qt::CTRL | Qt::Key_R)),
+            &QAction::triggered, this, &TKVListFrame::Refresh_ToolButtonClick);
+    FPopupMenu->addSeparator()->setObjectName(QStringLiteral("pmidiv1"));
+    // The book's commands and the separator after them come in Init.
+
+    FFilterTypeMenu = new QMenu(this);
+    FFilterTypeMenu->setObjectName(QStringLiteral("FilterType_PopupMenu"));
+    auto* group = new QActionGroup(FFilterTypeMenu);
+    FpmiFTStartingStr = FFilterTypeMenu->addAction(tr("&Начинается с"));
+    FpmiFTStartingStr->setObjectName(QStringLiteral("pmiFTStartingStr"));
+    FpmiFTContainingStr = FFilterTypeMenu->addAction(tr("&Содержит"));
+    FpmiFTContainingStr->setObjectName(QStringLiteral("pmiFTContainingStr"));
+    for (QAction* item : {FpmiFTStartingStr, FpmiFTContainingStr}) {
+        item->setCheckable(true);
+        group->addAction(item);
+    }
+    connect(FpmiFTStartingStr, &QAction::triggered, this,
+            [this] { pmiFilterTypeClick(ftStarting); });
+    connect(FpmiFTContainingStr, &QAction::triggered, this,
+            [this] { pmiFilterTypeClick(ftContaining); });
+}
+
+QAction* TKVListFrame::FilterButton(int AIndex) const {
+    return AIndex >= 0 && AIndex < 3 ? FFilterButtons[AIndex] : nullptr;
+}
+
+QToolButton* TKVListFrame::ToolButton(const QString& AName) const {
+    return FToolBar->findChild<QToolButton*>(AName);
+}
+
+QAction* TKVListFrame::MenuItem(const QString& AName) const {
+    // The menu's items, those of its submenus included, are its children.
+    const QList<QAction*> found = FPopupMenu->findChildren<QAction*>(AName);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+void TKVListFrame::AddRecordAction(QAction* AAction, bool AWriting) {
+    FRecordActions.push_back({AAction, AWriting});
+    AAction->setEnabled(false);
+}
+
+void TKVListFrame::AddExtraCommands(QMenu*) {}
+
+bool TKVListFrame::Connected() {
+    return dmMain && dmMain->DBConnected() && dmMain->MainIBDatabase.Connected();
+}
+
+bool TKVListFrame::Writable() {
+    return !::ReadOnly && !(dmMain && dmMain->CurrentDBReadOnly());
+}
+
+TIBQuery& TKVListFrame::Query() {
+    if (!FQuery)
+        FQuery = std::make_unique<TIBQuery>(&dmMain->MainIBDatabase, &dmMain->MainIBTransaction);
+    return *FQuery;
+}
+
+// ---------------------------------------------------------------------------------- Init
+
+void TKVListFrame::Init(bool AActionState) {
+    SetFilterType(ftContaining);
+    CreateRecords();
+
+    FActionState = AActionState;
+    FToolBar->setVisible(AActionState);
+    if (AActionState) {
+        FListView->addActions(FPopupMenu->actions());
+        FListView->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(FListView, &QWidget::customContextMenuRequested, this, [this](const QPoint& APos) {
+            FPopupMenu->popup(FListView->viewport()->mapToGlobal(APos));
+        });
+    }
+
+    // The book's commands between the two separators, then the common tail.
+    const int before = static_cast<int>(FPopupMenu->actions().size());
+    AddExtraCommands(FPopupMenu);
+    if (FPopupMenu->actions().size() > before)
+        FPopupMenu->addSeparator()->setObjectName(QStringLiteral("pmidiv2"));
+    connect(NewMenuItem("pmiExportDataToFile", tr("&Экспорт данных в файл..."), 65),
+            &QAction::triggered, this, &TKVListFrame::pmiExportDataToFileClick);
+    FPopupMenu->addSeparator()->setObjectName(QStringLiteral("pmidiv3"));
+    connect(NewMenuItem("pmiItemInfo", tr("Подробная информация о записи..."), 35),
+            &QAction::triggered, this, &TKVListFrame::pmiItemInfoClick);
+    connect(NewMenuItem("pmiHelpContext", tr("&Помощь по справочнику"), 46), &QAction::triggered,
+            this, &TKVListFrame::pmiHelpContextClick);
+    if (AActionState)
+        FListView->addActions(FPopupMenu->actions().mid(before));
+
+    FModel->SetColumns(FBook.Columns);
+    for (int i = 0; i < static_cast<int>(FBook.Columns.size()); ++i)
+        FListView->header()->resizeSection(i, FBook.Columns[static_cast<size_t>(i)].Width);
+
+    const bool writable = Writable();
+    ToolButton(QStringLiteral("Add_ToolButton"))->setEnabled(writable);
+    MenuItem(QStringLiteral("pmiAdd"))->setEnabled(writable);
+    SetSelectionCommands(false);
+
+    if (dmMain)
+        for (int i = 0; i < 3; ++i)
+            FFilterButtons[i]->setIcon(dmMain->FilterImgList.Icon(i));
+
+    ShowProgress();
+    LoadData();
+    FillListView();
+    HideProgress();
+    LoadRBLocalConfig();
+}
+
+void TKVListFrame::UnInit() {
+    SaveRBLocalConfig();
+    FQuery.reset();
+    FreeRecords();
+}
+
+// ------------------------------------------------------------------------------- loading
+
+void TKVListFrame::LoadData() {
+    if (!Connected())
+        return;
+    FCountPanel->clear();
+    FCountPanel->repaint();
+    ClearRecords();
+    TIBQuery& query = Query();
+    dmMain->ExecuteInTransaction([&] {
+        query.Close();
+        LoadContext(query);
+        query.SetSQL(FBook.CountSQL);
+        BindContext(query);
+        query.Open();
+        const int count = query.Eof() ? 0 : query.FieldByName("COUNT").AsInteger();
+        query.Close();
+        InitProgress(count, witLoading);
+        if (count <= 0)
+            return;
+        query.SetSQL(FBook.SelectSQL);
+        BindContext(query);
+        query.Open();
+        int k = 0;
+        while (!query.Eof()) {
+            StoreRecord(query, true);
+            if (++k % kProgressStep == 0)
+                ChangeProgress(k);
+            query.Next();
+        }
+        query.Close();
+    });
+}
+
+void TKVListFrame::LoadContext(TIBQuery&) {}
+void TKVListFrame::BindContext(TIBQuery&) {}
+
+void TKVListFrame::FillListView() {
+    if (!Connected())
+        return;
+    FCountPanel->clear();
+    FCountPanel->repaint();
+    TWaitCursor wait;
+    std::vector<TKVListRow> rows;
+    const int count = RecordCount();
+    if (count > 0) {
+        InitProgress(count, witCreating);
+        rows.reserve(static_cast<size_t>(count));
+        int k = 0;
+        VisitRecordRows([&](TKVListRow&& ARow) { rows.push_back(std::move(ARow)); },
+                        [&] {
+                            if (++k % kProgressStep == 0)
+                                ChangeProgress(k);
+                        });
+        SortListRowVector(rows, FBook.Columns, FSortedType);
+    }
+    FModel->ResetRows(std::move(rows));
+    // A reset drops the selection without a signal: the selection record follows.
+    ListViewSelectItem();
+    UpdateCountPanel();
+}
+
+// -------------------------------------------------------------------------------- filter
+
+void TKVListFrame::SetFilterStr(const QString& AValue) {
+    FFilterStr = AValue.toUpper();
+    FFilterStrLen = static_cast<int>(FFilterStr.size());
+}
+
+void TKVListFrame::SetFilterType(TFilterType AValue) {
+    FFilterType = AValue;
+    FpmiFTStartingStr->setChecked(AValue == ftStarting);
+    FpmiFTContainingStr->setChecked(AValue == ftContaining);
+}
+
+bool TKVListFrame::MatchesFilter(const QString& AText) const {
+    if (FFilterStrLen < 1)
+        return true;
+    if (FFilterType == ftStarting)
+        return AText.startsWith(FFilterStr, Qt::CaseInsensitive);
+    return AText.contains(FFilterStr, Qt::CaseInsensitive);
+}
+
+bool TKVListFrame::IsFiltered() const {
+    return !FFilterStr.isEmpty();
+}
+
+void TKVListFrame::ApplyFilter() {
+    SetFilterStr(FFilterEdit->text().trimmed());
+    ShowProgress();
+    FillListView();
+    HideProgress();
+}
+
+void TKVListFrame::Filter_ButtonEditPropertiesButtonClick(int AButtonIndex) {
+    switch (AButtonIndex) {
+    case 0:
+        ApplyFilter();
+        break;
+    case 1: {
+        // Just below the edit, its left edge two glyph widths left of the edit's right edge.
+        const int glyph = dmMain ? dmMain->FilterImgList.TileSize().width() : 16;
+        FFilterTypeMenu->popup(FFilterEdit->mapToGlobal(
+            QPoint(FFilterEdit->width() - 2 * glyph, FFilterEdit->height())));
+        break;
+    }
+    case 2:
+        FFilterEdit->clear();
+        ClearExtraFilters();
+        ApplyFilter();
+        break;
+    default:
+        break;
+    }
+}
+
+void TKVListFrame::pmiFilterTypeClick(TFilterType AFilterType) {
+    SetFilterType(AFilterType);
+}
+
+void TKVListFrame::UpdateCountPanel() {
+    const int count = FModel->Count();
+    const QString countText = count > 0 ? tr("Записей %1 ").arg(count) : tr("Нет записей ");
+    QFont font = FCountPanel->font();
+    if (IsFiltered()) {
+        QString tags;
+        if (!FFilterStr.isEmpty())
+            tags = QStringLiteral("[\"") + FFilterStr + QStringLiteral("\"]");
+        tags += ExtraFilterTags();
+        FCountPanel->setText(tags + QLatin1Char(' ') + countText);
+        font.setBold(true);
+    } else {
+        FCountPanel->setText(countText);
+        font.setBold(false);
+    }
+    FCountPanel->setFont(font);
+}
+
+// ------------------------------------------------------------------- selection and sort
+
+void TKVListFrame::SetSelectionCommands(bool ASelected) {
+    const bool writing = ASelected && Writable();
+    for (const char* name : {"Copy_ToolButton", "Delete_ToolButton"})
+        ToolButton(QLatin1String(name))->setEnabled(writing);
+    ToolButton(QStringLiteral("Edit_ToolButton"))->setEnabled(ASelected);
+    for (const char* name : {"pmiCopy", "pmiDelete"})
+        MenuItem(QLatin1String(name))->setEnabled(writing);
+    for (const char* name : {"pmiEdit", "pmiCopyName", "pmiItemInfo"})
+        if (QAction* item = MenuItem(QLatin1String(name)))
+            item->setEnabled(ASelected);
+    for (const TRecordAction& action : FRecordActions)
+        action.Action->setEnabled(action.Writing ? writing : ASelected);
+}
+
+void TKVListFrame::ListViewSelectItem() {
+    const QModelIndexList selected = FListView->selectionModel()->selectedRows();
+    if (!selected.isEmpty() && selected.first().row() < FModel->Count()) {
+        const TKVListRow& row = FModel->Row(selected.first().row());
+        FSelectedItemDBData =
+            ::SetSelectedItemDBData(true, row.Key.DBId, row.Key.Id, 0, KVName(row.Texts.value(0)));
+        SetSelectionCommands(true);
+    } else {
+        FSelectedItemDBData = ::SetSelectedItemDBData(false, 0, 0, 0, QString());
+        SetSelectionCommands(false);
+    }
+}
+
+TKVSelectedLocalItemDBData TKVListFrame::SelectedLocalItemDBData() const {
+    return ::SetSelectedLocalItemDBData(FSelectedItemDBData.Select, FSelectedItemDBData.Id,
+                                        FSelectedItemDBData.Tag, FSelectedItemDBData.Name);
+}
+
+void TKVListFrame::ListViewColumnClick(int AColumn) {
+    FSortedType = SortedTypeOnColumnClick(FSortedType, AColumn);
+    FModel->SortRows(FSortedType);
+    FListView->header()->setSortIndicatorShown(true);
+    FListView->header()->setSortIndicator(
+        std::abs(FSortedType) - 1, FSortedType > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    if (const QModelIndex current = FListView->currentIndex(); current.isValid())
+        FListView->scrollTo(current);
+}
+
+int TKVListFrame::FindListItemByPKey(quint32 ADBId, quint32 AId) const {
+    return FModel->Find({ADBId, AId});
+}
+
+void TKVListFrame::SelectRecord(quint32 ADBId, quint32 AId) {
+    const int row = FindListItemByPKey(ADBId, AId);
+    if (row < 0)
+        return;
+    const QModelIndex index = FModel->index(row, 0);
+    FListView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
+    FListView->scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+// ------------------------------------------------------------------------------ commands
+
+void TKVListFrame::ListViewEnterKey() {
+    if (FActionState)
+        OpenItem();
+}
+
+bool TKVListFrame::eventFilter(QObject* AObject, QEvent* AEvent) {
+    if (AEvent->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(AEvent);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // Ctrl+Enter is left to the window (the host opens and closes, a card closes).
+        if (enter && !(key->modifiers() & Qt::ControlModifier)) {
+            if (AObject == FFilterEdit) {
+                ApplyFilter();
+                return true;
+            }
+            if (AObject == FListView && FActionState) {
+                ListViewEnterKey();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(AObject, AEvent);
+}
+
+void TKVListFrame::OpenCard(quint32, quint32, bool) {}
+
+std::vector<TKVRecordCard*> TKVListFrame::OpenRecordCards(const TKVDBKey& AKey) const {
+    if (!frmMain)
+        return {};
+    const TKVItemType itemType = FBook.ItemType;
+    return frmMain->FindMDIChildren<TKVRecordCard>([&](const TKVRecordCard& ACard) {
+        return ACard.CardItemType() == itemType && ACard.DBId() == AKey.DBId &&
+               ACard.Id() == AKey.Id;
+    });
+}
+
+bool TKVListFrame::NewItem() {
+    if (!FActionState || !Connected())
+        return false;
+    OpenCard(0, 0, false);
+    return true;
+}
+
+bool TKVListFrame::CopyItem() {
+    if (!FActionState || !FSelectedItemDBData.Select || !Connected())
+        return false;
+    OpenCard(FSelectedItemDBData.DBId, FSelectedItemDBData.Id, true);
+    return true;
+}
+
+bool TKVListFrame::OpenItem() {
+    if (!FActionState || !FSelectedItemDBData.Select || !Connected())
+        return false;
+    const TKVDBKey key{FSelectedItemDBData.DBId, FSelectedItemDBData.Id};
+    const std::vector<TKVRecordCard*> cards = OpenRecordCards(key);
+    for (TKVRecordCard* card : cards)
+        frmMain->BringToFrontMDIChild(card);
+    if (cards.empty())
+        OpenCard(key.DBId, key.Id, false);
+    return true;
+}
+
+bool TKVListFrame::CopyName() {
+    const QModelIndexList selected = FListView->selectionModel()->selectedRows();
+    if (selected.isEmpty())
+        return false;
+    const TKVListRow& row = FModel->Row(selected.first().row());
+    QString text = row.Texts.value(0);
+    if (FBook.CopyNameColumn > 0 && !row.Texts.value(FBook.CopyNameColumn).isEmpty())
+        text += QStringLiteral(" [") + row.Texts.value(FBook.CopyNameColumn) + QStringLiteral("]");
+    QApplication::clipboard()->setText(text);
+    return true;
+}
+
+void TKVListFrame::ItemInfo() {
+    if (FSelectedItemDBData.Select)
+        ShowItemInfoDlg(FBook.ItemType, FSelectedItemDBData.DBId, FSelectedItemDBData.Id);
+}
+
+void TKVListFrame::pmiExportDataToFileClick() {
+    ShowExportDataToFileDlg(ExportDataFromModel(*FModel, FListView->header(), ExportDataSetName()));
+}
+
+void TKVListFrame::pmiHelpContextClick() {
+    ShowHelpTopic(FBook.HelpTopic);
+}
+
+void TKVListFrame::RefreshData() {
+    const TKVSelectedItemDBData kept = FSelectedItemDBData;
+    ShowProgress();
+    LoadData();
+    FillListView();
+    HideProgress();
+    if (kept.Select) {
+        if (FindListItemByPKey(kept.DBId, kept.Id) >= 0)
+            SelectRecord(kept.DBId, kept.Id);
+        else
+            FSelectedItemDBData = ::SetSelectedItemDBData(false, 0, 0, 0, QString());
+    }
+}
+
+// -------------------------------------------------------------------------------- delete
+
+void TKVListFrame::Delete_ToolButtonClick() {
+    if (!FSelectedItemDBData.Select || !FListView->hasFocus())
+        return;
+    if (FBook.KeyHasDBId && FSelectedItemDBData.DBId == 0 && !::BLIMod) {
+        ShowMessageDlg(tr("Системная запись не может быть удалена"), mdkError, mdbOK);
+        return;
+    }
+    if (ShowMessageDlg(tr("Удалить запись?"), mdkWarning, mdbYes | mdbNo) != mrYes)
+        return;
+    if (!DeleteItem())
+        ShowMessageDlg(
+            tr("Запись не может быть удалена, пока на нее ссылаются другие записи в базе данных"),
+            mdkError, mdbOK);
+}
+
+bool TKVListFrame::DeleteItem() {
+    if (!FSelectedItemDBData.Select || !FActionState || !Connected())
+        return false;
+    const TKVDBKey key{FSelectedItemDBData.DBId, FSelectedItemDBData.Id};
+    TIBQuery& query = Query();
+    const auto bindKey = [&] {
+        if (FBook.KeyHasDBId)
+            query.ParamByName("VAR_DBID").SetAsInt64(key.DBId);
+        query.ParamByName("VAR_ID").SetAsInt64(key.Id);
+    };
+    bool deleted = false;
+    const bool ok = dmMain->ExecuteInTransaction([&] {
+        query.Close();
+        for (const QString& probe : FBook.DeleteProbes) {
+            query.SetSQL(probe);
+            bindKey();
+            query.Open();
+            const bool referenced = !query.Eof();
+            query.Close();
+            if (referenced)
+                return; // refused; nothing was written
+        }
+        query.SetSQL(FBook.DeleteSQL);
+        bindKey();
+        query.ExecSQL();
+        deleted = true;
+    });
+    if (!ok || !deleted)
+        return false;
+    CloseBoundWindows(key);
+    RemoveRecord(key);
+    DeleteListItem(key.DBId, key.Id);
+    return true;
+}
+
+void TKVListFrame::CloseBoundWindows(const TKVDBKey& AKey) {
+    if (!frmMain)
+        return;
+    const TKVItemType itemType = FBook.ItemType;
+    const std::vector<TKVRecordCard*> cards =
+        frmMain->FindMDIChildren<TKVRecordCard>([&](const TKVRecordCard& ACard) {
+            return (ACard.CardItemType() == itemType && ACard.DBId() == AKey.DBId &&
+                    ACard.Id() == AKey.Id) ||
+                   ACard.LinkedToRecord(itemType, AKey.DBId, AKey.Id);
+        });
+    for (TKVRecordCard* card : cards)
+        card->ForciblyCloseItem();
+}
+
+void TKVListFrame::DeleteListItem(quint32 ADBId, quint32 AId) {
+    const int row = FindListItemByPKey(ADBId, AId);
+    if (row < 0)
+        return;
+    const bool selected = FListView->selectionModel()->isRowSelected(row, QModelIndex());
+    FModel->RemoveRow(row);
+    // The view would move the selection to the next row; a deleted record leaves none.
+    if (selected)
+        FListView->selectionModel()->clearSelection();
+    ListViewSelectItem();
+    UpdateCountPanel();
+}
+
+// ----------------------------------------------------------------------- external update
+
+void TKVListFrame::ExternalUpdateItemListByPKey(quint32 ADBId, quint32 AId,
+                                                TKVItemActionType AActionType) {
+    if (!Connected() || AId == 0)
+        return;
+    const TKVDBKey key{FBook.KeyHasDBId ? ADBId : 0, AId};
+    switch (AActionType) {
+    case iatChange: {
+        TIBQuery& query = Query();
+        dmMain->ExecuteInTransaction([&] {
+            query.Close();
+            query.SetSQL(FBook.SelectOneSQL);
+            if (FBook.KeyHasDBId)
+                query.ParamByName("VAR_DBID").SetAsInt64(key.DBId);
+            query.ParamByName("VAR_ID").SetAsInt64(key.Id);
+            query.Open();
+            if (!query.Eof()) {
+                StoreRecord(query, false);
+                AddOrUpdateListItem(key);
+            }
+            query.Close();
+        });
+        break;
+    }
+    case iatDelete:
+        RemoveRecord(key);
+        DeleteListItem(key.DBId, key.Id);
+        break;
+    }
+    UpdateCountPanel();
+}
+
+void TKVListFrame::AddOrUpdateListItem(const TKVDBKey& AKey) {
+    std::optional<std::pair<TKVListRow, bool>> record = RecordRow(AKey);
+    if (!record)
+        return;
+    const int row = FindListItemByPKey(AKey.DBId, AKey.Id);
+    if (row >= 0) {
+        FModel->ReplaceRow(row, std::move(record->first));
+        // The selection record keeps the row's new caption.
+        if (FSelectedItemDBData.Select && FSelectedItemDBData.DBId == AKey.DBId &&
+            FSelectedItemDBData.Id == AKey.Id)
+            ListViewSelectItem();
+    } else if (record->second) {
+        FModel->AppendRow(std::move(record->first));
+    }
+}
+
+// --------------------------------------------------------------------------- layout rows
+
+void TKVListFrame::LoadRBLocalConfig() {
+    if (!Connected() || !::LocalConfig)
+        return;
+    FRBWinWidth = FBook.DefaultWidth;
+    FRBWinHeight = FBook.DefaultHeight;
+    const std::optional<TKVDBKey> context = FActionState ? LayoutContextKey() : std::nullopt;
+    const int columns = FModel->columnCount();
+    TIBQuery& query = Query();
+    dmMain->ExecuteInTransaction([&] {
+        query.Close();
+        query.SetSQL(kLayoutSelect);
+        query.ParamByName("VAR_OBJ_TYPE")
+            .SetAsInteger(ObjTypeToInt(FActionState ? FBook.ManageObjType : FBook.SelectObjType));
+        SetOptional(query.ParamByName("VAR_OBJ_DBID"),
+                    context ? std::optional<quint32>(context->DBId) : std::nullopt);
+        SetOptional(query.ParamByName("VAR_OBJ_ID"),
+                    context ? std::optional<quint32>(context->Id) : std::nullopt);
+        SetOptional(query.ParamByName("VAR_OBJ_MODE"), LayoutObjMode());
+        query.Open();
+        while (!query.Eof()) {
+            const QString param = query.FieldByName("S_PARAM").AsString().trimmed();
+            const int value = query.FieldByName("V_INTEGER").AsInteger();
+            if (param.compare(QLatin1String("RBW"), Qt::CaseInsensitive) == 0) {
+                FRBWinWidth = value;
+            } else if (param.compare(QLatin1String("RBH"), Qt::CaseInsensitive) == 0) {
+                FRBWinHeight = value;
+            } else if (param.compare(QLatin1String("CW"), Qt::CaseInsensitive) == 0) {
+                const int column = query.FieldByName("V_PARAMID").AsInteger();
+                if (column >= 0 && column < columns)
+                    FListView->header()->resizeSection(column, std::min(value, kMaxColumnWidth));
+            }
+            query.Next();
+        }
+        query.Close();
+    });
+}
+
+void TKVListFrame::SaveRBLocalConfig() {
+    if (!Connected() || !::LocalConfig || !Writable())
+        return;
+    const std::optional<TKVDBKey> context = FActionState ? LayoutContextKey() : std::nullopt;
+    TIBQuery& query = Query();
+    const auto bindKey = [&] {
+        query.ParamByName("VAR_OBJ_TYPE")
+            .SetAsInteger(ObjTypeToInt(FActionState ? FBook.ManageObjType : FBook.SelectObjType));
+        SetOptional(query.ParamByName("VAR_OBJ_DBID"),
+                    context ? std::optional<quint32>(context->DBId) : std::nullopt);
+        SetOptional(query.ParamByName("VAR_OBJ_ID"),
+                    context ? std::optional<quint32>(context->Id) : std::nullopt);
+        SetOptional(query.ParamByName("VAR_OBJ_MODE"), LayoutObjMode());
+    };
+    dmMain->ExecuteInTransaction([&] {
+        query.Close();
+        query.SetSQL(kLayoutSaveSize);
+        for (const auto& [param, value] : {std::pair{QStringLiteral("RBW"), FRBWinWidth},
+                                           {QStringLiteral("RBH"), FRBWinHeight}}) {
+            bindKey();
+            query.ParamByName("VAR_S_PARAM").SetAsString(param);
+            query.ParamByName("VAR_V_INTEGER").SetAsInteger(value);
+            query.ExecSQL();
+        }
+        if (!FBook.StoreColumnWidths)
+            return;
+        query.SetSQL(kLayoutSaveColumn);
+        for (int i = 0; i < FModel->columnCount(); ++i) {
+            bindKey();
+            query.ParamByName("VAR_S_PARAM").SetAsString(QStringLiteral("CW"));
+            query.ParamByName("VAR_V_PARAMID").SetAsInteger(i);
+            query.ParamByName("VAR_V_INTEGER").SetAsInteger(FListView->header()->sectionSize(i));
+            query.ExecSQL();
+        }
+    });
+}

@@ -1,0 +1,345 @@
+#pragma once
+
+// The list frame of every reference book: the book's records loaded with SQL into its row list
+// and shown in a list view, with the client-side text filter, sorting by column, the record
+// count, the tool bar and pop-up menu of commands, the delete flow with its reference probes,
+// the layout rows of the window (size and column widths in CFG_LOCAL) and the updates that
+// cards report through ExternalUpdateItemListByPKey.
+//
+// The same frame serves the book's host window (manage mode: tool bar and pop-up menu) and its
+// picker (selection mode). A book gives what differs:
+// - as data (TKVListBook): component names, key shape, item type, columns (caption, width,
+//   comparator tag), the SQL texts (COUNT, row SELECT, one-row SELECT by key, DELETE), the
+//   delete probes, the layout object-type codes and default size, the help topic, the export
+//   title, the column CopyName adds;
+// - through TKVBookListFrame<TList>: how a query row becomes a record of its list, how a
+//   record becomes a shown row and whether it passes the text filter;
+// - through a few overrides where it has them: the card opener, context parameters of the
+//   queries and the layout key, extra filters, extra commands, the windows closed after a
+//   delete, the Enter action.
+//
+// The rows of the view are snapshots (TKVListRow) held by a TKVListModel; a row is found by
+// key through the model's index, a record through its list's index.
+
+#include "core/KVCommon.h"
+#include "core/KVList.h"
+#include "refbooks/KVListModel.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class QTreeView;
+class TIBQuery;
+class TKVRecordCard;
+
+// What a book states about its list frame.
+struct TKVListBook {
+    // The book's name in the component names: Name + "_ToolBar", "Find_Panel",
+    // "Filter_ButtonEdit", "_ListView", "Count_Panel", "_PopupMenu".
+    QString Name;
+    // Rows keyed by (DBID, ID); false for rows keyed by ID alone (DBId 0 in the rows).
+    bool KeyHasDBId = true;
+    // The kind of the records: record details, and the cards that show one record.
+    TKVItemType ItemType = itUnknown;
+    std::vector<TKVListColumn> Columns;
+    // CopyName puts the caption on the clipboard followed by this column's text in brackets
+    // when that text is not empty; -1: the caption alone.
+    int CopyNameColumn = 1;
+    // "SELECT COUNT(ID) ..." read as field COUNT; the rows' SELECT; the one-row SELECT of a key
+    // (:VAR_DBID, :VAR_ID); the DELETE of a key.
+    QString CountSQL;
+    QString SelectSQL;
+    QString SelectOneSQL;
+    QString DeleteSQL;
+    // Existence probes run before a delete, in order, with the key in :VAR_DBID and :VAR_ID; a
+    // probe that returns a row refuses the delete.
+    QStringList DeleteProbes;
+    // Layout rows: the object types of manage and selection mode, whether the column widths
+    // are kept, and the window size used when no row is stored.
+    TKVObjType ManageObjType = otUnitList;
+    TKVObjType SelectObjType = otUnitSelect;
+    bool StoreColumnWidths = true;
+    int DefaultWidth = 500;
+    int DefaultHeight = 180;
+    QString HelpTopic;
+    QString ExportDataSetName;
+};
+
+class TKVListFrame : public QWidget {
+    Q_OBJECT
+public:
+    ~TKVListFrame() override;
+
+    const TKVListBook& Book() const { return FBook; }
+
+    // --- Layout rows of the window
+    void LoadRBLocalConfig();
+    void SaveRBLocalConfig();
+    // Reloads the records from the database; the rows shown do not change (FillListView).
+    void LoadData();
+    // Sets the frame up, loads and shows the records and reads the layout rows. Books with a
+    // context store it before they call this.
+    void Init(bool AActionState);
+    // Saves the layout rows and lets the records go; nothing is called after it.
+    void UnInit();
+    // A card reports that a record changed (iatChange: read it again) or went (iatDelete).
+    void ExternalUpdateItemListByPKey(quint32 ADBId, quint32 AId, TKVItemActionType AActionType);
+    void ExternalUpdateItemListByPKey(quint32 AId, TKVItemActionType AActionType) {
+        ExternalUpdateItemListByPKey(0, AId, AActionType);
+    }
+
+    // --- Commands
+    bool CopyName();
+    bool NewItem();
+    bool CopyItem();
+    bool OpenItem();
+    // Probes the references and deletes the focused record; false when refused or failed.
+    bool DeleteItem();
+    void RefreshData();
+    void ItemInfo();
+    // Selects the row of the key and scrolls it into view; nothing when it is not shown.
+    void SelectRecord(quint32 ADBId, quint32 AId);
+
+    // Shows the records that pass the filter, sorted by SortedType.
+    void FillListView();
+    // Takes the filter edit's text as the filter and shows the rows again.
+    void ApplyFilter();
+    // Whether the text matches the filter text under the filter type.
+    bool MatchesFilter(const QString& AText) const;
+
+    // --- Properties
+    bool ActionState() const { return FActionState; }
+    void SetActionState(bool AValue) { FActionState = AValue; }
+    int SortedType() const { return FSortedType; }
+    void SetSortedType(int AValue) { FSortedType = AValue; }
+    const TKVSelectedItemDBData& SelectedItemDBData() const { return FSelectedItemDBData; }
+    void SetSelectedItemDBData(const TKVSelectedItemDBData& AValue) {
+        FSelectedItemDBData = AValue;
+    }
+    // The selection of a book keyed by ID alone.
+    TKVSelectedLocalItemDBData SelectedLocalItemDBData() const;
+    const QString& FilterStr() const { return FFilterStr; }
+    // Stores the text upper-cased.
+    void SetFilterStr(const QString& AValue);
+    int FilterStrLen() const { return FFilterStrLen; }
+    TFilterType FilterType() const { return FFilterType; }
+    void SetFilterType(TFilterType AValue);
+    int RBWinWidth() const { return FRBWinWidth; }
+    void SetRBWinWidth(int AValue) { FRBWinWidth = AValue; }
+    int RBWinHeight() const { return FRBWinHeight; }
+    void SetRBWinHeight(int AValue) { FRBWinHeight = AValue; }
+
+    // --- Components, for the windows that hold the frame and for tests
+    QTreeView* ListView() const { return FListView; }
+    TKVListModel* Model() const { return FModel; }
+    QLineEdit* FilterEdit() const { return FFilterEdit; }
+    // The filter edit's buttons: 0 "Фильтровать", 1 "Тип фильтрации", 2 "Сброс фильтра".
+    QAction* FilterButton(int AIndex) const;
+    QLabel* CountPanel() const { return FCountPanel; }
+    QToolBar* ToolBar() const { return FToolBar; }
+    QMenu* PopupMenu() const { return FPopupMenu; }
+    QMenu* FilterTypeMenu() const { return FFilterTypeMenu; }
+    // A tool button or a pop-up item of the frame by its component name.
+    QToolButton* ToolButton(const QString& AName) const;
+    QAction* MenuItem(const QString& AName) const;
+
+    // --- Event handlers
+    void ListViewSelectItem();
+    void ListViewColumnClick(int AColumn);
+    void Filter_ButtonEditPropertiesButtonClick(int AButtonIndex);
+    void pmiFilterTypeClick(TFilterType AFilterType);
+    void pmiCopyNameClick() { CopyName(); }
+    void Add_ToolButtonClick() { NewItem(); }
+    void Copy_ToolButtonClick() { CopyItem(); }
+    void Edit_ToolButtonClick() { OpenItem(); }
+    // The delete flow: the focused record, while the list has the focus, after the questions.
+    void Delete_ToolButtonClick();
+    void Refresh_ToolButtonClick() { RefreshData(); }
+    void pmiExportDataToFileClick();
+    void pmiItemInfoClick() { ItemInfo(); }
+    void pmiHelpContextClick();
+    // Enter on the list (manage mode): OpenItem, or the book's own action.
+    virtual void ListViewEnterKey();
+
+protected:
+    explicit TKVListFrame(TKVListBook ABook, QWidget* AParent = nullptr);
+
+    // --- The book's records (TKVBookListFrame implements these over the book's list)
+    virtual void CreateRecords() = 0;
+    virtual void FreeRecords() = 0;
+    virtual void ClearRecords() = 0;
+    virtual int RecordCount() const = 0;
+    // Adds the record of the query's current row (AAppend), or updates the record of its key
+    // when the list holds it; returns the key.
+    virtual TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) = 0;
+    virtual void RemoveRecord(const TKVDBKey& AKey) = 0;
+    // Walks the records in list order: AAdd gets the row of each record that passes the
+    // filters, AStep runs after every record, shown or not.
+    virtual void VisitRecordRows(const std::function<void(TKVListRow&&)>& AAdd,
+                                 const std::function<void()>& AStep) = 0;
+    // The row of the record of a key and whether it passes the filters; nullopt when absent.
+    virtual std::optional<std::pair<TKVListRow, bool>> RecordRow(const TKVDBKey& AKey) = 0;
+
+    // --- Book overrides where the book has them
+    // Opens the book's card: (0, 0) for a new record, or the key with the copy flag.
+    virtual void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag);
+    // Reads the context of the book before its COUNT (a class name ...), inside the load's
+    // transaction.
+    virtual void LoadContext(TIBQuery& AQuery);
+    // Sets the context parameters of the COUNT and row SELECT.
+    virtual void BindContext(TIBQuery& AQuery);
+    // The context key stored with the manage-mode layout rows; nullopt: NULL keys.
+    virtual std::optional<TKVDBKey> LayoutContextKey() const { return std::nullopt; }
+    // OBJ_MODE of the layout rows (the list mode of windows that have one); nullopt: NULL.
+    virtual std::optional<int> LayoutObjMode() const { return std::nullopt; }
+    // Filters beyond the text filter: active, their count-panel tags, cleared by the reset
+    // button.
+    virtual bool IsFiltered() const;
+    virtual QString ExtraFilterTags() const { return {}; }
+    virtual void ClearExtraFilters() {}
+    // Adds the book's commands to the pop-up menu, between its two separators; register the
+    // ones that need a selection with AddRecordAction.
+    virtual void AddExtraCommands(QMenu* AMenu);
+    // Closes the windows bound to a deleted record: every record card of the book's item type
+    // with that key, and every card linked to it (TKVRecordCard::LinkedToRecord).
+    virtual void CloseBoundWindows(const TKVDBKey& AKey);
+    // The export's data-set name.
+    virtual QString ExportDataSetName() const { return FBook.ExportDataSetName; }
+
+    // A command of the book that acts on the selected record: disabled until a record is
+    // selected; AWriting ones only while the database may be changed.
+    void AddRecordAction(QAction* AAction, bool AWriting);
+    // The open record cards of the book's item type bound to the key.
+    std::vector<TKVRecordCard*> OpenRecordCards(const TKVDBKey& AKey) const;
+    // The database is open.
+    static bool Connected();
+    // The database may be changed here: option ReadOnly off and the database writable.
+    static bool Writable();
+
+    void UpdateCountPanel();
+    int FindListItemByPKey(quint32 ADBId, quint32 AId) const;
+    void AddOrUpdateListItem(const TKVDBKey& AKey);
+    void DeleteListItem(quint32 ADBId, quint32 AId);
+
+    bool eventFilter(QObject* AObject, QEvent* AEvent) override;
+
+private:
+    void CreateComponents();
+    QAction* NewMenuItem(const char* AName, const QString& ACaption, int AImage,
+                         const QKeySequence& AShortcut = QKeySequence());
+    QToolButton* NewToolButton(const char* AName, const QString& ACaption, const QString& AHint,
+                               int AImage);
+    void SetSelectionCommands(bool ASelected);
+    TIBQuery& Query();
+
+    TKVListBook FBook;
+    QString FFilterStr;
+    int FFilterStrLen = 0;
+    TFilterType FFilterType = ftContaining;
+    bool FActionState = false;
+    int FSortedType = 0;
+    TKVSelectedItemDBData FSelectedItemDBData;
+    int FRBWinWidth = 0;
+    int FRBWinHeight = 0;
+    std::unique_ptr<TIBQuery> FQuery; // the frame's query (Name + "_IBQuery")
+
+    QToolBar* FToolBar = nullptr;
+    QWidget* FFindPanel = nullptr;
+    QLineEdit* FFilterEdit = nullptr;
+    QAction* FFilterButtons[3] = {};
+    QTreeView* FListView = nullptr;
+    TKVListModel* FModel = nullptr;
+    QLabel* FCountPanel = nullptr;
+    QMenu* FPopupMenu = nullptr;
+    QMenu* FFilterTypeMenu = nullptr;
+    QAction* FpmiFTStartingStr = nullptr;
+    QAction* FpmiFTContainingStr = nullptr;
+    struct TRecordAction {
+        QAction* Action;
+        bool Writing;
+    };
+    std::vector<TRecordAction> FRecordActions;
+};
+
+// The frame over one book's list class TList (a TKVList): the book gives how a query row is
+// stored, how a record is shown and which of its texts the filter tests.
+template <class TList> class TKVBookListFrame : public TKVListFrame {
+public:
+    using TRecord = std::remove_pointer_t<decltype(std::declval<TList&>().GetRecord())>;
+
+protected:
+    using TKVListFrame::TKVListFrame;
+
+    // The book's list; nullptr before Init and after UnInit.
+    TList* List() const { return FList.get(); }
+
+    // The shown row of a record.
+    virtual TKVListRow MakeRow(const TRecord& ARecord) const = 0;
+    // Whether the record passes the text filter (MatchesFilter on the texts the book tests)
+    // and the book's other filters.
+    virtual bool RecordMatchesFilter(const TRecord& ARecord) const = 0;
+    // A book whose list needs arguments makes it here.
+    virtual std::unique_ptr<TList> NewList() const { return std::make_unique<TList>(); }
+
+    static TKVDBKey KeyOf(const TRecord& ARecord) {
+        if constexpr (requires { ARecord.DBId(); })
+            return {ARecord.DBId(), ARecord.Id()};
+        else
+            return {0, ARecord.Id()};
+    }
+
+    void CreateRecords() override { FList = NewList(); }
+    void FreeRecords() override { FList.reset(); }
+    void ClearRecords() override {
+        if (FList && !FList->Empty())
+            FList->Clear();
+    }
+    int RecordCount() const override { return FList ? FList->Count() : 0; }
+    void RemoveRecord(const TKVDBKey& AKey) override {
+        if (!FList)
+            return;
+        if constexpr (requires { FList->DeleteByPKey(AKey.DBId, AKey.Id); })
+            FList->DeleteByPKey(AKey.DBId, AKey.Id);
+        else
+            FList->DeleteByPKey(AKey.Id);
+    }
+    void VisitRecordRows(const std::function<void(TKVListRow&&)>& AAdd,
+                         const std::function<void()>& AStep) override {
+        if (!FList || FList->Empty())
+            return;
+        for (FList->First(); !FList->Eof(); FList->Next()) {
+            const TRecord& record = *FList->GetRecord();
+            if (RecordMatchesFilter(record))
+                AAdd(MakeRow(record));
+            AStep();
+        }
+    }
+    std::optional<std::pair<TKVListRow, bool>> RecordRow(const TKVDBKey& AKey) override {
+        if (!FList)
+            return std::nullopt;
+        int position;
+        if constexpr (requires { FList->FindIndexByPKey(AKey.DBId, AKey.Id); })
+            position = FList->FindIndexByPKey(AKey.DBId, AKey.Id);
+        else
+            position = FList->FindIndexByPKey(AKey.Id);
+        if (position < 0)
+            return std::nullopt;
+        const TRecord& record = *FList->GetRecord();
+        return std::make_pair(MakeRow(record), RecordMatchesFilter(record));
+    }
+
+private:
+    std::unique_ptr<TList> FList;
+};

@@ -1,0 +1,151 @@
+#include "refbooks/KVListHost.h"
+
+#include "refbooks/KVListFrame.h"
+#include "shell/KVDialog.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+// ----------------------------------------------------------------------------------- host
+
+TKVListHost::TKVListHost(TKVListHostSize AHostSize, QWidget* AParent)
+    : TKVMDIChild(AParent), FHostSize(AHostSize) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    resize(FHostSize.ClientSize);
+}
+
+void TKVListHost::SetFrame(TKVListFrame* AFrame) {
+    FFrame = AFrame;
+    layout()->addWidget(AFrame);
+}
+
+void TKVListHost::ShowHost() {
+    ShowMDIChild();
+    QMdiSubWindow* sub = SubWindow();
+    if (!sub)
+        return;
+    const QMargins frame = sub->contentsMargins();
+    const QSize border(frame.left() + frame.right(), frame.top() + frame.bottom());
+    sub->setMinimumSize(FHostSize.MinSize);
+    QSize size = FHostSize.ClientSize + border;
+    if (FFrame && FFrame->RBWinWidth() >= FHostSize.MinSize.width())
+        size.setWidth(FFrame->RBWinWidth());
+    if (FFrame && FFrame->RBWinHeight() >= FHostSize.MinSize.height())
+        size.setHeight(FFrame->RBWinHeight());
+    sub->resize(size);
+}
+
+void TKVListHost::FormClose() {
+    if (!FFrame)
+        return;
+    if (QMdiSubWindow* sub = SubWindow(); sub && !sub->isMinimized() && !sub->isMaximized()) {
+        FFrame->SetRBWinWidth(sub->width());
+        FFrame->SetRBWinHeight(sub->height());
+    }
+    FFrame->UnInit();
+}
+
+void TKVListHost::CtrlEnterPressed() {
+    if (FFrame && FFrame->ListView()->hasFocus())
+        FFrame->ListViewEnterKey();
+    CloseWindow();
+}
+
+// --------------------------------------------------------------------------------- picker
+
+T_frmSelectCancel::T_frmSelectCancel(QDialog* ADialog) : QWidget(ADialog) {
+    setObjectName(QStringLiteral("_frmSelectCancel1"));
+    setFixedHeight(31);
+    FOkBtn = new QPushButton(tr("Выбрать"), this);
+    FOkBtn->setObjectName(QStringLiteral("OkBtn"));
+    FOkBtn->setDefault(true);
+    FOkBtn->setMinimumSize(74, 25);
+    FCancelBtn = new QPushButton(tr("Отмена"), this);
+    FCancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    FCancelBtn->setMinimumSize(73, 25);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 3, 4, 3);
+    layout->addStretch(1);
+    layout->addWidget(FOkBtn);
+    layout->addWidget(FCancelBtn);
+    connect(FOkBtn, &QPushButton::clicked, ADialog, &QDialog::accept);
+    connect(FCancelBtn, &QPushButton::clicked, ADialog, &QDialog::reject);
+}
+
+TKVSelectDialog::TKVSelectDialog(TKVSelectDialogSize ASize, QWidget* AParent)
+    : QDialog(AParent ? AParent : TKVDialog::OwnerWindow(),
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      FSize(ASize) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    FButtonPanel = new T_frmSelectCancel(this);
+    layout->addWidget(FButtonPanel);
+    resize(FSize.ListSize.width(), FSize.ListSize.height() + FButtonPanel->height());
+}
+
+void TKVSelectDialog::SetFrame(TKVListFrame* AFrame) {
+    FFrame = AFrame;
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, AFrame, 1);
+    connect(AFrame->ListView(), &QTreeView::doubleClicked, this,
+            &TKVSelectDialog::ListViewDblClick);
+}
+
+void TKVSelectDialog::ApplyStoredSize() {
+    if (!FFrame)
+        return;
+    QSize size = this->size();
+    if (FFrame->RBWinWidth() >= FSize.MinStoredSize.width())
+        size.setWidth(FFrame->RBWinWidth());
+    if (FFrame->RBWinHeight() >= FSize.MinStoredSize.height())
+        size.setHeight(FFrame->RBWinHeight());
+    resize(size);
+}
+
+void TKVSelectDialog::showEvent(QShowEvent* AEvent) {
+    QDialog::showEvent(AEvent);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    if (!FFrame)
+        return;
+    FFrame->ListView()->setFocus();
+    if (FSelectId != 0)
+        FFrame->SelectRecord(FSelectDBId, FSelectId);
+}
+
+void TKVSelectDialog::ListViewDblClick() {
+    if (FFrame && FFrame->SelectedItemDBData().Select)
+        accept();
+}
+
+void TKVSelectDialog::FormClose() {
+    if (FClosed || !FFrame)
+        return;
+    FClosed = true;
+    if (!isMinimized() && !isMaximized()) {
+        FFrame->SetRBWinWidth(width());
+        FFrame->SetRBWinHeight(height());
+    }
+    FFrame->UnInit();
+}
+
+TKVSelectedItemDBData TKVSelectDialog::Execute() {
+    const int result = exec();
+    TKVSelectedItemDBData selected = result == QDialog::Accepted && FFrame
+                                         ? FFrame->SelectedItemDBData()
+                                         : SetSelectedItemDBData(false, 0, 0, 0, QString());
+    FormClose();
+    return selected;
+}
+
+TKVSelectedLocalItemDBData TKVSelectDialog::ExecuteLocal() {
+    const TKVSelectedItemDBData selected = Execute();
+    return SetSelectedLocalItemDBData(selected.Select, selected.Id, selected.Tag, selected.Name);
+}

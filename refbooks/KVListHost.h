@@ -1,0 +1,118 @@
+#pragma once
+
+// The two windows a book's list frame lives in.
+//
+// TKVListHost: the book's window in the main window's workspace (manage mode). It takes the
+// window size the frame read from the layout rows when it reaches the book's thresholds, keeps
+// a minimum size, writes its size back into the frame when it closes in the normal state and
+// lets the frame save its layout; Ctrl+Enter on the list does what Enter does and then closes
+// the window.
+//
+// TKVSelectDialog: the book's modal picker (selection mode) with "Выбрать" and "Отмена". It
+// selects a preset record when shown, accepts a double click on a selected record, and hands
+// back the frame's selection record, or an empty one (Select false) when cancelled.
+
+#include "core/KVCommon.h"
+#include "shell/KVMDIChild.h"
+
+#include <QDialog>
+#include <QSize>
+
+#include <memory>
+
+class QPushButton;
+class TKVListFrame;
+
+// The sizes of a host window: the built-in client size, and the minimum size, which is also
+// the threshold a stored size must reach to be taken.
+struct TKVListHostSize {
+    QSize ClientSize{392, 153};
+    QSize MinSize{300, 180};
+};
+
+class TKVListHost : public TKVMDIChild {
+    Q_OBJECT
+public:
+    TKVChildKind ChildKind() const final { return ckListWindow; }
+    TKVListFrame* Frame() const { return FFrame; }
+    const TKVListHostSize& HostSize() const { return FHostSize; }
+
+    // Places the window in the workspace with the size the frame read (when it reaches the
+    // thresholds) or its built-in size. The frame's Init and the caption come first.
+    void ShowHost();
+
+protected:
+    TKVListHost(TKVListHostSize AHostSize, QWidget* AParent = nullptr);
+    // The book's constructor makes its frame and hands it over here.
+    void SetFrame(TKVListFrame* AFrame);
+
+    // Size into the frame when the window is neither minimised nor maximised, then the
+    // frame's UnInit (which saves the layout rows).
+    void FormClose() override;
+    // On the list: the Enter action first; then the window closes.
+    void CtrlEnterPressed() override;
+
+private:
+    TKVListHostSize FHostSize;
+    TKVListFrame* FFrame = nullptr;
+};
+
+// The bottom panel of a picker: "Выбрать" (default, accepts) and "Отмена" (cancels).
+class T_frmSelectCancel : public QWidget {
+    Q_OBJECT
+public:
+    explicit T_frmSelectCancel(QDialog* ADialog);
+    QPushButton* OkBtn() const { return FOkBtn; }
+    QPushButton* CancelBtn() const { return FCancelBtn; }
+
+private:
+    QPushButton* FOkBtn = nullptr;
+    QPushButton* FCancelBtn = nullptr;
+};
+
+// The sizes of a picker: its opening size (the list area; the button panel is added to the
+// height) and the thresholds a stored size must reach to be taken.
+struct TKVSelectDialogSize {
+    QSize ListSize{500, 180};
+    QSize MinStoredSize{300, 180};
+};
+
+class TKVSelectDialog : public QDialog {
+    Q_OBJECT
+public:
+    quint32 SelectDBId() const { return FSelectDBId; }
+    void SetSelectDBId(quint32 AValue) { FSelectDBId = AValue; }
+    quint32 SelectId() const { return FSelectId; }
+    void SetSelectId(quint32 AValue) { FSelectId = AValue; }
+
+    TKVListFrame* Frame() const { return FFrame; }
+    T_frmSelectCancel* ButtonPanel() const { return FButtonPanel; }
+
+    // Takes the size the frame read when it reaches the thresholds. The frame's Init comes
+    // first.
+    void ApplyStoredSize();
+    // Runs the picker modally and closes it (the frame saves its layout); the frame's
+    // selection after OK, else an empty record.
+    TKVSelectedItemDBData Execute();
+    TKVSelectedLocalItemDBData ExecuteLocal();
+
+    // The list's double click: OK when a record is selected.
+    void ListViewDblClick();
+
+protected:
+    TKVSelectDialog(TKVSelectDialogSize ASize, QWidget* AParent = nullptr);
+    void SetFrame(TKVListFrame* AFrame);
+
+    // The list takes the focus and the preset record is selected.
+    void showEvent(QShowEvent* AEvent) override;
+    // Size into the frame, then the frame's UnInit.
+    void FormClose();
+
+private:
+    TKVSelectDialogSize FSize;
+    quint32 FSelectDBId = 0;
+    quint32 FSelectId = 0;
+    TKVListFrame* FFrame = nullptr;
+    T_frmSelectCancel* FButtonPanel = nullptr;
+    bool FClosed = false;
+};

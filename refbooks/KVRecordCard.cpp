@@ -1,0 +1,470 @@
+#include "refbooks/KVRecordCard.h"
+
+#include "core/udmMain.h"
+#include "platform/ib/IBQuery.h"
+#include "platform/sys/Win1251.h"
+#include "refbooks/KVListFrame.h"
+#include "refbooks/KVListHost.h"
+#include "shell/KVButtonEdit.h"
+#include "shell/frmItemInfo.h"
+#include "shell/uHelpContext.h"
+#include "shell/uMessage.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QIcon MainToolIcon(int AImage) {
+    return dmMain ? dmMain->MainToolImgList.Icon(AImage) : QIcon();
+}
+
+bool Connected() {
+    return dmMain && dmMain->DBConnected() && dmMain->MainIBDatabase.Connected();
+}
+
+// A label's text without its closing colon, as messages name the field.
+QString FieldName(const QString& ALabel) {
+    QString name = ALabel;
+    if (name.endsWith(u':'))
+        name.chop(1);
+    return name;
+}
+
+} // namespace
+
+TKVRecordCard::TKVRecordCard(TKVCardBook ABook, QWidget* AParent)
+    : TKVCard(AParent), FCardBook(std::move(ABook)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    FToolBar = new QToolBar(this);
+    FToolBar->setObjectName(FCardBook.Name + QStringLiteral("_ToolBar"));
+    FToolBar->setIconSize(QSize(16, 16));
+    connect(NewToolButton("Copy_ToolButton", tr("Копия"), tr("Создать копию"), 30),
+            &QToolButton::clicked, this, &TKVRecordCard::Copy_ToolButtonClick);
+    connect(NewToolButton("Save_ToolButton", tr("Сохранить"), tr("Сохранить"), 37),
+            &QToolButton::clicked, this, &TKVRecordCard::Save_ToolButtonClick);
+    connect(NewToolButton("SaveAndClose_ToolButton", tr("Сохр. и закр."), tr("Сохранить и закрыть"),
+                          38),
+            &QToolButton::clicked, this, &TKVRecordCard::SaveAndClose_ToolButtonClick);
+    connect(NewToolButton("Close_ToolButton", tr("Закрыть"), tr("Закрыть без сохранения"), 39),
+            &QToolButton::clicked, this, &TKVRecordCard::Close_ToolButtonClick);
+    auto* divider = new QWidget(FToolBar);
+    divider->setObjectName(QStringLiteral("Div0_Tools"));
+    divider->setFixedWidth(8);
+    FToolBar->addWidget(divider);
+    connect(
+        NewToolButton("ItemInfo_ToolButton", tr("Инфо"), tr("Подробная информация о записи"), 35),
+        &QToolButton::clicked, this, &TKVRecordCard::ItemInfo_ToolButtonClick);
+    layout->addWidget(FToolBar);
+
+    auto* editors = new QWidget(this);
+    FEditorsLayout = new QGridLayout(editors);
+    FEditorsLayout->setContentsMargins(8, 8, 8, 8);
+    FEditorsLayout->setColumnStretch(1, 1);
+    layout->addWidget(editors);
+    layout->addStretch(1);
+
+    FPopupMenu = new QMenu(this);
+    FPopupMenu->setObjectName(FCardBook.Name + QStringLiteral("Edit_PopupMenu"));
+    QAction* help = FPopupMenu->addAction(MainToolIcon(46), tr("Помощь по карточке"));
+    help->setObjectName(QStringLiteral("pmiHelpContext"));
+    connect(help, &QAction::triggered, this, &TKVRecordCard::pmiHelpContextClick);
+
+    resize(FCardBook.ClientSize);
+}
+
+TKVRecordCard::~TKVRecordCard() = default;
+
+QToolButton* TKVRecordCard::NewToolButton(const char* AName, const QString& ACaption,
+                                          const QString& AHint, int AImage) {
+    auto* button = new QToolButton(FToolBar);
+    button->setObjectName(QLatin1String(AName));
+    button->setText(ACaption);
+    button->setToolTip(AHint);
+    button->setStatusTip(AHint);
+    button->setIcon(MainToolIcon(AImage));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setMinimumSize(75, 36);
+    button->setAutoRaise(true);
+    FToolBar->addWidget(button);
+    return button;
+}
+
+QToolButton* TKVRecordCard::ToolButton(const QString& AName) const {
+    return FToolBar->findChild<QToolButton*>(AName);
+}
+
+TIBQuery& TKVRecordCard::Query() {
+    if (!FQuery)
+        FQuery = std::make_unique<TIBQuery>(&dmMain->MainIBDatabase, &dmMain->MainIBTransaction);
+    return *FQuery;
+}
+
+// ------------------------------------------------------------------------------- editors
+
+QLineEdit* TKVRecordCard::AddTextEditor(const char* AName, const QString& ALabel, int AMaxLength) {
+    auto* editor = new QLineEdit(this);
+    editor->setObjectName(QLatin1String(AName));
+    editor->setMaxLength(AMaxLength);
+    connect(editor, &QLineEdit::textChanged, this, &TKVRecordCard::TextEditPropertiesChange);
+    FTextEditors.push_back({editor, ALabel, AMaxLength});
+    AddEditorRow(ALabel, editor);
+    return editor;
+}
+
+TKVButtonEdit* TKVRecordCard::AddLinkEditor(const char* AName, const QString& ALabel,
+                                            TKVCardLink ALink) {
+    auto* editor = new TKVButtonEdit(this);
+    editor->setObjectName(QLatin1String(AName));
+    editor->LineEdit()->setReadOnly(true);
+    connect(editor, &TKVButtonEdit::ButtonClick, this, [this, editor] { LinkButtonClick(editor); });
+    FLinkEditors.push_back({editor, std::move(ALink)});
+    AddEditorRow(ALabel, editor);
+    return editor;
+}
+
+void TKVRecordCard::AddEditorRow(const QString& ALabel, QWidget* AEditor) {
+    const int row = FEditorsLayout->rowCount();
+    auto* label = new QLabel(ALabel, this);
+    label->setBuddy(AEditor);
+    FEditorsLayout->addWidget(label, row, 0);
+    FEditorsLayout->addWidget(AEditor, row, 1);
+    // Every editor shares the card's key handler (Enter and Del in link editors).
+    AEditor->installEventFilter(this);
+    if (auto* link = qobject_cast<TKVButtonEdit*>(AEditor))
+        link->LineEdit()->installEventFilter(this);
+    if (!FFirstEditor)
+        FFirstEditor = AEditor;
+}
+
+void TKVRecordCard::SetEditorsReadOnly(bool AValue) {
+    FEditorsReadOnly = AValue;
+    for (const TTextEditor& text : FTextEditors)
+        text.Editor->setReadOnly(AValue);
+    for (const TLinkEditor& link : FLinkEditors)
+        link.Editor->Button()->setEnabled(!AValue);
+}
+
+bool TKVRecordCard::CheckRequired(QLineEdit* AEditor) {
+    if (!AEditor->text().trimmed().isEmpty())
+        return true;
+    AEditor->setFocus();
+    return false;
+}
+
+bool TKVRecordCard::CheckTextEditors() {
+    for (const TTextEditor& text : FTextEditors) {
+        const QString value = text.Editor->text();
+        QString message;
+        QByteArray encoded;
+        QString badChar;
+        if (value.size() > text.MaxLength)
+            message = tr("Значение поля «%1» длиннее %2 символов")
+                          .arg(FieldName(text.Label))
+                          .arg(text.MaxLength);
+        else if (!TryToWin1251(value, encoded, &badChar))
+            message = tr("Значение поля «%1» содержит знак «%2», который нельзя сохранить в "
+                         "базе данных")
+                          .arg(FieldName(text.Label), badChar);
+        if (!message.isEmpty()) {
+            text.Editor->setFocus();
+            ShowMessageDlg(message, mdkWarning, mdbOK);
+            return false;
+        }
+    }
+    return true;
+}
+
+const TKVRecordCard::TLinkEditor* TKVRecordCard::FindLink(const TKVButtonEdit* AEditor) const {
+    for (const TLinkEditor& link : FLinkEditors)
+        if (link.Editor == AEditor)
+            return &link;
+    return nullptr;
+}
+
+void TKVRecordCard::LinkButtonClick(TKVButtonEdit* AEditor) {
+    const TLinkEditor* link = FindLink(AEditor);
+    if (!link || ReadOnly() || !link->Link.Pick)
+        return;
+    TKVSelectedItemDBData picked;
+    link->Link.Pick(picked);
+    if (!picked.Select)
+        return;
+    if (link->Link.Set)
+        link->Link.Set(picked.DBId, picked.Id, picked.Name);
+    AEditor->setText(picked.Name);
+    SetModifedData(true);
+    CheckLinkDBId(picked.DBId);
+}
+
+void TKVRecordCard::LinkClear(TKVButtonEdit* AEditor) {
+    const TLinkEditor* link = FindLink(AEditor);
+    if (!link || !link->Link.Optional || ReadOnly())
+        return;
+    if (link->Link.Set)
+        link->Link.Set(0, 0, QString());
+    AEditor->setText(QString());
+    SetModifedData(true);
+}
+
+void TKVRecordCard::CheckLinkDBId(quint32 APickedDBId) {
+    const quint32 owner = Id() != 0 ? DBId() : (dmMain ? dmMain->CurrentDBId() : 0);
+    if (!IsDBIdLinkAllowed(owner, APickedDBId))
+        ShowMessageDlg(
+            tr("Базовый объект не отвечает требованиям ссылочной иерархичности идентификаторов БД"),
+            mdkWarning, mdbOK);
+}
+
+bool TKVRecordCard::eventFilter(QObject* AObject, QEvent* AEvent) {
+    if (AEvent->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(AEvent);
+        for (const TLinkEditor& link : FLinkEditors) {
+            if (AObject != link.Editor && AObject != link.Editor->LineEdit())
+                continue;
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                !(key->modifiers() & Qt::ControlModifier)) {
+                LinkButtonClick(link.Editor);
+                return true;
+            }
+            if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+                LinkClear(link.Editor);
+                return true;
+            }
+        }
+    }
+    return TKVCard::eventFilter(AObject, AEvent);
+}
+
+void TKVRecordCard::contextMenuEvent(QContextMenuEvent* AEvent) {
+    FPopupMenu->popup(AEvent->globalPos());
+}
+
+void TKVRecordCard::TextEditPropertiesChange() {
+    SetModifedData(true);
+}
+
+// ------------------------------------------------------------------------- the record
+
+bool TKVRecordCard::LinkedToRecord(TKVItemType, quint32, quint32) const {
+    return false;
+}
+
+bool TKVRecordCard::ReadOnly() const {
+    if (TKVCard::ReadOnly())
+        return true;
+    if (!FCardBook.KeyHasDBId || Id() == 0)
+        return false;
+    if (DBId() == 0 && !::BLIMod)
+        return true;
+    return DBId() != (dmMain ? dmMain->CurrentDBId() : 0) && !::NSIMod;
+}
+
+bool TKVRecordCard::ReadNewRecord(TIBQuery&) {
+    return true;
+}
+
+bool TKVRecordCard::LoadData(quint32 ACopyFromDBId, quint32 ACopyFromId) {
+    if (!Connected())
+        return false;
+    bool found = false;
+    TIBQuery& query = Query();
+    if (Id() != 0 || ACopyFromId != 0) {
+        const quint32 dbId = ACopyFromId != 0 ? ACopyFromDBId : DBId();
+        const quint32 id = ACopyFromId != 0 ? ACopyFromId : Id();
+        dmMain->ExecuteInTransaction([&] {
+            query.Close();
+            found = ReadRecord(query, dbId, id);
+            query.Close();
+        });
+    } else {
+        dmMain->ExecuteInTransaction([&] {
+            query.Close();
+            found = ReadNewRecord(query);
+            query.Close();
+        });
+    }
+    SetEditorsReadOnly(ReadOnly());
+    FillEditors();
+    if (Id() != 0) {
+        SetCardName(RecordCardName());
+    } else {
+        SetCardName(FCardBook.NewRecordText);
+        if (QLineEdit* editor = NewRecordEditor(); editor && ACopyFromId == 0) {
+            editor->setText(FCardBook.NewRecordText);
+            editor->selectAll();
+            editor->setFocus();
+        }
+    }
+    setWindowTitle(CardName());
+    SetModifedData(false);
+    return found;
+}
+
+bool TKVRecordCard::Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
+    const bool copy = AId != 0 && ACreateCopyFlag;
+    bool loaded;
+    if (copy) {
+        CreateRecord(0, 0);
+        loaded = LoadData(ADBId, AId);
+    } else {
+        CreateRecord(ADBId, AId);
+        loaded = LoadData(0, 0);
+    }
+    if (!loaded) {
+        const QString text =
+            FCardBook.KeyHasDBId
+                ? QStringLiteral("Object DBID:%1, ID:%2 not found in DataBase").arg(ADBId).arg(AId)
+                : QStringLiteral("Object ID:%1 not found in DataBase").arg(AId);
+        KVUserInterface().ShowSystemError(QString(), text, true);
+        ForciblyCloseItem();
+        return false;
+    }
+    ToolButton(QStringLiteral("Copy_ToolButton"))
+        ->setEnabled(Id() != 0 && !::ReadOnly && !(dmMain && dmMain->CurrentDBReadOnly()));
+    ToolButton(QStringLiteral("Save_ToolButton"))->setEnabled(!ReadOnly());
+    ToolButton(QStringLiteral("SaveAndClose_ToolButton"))->setEnabled(!ReadOnly());
+    ToolButton(QStringLiteral("ItemInfo_ToolButton"))->setEnabled(Id() != 0);
+    return true;
+}
+
+void TKVRecordCard::UnInit() {
+    FQuery.reset();
+}
+
+void TKVRecordCard::FormClose() {
+    UnInit();
+}
+
+void TKVRecordCard::showEvent(QShowEvent* AEvent) {
+    TKVCard::showEvent(AEvent);
+    if (!focusWidget() && FFirstEditor)
+        FFirstEditor->setFocus();
+}
+
+bool TKVRecordCard::CheckData() {
+    if (ReadOnly())
+        return false;
+    if (!CheckEditors() || !CheckTextEditors())
+        return false;
+    TDateTime created;
+    TDateTime updated;
+    if (Id() != 0) {
+        created = RecordCreateDateTime();
+        updated = Now();
+    } else {
+        created = Now();
+        updated = 0;
+    }
+    StoreEditors(created, updated);
+    return true;
+}
+
+bool TKVRecordCard::UpdateData() {
+    if (!Connected())
+        return false;
+    TIBQuery& query = Query();
+    bool found = true;
+    const bool ok = dmMain->ExecuteInTransaction([&] {
+        query.Close();
+        // The record is gone (deleted elsewhere): nothing was written, and saying so beats
+        // reporting a save that did not happen.
+        found = ExecUpdate(query) > 0;
+        query.Close();
+    });
+    if (ok && !found)
+        ShowMessageDlg(tr("Запись не найдена в базе данных: возможно, она была удалена. "
+                          "Изменения не сохранены."),
+                       mdkError, mdbOK);
+    return ok && found;
+}
+
+bool TKVRecordCard::InsertData() {
+    if (!Connected())
+        return false;
+    TIBQuery& query = Query();
+    quint32 newDBId = 0;
+    quint32 newId = 0;
+    const bool ok = dmMain->ExecuteInTransaction([&] {
+        query.Close();
+        ExecInsert(query);
+        newId = static_cast<quint32>(query.FieldByName("O_ID").AsInt64());
+        if (FCardBook.KeyHasDBId)
+            newDBId = static_cast<quint32>(query.FieldByName("O_DBID").AsInt64());
+        query.Close();
+    });
+    // The record takes its key only once the row is committed: a failed commit must not
+    // leave the card bound to a row that does not exist.
+    if (ok)
+        SetRecordKey(newDBId, newId);
+    return ok;
+}
+
+void TKVRecordCard::RefreshRB() {
+    if (!frmMain)
+        return;
+    const std::vector<TKVListHost*> hosts = frmMain->FindMDIChildren<TKVListHost>(
+        [this](const TKVListHost& AHost) { return RefreshesList(AHost); });
+    for (TKVListHost* host : hosts)
+        if (host->Frame())
+            host->Frame()->ExternalUpdateItemListByPKey(DBId(), Id(), iatChange);
+}
+
+bool TKVRecordCard::SaveItem() {
+    if (!CheckData())
+        return false;
+    const bool ok = Id() != 0 ? UpdateData() : InsertData();
+    SetCardName(RecordCardName());
+    SetModifedData(!ok);
+    if (ok) {
+        RefreshRB();
+        if (frmMain && Registered())
+            frmMain->SetNameMDIForm(this);
+    }
+    ToolButton(QStringLiteral("Copy_ToolButton"))->setEnabled(ok);
+    ToolButton(QStringLiteral("ItemInfo_ToolButton"))->setEnabled(ok);
+    return ok;
+}
+
+void TKVRecordCard::ItemInfo() {
+    ShowItemInfoDlg(FCardBook.ItemType, DBId(), Id());
+}
+
+void TKVRecordCard::Copy_ToolButtonClick() {
+    if (Id() != 0)
+        OpenCopy();
+}
+
+void TKVRecordCard::SaveAndClose_ToolButtonClick() {
+    if (SaveItem())
+        CloseWindow();
+}
+
+void TKVRecordCard::pmiHelpContextClick() {
+    ShowHelpTopic(FCardBook.HelpTopic);
+}
+
+void TKVRecordCard::ShowCard() {
+    ShowMDIChild();
+    QMdiSubWindow* sub = SubWindow();
+    if (!sub)
+        return;
+    // A single border that cannot be resized, with the system menu and the minimise button.
+    sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    const QMargins frame = sub->contentsMargins();
+    sub->setFixedSize(FCardBook.ClientSize.width() + frame.left() + frame.right(),
+                      FCardBook.ClientSize.height() + frame.top() + frame.bottom());
+    sub->show();
+}

@@ -1,0 +1,87 @@
+#include "refbooks/_frmUnit.h"
+
+#include "platform/ib/IBQuery.h"
+#include "refbooks/frmUnitEdit.h"
+
+namespace {
+
+// Columns of the load and of the one-row SELECT.
+const QString kFields = QStringLiteral(
+    "TU1.DBID, TU1.ID, TU1.S_PREFIX, TU1.S_NAMEDEF, TU1.S_NAME, TU1.S_DESCRIPTION, TU1.V_FACTOR, "
+    "TU1.C_TIMESTAMP, TU1.U_TIMESTAMP, TU1.R_TIMESTAMP FROM T_UNIT TU1");
+
+TKVListBook UnitBook() {
+    TKVListBook book;
+    book.Name = QStringLiteral("Unit");
+    book.KeyHasDBId = true;
+    book.ItemType = itUnit;
+    book.Columns = {{T_frmUnit::tr("Приставка"), 80, lckText},
+                    {T_frmUnit::tr("Обозн. по умолч."), 100, lckText},
+                    {T_frmUnit::tr("Название"), 120, lckText},
+                    {T_frmUnit::tr("Описание"), 160, lckText},
+                    {T_frmUnit::tr("Множитель"), 100, lckText}};
+    book.CopyNameColumn = 2; // the name; the default designation is not copied
+    book.CountSQL = QStringLiteral("SELECT COUNT(ID) FROM T_UNIT;");
+    book.SelectSQL = QStringLiteral("SELECT ") + kFields + QStringLiteral(";");
+    book.SelectOneSQL = QStringLiteral("SELECT FIRST 1 SKIP 0 ") + kFields +
+                        QStringLiteral(" WHERE TU1.DBID = :VAR_DBID AND TU1.ID = :VAR_ID;");
+    book.DeleteSQL = QStringLiteral("DELETE FROM T_UNIT WHERE DBID = :VAR_DBID AND ID = :VAR_ID;");
+    book.DeleteProbes = {
+        QStringLiteral("SELECT 1 FROM rdb$database WHERE EXISTS (SELECT ID FROM T_BASE_PARAM "
+                       "WHERE UNITDBID = :VAR_DBID AND UNITID = :VAR_ID);"),
+        QStringLiteral("SELECT 1 FROM rdb$database WHERE EXISTS (SELECT ID FROM T_PARAM WHERE "
+                       "UNITDBID = :VAR_DBID AND UNITID = :VAR_ID);"),
+        QStringLiteral("SELECT 1 FROM rdb$database WHERE EXISTS (SELECT ID FROM T_ELEMENT_AVAIL "
+                       "WHERE (UNITNOMDBID = :VAR_DBID AND UNITNOMID = :VAR_ID) OR "
+                       "(UNITCOUNTDBID = :VAR_DBID AND UNITCOUNTID = :VAR_ID));")};
+    book.ManageObjType = otUnitList;
+    book.SelectObjType = otUnitSelect;
+    book.StoreColumnWidths = true;
+    book.DefaultWidth = 300;
+    book.DefaultHeight = 180;
+    book.HelpTopic = QStringLiteral("RBUnit");
+    return book;
+}
+
+} // namespace
+
+T_frmUnit::T_frmUnit(QWidget* AParent) : TKVBookListFrame<TKVUnitList>(UnitBook(), AParent) {
+    setObjectName(QStringLiteral("_frmUnit1"));
+}
+
+QString T_frmUnit::FactorText(double AFactor) {
+    return AFactor > 0 ? FloatToStrKV(AFactor) : QString();
+}
+
+TKVDBKey T_frmUnit::StoreRecord(TIBQuery& AQuery, bool AAppend) {
+    const TKVDBKey key{static_cast<quint32>(AQuery.FieldByName("DBID").AsInt64()),
+                       static_cast<quint32>(AQuery.FieldByName("ID").AsInt64())};
+    const QString prefix = AQuery.FieldByName("S_PREFIX").AsString();
+    const QString nameDef = AQuery.FieldByName("S_NAMEDEF").AsString();
+    const QString name = AQuery.FieldByName("S_NAME").AsString();
+    const QString description = AQuery.FieldByName("S_DESCRIPTION").AsString();
+    const double factor = AQuery.FieldByName("V_FACTOR").AsDouble();
+    const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
+    const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
+    const TDateTime replicated = AQuery.FieldByName("R_TIMESTAMP").AsDateTime();
+    if (AAppend || !List()->UpdateDataByPKey(key.DBId, key.Id, prefix, nameDef, name, description,
+                                             factor, created, updated, replicated))
+        List()->AddData(key.DBId, key.Id, prefix, nameDef, name, description, factor, created,
+                        updated, replicated);
+    return key;
+}
+
+TKVListRow T_frmUnit::MakeRow(const TKVUnit& ARecord) const {
+    return {ARecord.PKey(),
+            {ARecord.Prefix(), ARecord.NameDef(), ARecord.Name(), ARecord.Description(),
+             FactorText(ARecord.Factor())},
+            std::nullopt};
+}
+
+bool T_frmUnit::RecordMatchesFilter(const TKVUnit& ARecord) const {
+    return MatchesFilter(ARecord.Prefix()) || MatchesFilter(ARecord.Name());
+}
+
+void T_frmUnit::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
+    OpenCardUnit(ADBId, AId, ACreateCopyFlag);
+}

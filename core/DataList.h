@@ -78,6 +78,8 @@ public:
     }
 
     int Count() const { return static_cast<int>(FItems.size()); }
+    // Makes room for ACount payloads, so that a load of a known size does not regrow.
+    void Reserve(int ACount) { FItems.reserve(static_cast<std::size_t>(ACount)); }
     bool Empty() const { return FItems.empty(); }
     bool Modified() const { return FModified; }
     bool Eof() const { return FEof; }

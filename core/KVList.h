@@ -163,6 +163,13 @@ public:
         return RowAt(FCursor);
     }
 
+    // Makes room for ACount rows, so that a load of a known size neither regrows the list nor
+    // rehashes its index.
+    void Reserve(int ACount) {
+        FItems.Reserve(ACount);
+        FIndex.reserve(static_cast<std::size_t>(ACount));
+    }
+
     // Removes and frees every row; the cursor is then at no row.
     void Clear() {
         FIndex.clear();

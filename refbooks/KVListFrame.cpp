@@ -343,6 +343,7 @@ void TKVListFrame::LoadData() {
         InitProgress(count, witLoading);
         if (count <= 0)
             return;
+        ReserveRecords(count);
         query.SetSQL(FBook.SelectSQL);
         BindContext(query);
         query.Open();

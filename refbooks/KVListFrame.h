@@ -181,6 +181,8 @@ protected:
     virtual void FreeRecords() = 0;
     virtual void ClearRecords() = 0;
     virtual int RecordCount() const = 0;
+    // Makes room for ACount records before a load of that many.
+    virtual void ReserveRecords(int ACount) = 0;
     // Adds the record of the query's current row (AAppend), or updates the record of its key
     // when the list holds it; returns the key.
     virtual TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) = 0;
@@ -307,6 +309,10 @@ protected:
             FList->Clear();
     }
     int RecordCount() const override { return FList ? FList->Count() : 0; }
+    void ReserveRecords(int ACount) override {
+        if (FList)
+            FList->Reserve(ACount);
+    }
     void RemoveRecord(const TKVDBKey& AKey) override {
         if (!FList)
             return;

@@ -5,8 +5,8 @@
 // TKVListRow is a snapshot of one record as the list shows it: its key, the texts of its
 // columns (the caption, column 0, first) and the number some columns sort by. A row may be
 // added with its key alone (Pending): its texts are made by the rows' filler the first time
-// the row is read, so that a long list costs only the rows that are shown or sorted. TKVListRows keeps
-// the rows in their shown order and finds a row by key through an index, so that a lookup
+// the row is read, so that a long list costs only the rows that are shown or sorted. TKVListRows
+// keeps the rows in their shown order and finds a row by key through an index, so that a lookup
 // takes constant time however many rows there are. TKVListModel presents the rows as a flat
 // table to a QTreeView; a tree presentation of the same rows is another model over
 // TKVListRows.

@@ -77,8 +77,8 @@ QString MenuText(const QString& ACaption) {
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-// The views the workspace's double click offers: those of the views of the reference books,
-// the stock, the projects and the notes whose windows the program has. Each opens through its
+// The views the workspace's double click offers: of the lists of the reference books, the
+// stock, the projects and the notes, those whose windows exist so far. Each opens through its
 // command (OpenDataMode).
 constexpr TKVOpenDataModeTypes kWorkspaceViews = OpenDataModeSet({odmtUnitRB});
 

@@ -3,12 +3,14 @@
 // The rows a list window shows, apart from the widgets that show them.
 //
 // TKVListRow is a snapshot of one record as the list shows it: its key, the texts of its
-// columns (the caption, column 0, first) and the number some columns sort by. TKVListRows keeps
+// columns (the caption, column 0, first), the number some columns sort by and the image in
+// front of its caption. TKVListRows keeps
 // the rows in their shown order and finds a row by key through an index, so that a lookup
 // takes constant time however many rows there are. TKVListModel presents the rows as a flat
 // table to a QTreeView; a tree presentation of the same rows is another model over
 // TKVListRows.
 
+#include "core/KVImageList.h"
 #include "core/KVList.h"
 #include "core/KVSortCompare.h"
 
@@ -23,6 +25,8 @@ struct TKVListRow {
     TKVDBKey Key; // rows keyed by ID alone carry DBId 0
     QStringList Texts;
     std::optional<double> DataValue;
+    // Index into the model's image list; -1: no image.
+    int ImageIndex = -1;
 
     TKVSortItem SortItem() const {
         return {std::span<const QString>(Texts.constData(), static_cast<size_t>(Texts.size())),
@@ -77,6 +81,8 @@ public:
 
     void SetColumns(std::vector<TKVListColumn> AColumns);
     const std::vector<TKVListColumn>& Columns() const { return FColumns; }
+    // The images rows show in front of their caption (TKVListRow::ImageIndex); nullptr: none.
+    void SetImageList(const TKVImageList* AImageList) { FImageList = AImageList; }
 
     const TKVListRows& Rows() const { return FRows; }
     int Count() const { return FRows.Count(); }
@@ -103,4 +109,5 @@ public:
 private:
     std::vector<TKVListColumn> FColumns;
     TKVListRows FRows;
+    const TKVImageList* FImageList = nullptr;
 };

@@ -165,6 +165,7 @@ void TKVListFrame::CreateComponents() {
         if (std::optional<TKVListRow> row = PeekRecordRow(ARow.Key)) {
             ARow.Texts = std::move(row->Texts);
             ARow.DataValue = row->DataValue;
+            ARow.ImageIndex = row->ImageIndex;
         }
     });
     FListView = new QTreeView(this);

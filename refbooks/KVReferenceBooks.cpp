@@ -1,8 +1,10 @@
 #include "refbooks/KVReferenceBooks.h"
 
+#include "refbooks/frmCase.h"
 #include "refbooks/frmUnit.h"
 #include "shell/KVBookWindows.h"
 
 void RegisterReferenceBookWindows() {
+    RegisterBookWindowOf<TfrmCase>(bwCases, [] { OpenRBCase(); });
     RegisterBookWindowOf<TfrmUnit>(bwUnits, [] { OpenRBUnit(); });
 }

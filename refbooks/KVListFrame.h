@@ -32,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 class QAction;
@@ -313,8 +314,13 @@ protected:
     // Whether the record passes the text filter (MatchesFilter on the texts the book tests)
     // and the book's other filters.
     virtual bool RecordMatchesFilter(const TRecord& ARecord) const = 0;
-    // A book whose list needs arguments makes it here.
-    virtual std::unique_ptr<TList> NewList() const { return std::make_unique<TList>(); }
+    // A book whose list needs arguments (no default constructor) makes it here.
+    virtual std::unique_ptr<TList> NewList() const {
+        if constexpr (std::is_default_constructible_v<TList>)
+            return std::make_unique<TList>();
+        else
+            return nullptr;
+    }
 
     static TKVDBKey KeyOf(const TRecord& ARecord) {
         if constexpr (requires { ARecord.DBId(); })

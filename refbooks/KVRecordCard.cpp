@@ -227,6 +227,24 @@ void TKVRecordCard::CheckLinkDBId(quint32 APickedDBId) {
             mdkWarning, mdbOK);
 }
 
+void TKVRecordCard::SetTextOrNull(TIBParam& AParam, const QString& AText) {
+    if (AText.isEmpty())
+        AParam.Clear();
+    else
+        AParam.SetAsString(AText);
+}
+
+void TKVRecordCard::SetLinkOrNull(TIBParam& ADBIdParam, TIBParam& AIdParam, quint32 ADBId,
+                                  quint32 AId) {
+    if (AId == 0) {
+        ADBIdParam.Clear();
+        AIdParam.Clear();
+    } else {
+        ADBIdParam.SetAsInt64(ADBId);
+        AIdParam.SetAsInt64(AId);
+    }
+}
+
 bool TKVRecordCard::eventFilter(QObject* AObject, QEvent* AEvent) {
     if (AEvent->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(AEvent);
@@ -387,6 +405,8 @@ bool TKVRecordCard::UpdateData() {
         ShowMessageDlg(tr("Запись не найдена в базе данных: возможно, она была удалена. "
                           "Изменения не сохранены."),
                        mdkError, mdbOK);
+    if (ok && found)
+        RecordCommitted();
     return ok && found;
 }
 
@@ -406,8 +426,10 @@ bool TKVRecordCard::InsertData() {
     });
     // The record takes its key only once the row is committed: a failed commit must not
     // leave the card bound to a row that does not exist.
-    if (ok)
+    if (ok) {
         SetRecordKey(newDBId, newId);
+        RecordCommitted();
+    }
     return ok;
 }
 

@@ -38,6 +38,7 @@ class QLineEdit;
 class QMenu;
 class QToolBar;
 class QToolButton;
+class TIBParam;
 class TIBQuery;
 class TKVButtonEdit;
 class TKVListHost;
@@ -135,6 +136,9 @@ protected:
     virtual void ExecInsert(TIBQuery& AQuery) = 0;
     // Gives the saved new record its key.
     virtual void SetRecordKey(quint32 ADBId, quint32 AId) = 0;
+    // The save of the record (UPDATE or insert) has been committed; values the card remembers
+    // from the stored record follow only here, so a rolled-back save leaves them as they were.
+    virtual void RecordCommitted() {}
 
     // --- The book's editors
     virtual void FillEditors() = 0;
@@ -167,6 +171,10 @@ protected:
     // Shows the DBID-hierarchy warning when the record may not refer to a record of
     // APickedDBId.
     void CheckLinkDBId(quint32 APickedDBId);
+    // Statement parameters of a record: an empty optional text is NULL, and so are both halves
+    // of an unset link (ID 0).
+    static void SetTextOrNull(TIBParam& AParam, const QString& AText);
+    static void SetLinkOrNull(TIBParam& ADBIdParam, TIBParam& AIdParam, quint32 ADBId, quint32 AId);
 
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
     void contextMenuEvent(QContextMenuEvent* AEvent) override;

@@ -37,13 +37,6 @@ std::optional<double> ParseFactor(const QString& AText) {
     return value;
 }
 
-void SetTextOrNull(TIBParam& AParam, const QString& AText) {
-    if (AText.isEmpty())
-        AParam.Clear();
-    else
-        AParam.SetAsString(AText);
-}
-
 } // namespace
 
 TfrmUnitEdit::TfrmUnitEdit(QWidget* AParent) : TKVRecordCard(UnitCardBook(), AParent) {

@@ -1,0 +1,95 @@
+#pragma once
+
+// The card of a base parameter of one element class: designation and UPID (both required),
+// description, unit (picked from the unit book) and value-selection type. When a save changes
+// the unit or the UPID of a base parameter that parameter values use, the change may be carried
+// into those values: options ChangeUnitOnBaseParam and ChangeUPIDOnBaseParam say never (0),
+// after a question (1) or always (2). The parameter values on the old unit follow the base
+// parameter to its new unit; values on other units and values without a unit keep theirs.
+
+#include "core/KVBaseParam.h"
+#include "refbooks/KVRecordCard.h"
+
+#include <memory>
+
+class QComboBox;
+
+class TfrmBaseParamEdit : public TKVRecordCard {
+    Q_OBJECT
+public:
+    explicit TfrmBaseParamEdit(QWidget* AParent = nullptr);
+    ~TfrmBaseParamEdit() override;
+
+    // Opens base parameter (ADBId, AId) of class (AClassDBId, AClassId), a new one for (0, 0),
+    // or a copy of (ADBId, AId) with ACreateCopyFlag; a copy belongs to the class given here.
+    bool Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag, quint32 AClassDBId,
+              quint32 AClassId);
+
+    quint32 DBId() const override { return FBaseParam ? FBaseParam->DBId() : 0; }
+    quint32 Id() const override { return FBaseParam ? FBaseParam->Id() : 0; }
+    quint32 ClassDBId() const { return FBaseParam ? FBaseParam->BPClassDBId() : FClassDBId; }
+    quint32 ClassId() const { return FBaseParam ? FBaseParam->BPClassId() : FClassId; }
+    quint32 UnitDBId() const { return FBaseParam ? FBaseParam->UnitDBId() : 0; }
+    quint32 UnitId() const { return FBaseParam ? FBaseParam->UnitId() : 0; }
+    const TKVBaseParam* BaseParam() const { return FBaseParam.get(); }
+    // The UPID and unit as last read or saved: a save carries changes against these into the
+    // parameter values.
+    const TKVSmallName& OldUPID() const { return FOldUPID; }
+    quint32 OldUnitDBId() const { return FOldUnitDBId; }
+    quint32 OldUnitId() const { return FOldUnitId; }
+
+    // The card of a base parameter is bound to its class and to its unit.
+    bool LinkedToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const override;
+
+    QLineEdit* BaseParamClass_TextEdit() const { return FClassEdit; }
+    QLineEdit* BaseParamName_TextEdit() const { return FNameEdit; }
+    QLineEdit* BaseParamDesc_TextEdit() const { return FDescEdit; }
+    TKVButtonEdit* BaseParamUnit_ButtonEdit() const { return FUnitEdit; }
+    QComboBox* BaseParamParamValType_ComboBox() const { return FValTypeCombo; }
+    QLineEdit* BaseParamParamUPID_TextEdit() const { return FUPIDEdit; }
+
+protected:
+    void CreateRecord(quint32 ADBId, quint32 AId) override;
+    bool ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) override;
+    bool ReadNewRecord(TIBQuery& AQuery) override;
+    int ExecUpdate(TIBQuery& AQuery) override;
+    void ExecInsert(TIBQuery& AQuery) override;
+    void SetRecordKey(quint32 ADBId, quint32 AId) override;
+    void RecordCommitted() override;
+    void FillEditors() override;
+    bool CheckEditors() override;
+    void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
+    TDateTime RecordCreateDateTime() const override;
+    QString RecordCardName() const override;
+    QLineEdit* NewRecordEditor() const override { return FNameEdit; }
+    void OpenCopy() override;
+    bool RefreshesList(const TKVListHost& AHost) const override;
+    void SetEditorsReadOnly(bool AValue) override;
+
+private:
+    void FillValTypeComboBox();
+    // Binds the parameters the UPDATE and the insert share (APrefix "VAR_" or "I_").
+    void BindFields(TIBQuery& AQuery, const QString& APrefix) const;
+    // Carries a changed unit or UPID into the parameter values of the base parameter, inside
+    // the save's transaction.
+    void PropagateChanges(TIBQuery& AQuery);
+
+    std::unique_ptr<TKVBaseParam> FBaseParam;
+    quint32 FClassDBId = 0;
+    quint32 FClassId = 0;
+    TKVSmallName FOldUPID;
+    quint32 FOldUnitDBId = 0;
+    quint32 FOldUnitId = 0;
+    QLineEdit* FClassEdit = nullptr;
+    QLineEdit* FNameEdit = nullptr;
+    QLineEdit* FDescEdit = nullptr;
+    TKVButtonEdit* FUnitEdit = nullptr;
+    QComboBox* FValTypeCombo = nullptr;
+    QLineEdit* FUPIDEdit = nullptr;
+};
+
+// Opens the card of base parameter (ADBId, AId), of a new one for (0, 0), or of a copy of
+// (ADBId, AId) with ACreateCopyFlag, in class (AClassDBId, AClassId). Returns the card;
+// nullptr when the record or the class was not found.
+TfrmBaseParamEdit* OpenCardBaseParam(quint32 ADBId, quint32 AId, bool ACreateCopyFlag,
+                                     quint32 AClassDBId, quint32 AClassId);

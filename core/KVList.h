@@ -264,12 +264,21 @@ protected:
         FEof = true;
     }
 
+public:
     // Every row in list order; the cursor does not move.
     template <typename TVisit> void VisitRows(TVisit&& AVisit) const {
         for (int i = 0; i < Count(); ++i)
             AVisit(static_cast<const TRow&>(*RowAt(i)));
     }
 
+    // The first row with the key, or nullptr; unlike the key searches above the cursor does
+    // not move, so that a view may look rows up while a walk is under way.
+    const TRow* PeekByPKey(quint32 ADBId, quint32 AId) const requires TKey::HasDBId {
+        return Peek(TKey{ADBId, AId});
+    }
+    const TRow* PeekByPKey(quint32 AId) const requires(!TKey::HasDBId) { return Peek(TKey{AId}); }
+
+protected:
     // The row under the cursor; nullptr while Modified is set or at no row.
     TRow* CursorRow() const { return FModified || FCursor < 0 ? nullptr : RowAt(FCursor); }
 
@@ -292,6 +301,18 @@ private:
     void CheckCursor() const {
         if (FItems.Empty() || FCursor < 0)
             throw Exception(QStringLiteral("Items not found"));
+    }
+
+    const TRow* Peek(const TKey& AKey) const {
+        if (!FUnkeyed.empty()) {
+            // A row appended without a key may have got this key since: search in list order.
+            for (int i = 0; i < Count(); ++i)
+                if (RowAt(i)->PKey() == AKey)
+                    return RowAt(i);
+            return nullptr;
+        }
+        const auto found = FIndex.find(AKey.Packed());
+        return found == FIndex.end() ? nullptr : found->second.Head->Row.get();
     }
 
     // The position of the first row with AKey, or -1.

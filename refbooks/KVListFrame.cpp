@@ -161,6 +161,12 @@ void TKVListFrame::CreateComponents() {
     layout->addWidget(FFindPanel);
 
     FModel = new TKVListModel(this);
+    FModel->SetRowFiller([this](TKVListRow& ARow) {
+        if (std::optional<TKVListRow> row = PeekRecordRow(ARow.Key)) {
+            ARow.Texts = std::move(row->Texts);
+            ARow.DataValue = row->DataValue;
+        }
+    });
     FListView = new QTreeView(this);
     FListView->setObjectName(name + QStringLiteral("_ListView"));
     FListView->setRootIsDecorated(false);
@@ -373,12 +379,24 @@ void TKVListFrame::FillListView() {
         InitProgress(count, witCreating);
         rows.reserve(static_cast<size_t>(count));
         int k = 0;
-        VisitRecordRows([&](TKVListRow&& ARow) { rows.push_back(std::move(ARow)); },
-                        [&] {
-                            if (++k % kProgressStep == 0)
-                                ChangeProgress(k);
-                        });
-        SortListRowVector(rows, FBook.Columns, FSortedType);
+        const auto step = [&] {
+            if (++k % kProgressStep == 0)
+                ChangeProgress(k);
+        };
+        if (FSortedType == 0) {
+            // In load order the rows' texts are made when the view first shows them.
+            VisitRecordKeys(
+                [&](const TKVDBKey& AKey) {
+                    TKVListRow row;
+                    row.Key = AKey;
+                    row.Pending = true;
+                    rows.push_back(std::move(row));
+                },
+                step);
+        } else {
+            VisitRecordRows([&](TKVListRow&& ARow) { rows.push_back(std::move(ARow)); }, step);
+            SortListRowVector(rows, FBook.Columns, FSortedType);
+        }
     }
     FModel->ResetRows(std::move(rows));
     // A reset drops the selection without a signal: the selection record follows.

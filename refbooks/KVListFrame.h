@@ -193,6 +193,12 @@ protected:
                                  const std::function<void()>& AStep) = 0;
     // The row of the record of a key and whether it passes the filters; nullopt when absent.
     virtual std::optional<std::pair<TKVListRow, bool>> RecordRow(const TKVDBKey& AKey) = 0;
+    // Walks the records in list order without moving the list's cursor: AAdd gets the key of
+    // each record that passes the filters, AStep runs after every record.
+    virtual void VisitRecordKeys(const std::function<void(const TKVDBKey&)>& AAdd,
+                                 const std::function<void()>& AStep) const = 0;
+    // The row of the record of a key, without moving the list's cursor; nullopt when absent.
+    virtual std::optional<TKVListRow> PeekRecordRow(const TKVDBKey& AKey) const = 0;
 
     // --- Book overrides where the book has them
     // Opens the book's card: (0, 0) for a new record, or the key with the copy flag.
@@ -331,6 +337,28 @@ protected:
                 AAdd(MakeRow(record));
             AStep();
         }
+    }
+    void VisitRecordKeys(const std::function<void(const TKVDBKey&)>& AAdd,
+                         const std::function<void()>& AStep) const override {
+        if (!FList)
+            return;
+        FList->VisitRows([&](const TRecord& ARecord) {
+            if (RecordMatchesFilter(ARecord))
+                AAdd(KeyOf(ARecord));
+            AStep();
+        });
+    }
+    std::optional<TKVListRow> PeekRecordRow(const TKVDBKey& AKey) const override {
+        if (!FList)
+            return std::nullopt;
+        const TRecord* record;
+        if constexpr (requires { FList->PeekByPKey(AKey.DBId, AKey.Id); })
+            record = FList->PeekByPKey(AKey.DBId, AKey.Id);
+        else
+            record = FList->PeekByPKey(AKey.Id);
+        if (!record)
+            return std::nullopt;
+        return MakeRow(*record);
     }
     std::optional<std::pair<TKVListRow, bool>> RecordRow(const TKVDBKey& AKey) override {
         if (!FList)

@@ -44,6 +44,19 @@ void TKVListRows::Permute(const std::vector<int>& APermutation) {
     FIndexValid = false;
 }
 
+const std::vector<TKVListRow>& TKVListRows::Rows() const {
+    for (TKVListRow& row : FRows)
+        if (row.Pending)
+            FillRow(row);
+    return FRows;
+}
+
+void TKVListRows::FillRow(TKVListRow& ARow) const {
+    ARow.Pending = false;
+    if (FFiller)
+        FFiller(ARow);
+}
+
 int TKVListRows::Find(const TKVDBKey& AKey) const {
     if (!FIndexValid)
         RebuildIndex();

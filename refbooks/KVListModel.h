@@ -3,8 +3,10 @@
 // The rows a list window shows, apart from the widgets that show them.
 //
 // TKVListRow is a snapshot of one record as the list shows it: its key, the texts of its
-// columns (the caption, column 0, first) and the number some columns sort by. TKVListRows keeps
-// the rows in their shown order and finds a row by key through an index, so that a lookup
+// columns (the caption, column 0, first) and the number some columns sort by. A row may be
+// added with its key alone (Pending): its texts are made by the rows' filler the first time
+// the row is read, so that a long list costs only the rows that are shown or sorted. TKVListRows
+// keeps the rows in their shown order and finds a row by key through an index, so that a lookup
 // takes constant time however many rows there are. TKVListModel presents the rows as a flat
 // table to a QTreeView; a tree presentation of the same rows is another model over
 // TKVListRows.
@@ -15,6 +17,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -23,6 +26,7 @@ struct TKVListRow {
     TKVDBKey Key; // rows keyed by ID alone carry DBId 0
     QStringList Texts;
     std::optional<double> DataValue;
+    bool Pending = false; // texts and DataValue not made yet
 
     TKVSortItem SortItem() const {
         return {std::span<const QString>(Texts.constData(), static_cast<size_t>(Texts.size())),
@@ -32,10 +36,21 @@ struct TKVListRow {
 
 class TKVListRows {
 public:
+    // Makes the texts of a pending row from its key; a row whose record is gone keeps empty
+    // texts.
+    using TRowFiller = std::function<void(TKVListRow& ARow)>;
+
     int Count() const { return static_cast<int>(FRows.size()); }
     bool Empty() const { return FRows.empty(); }
-    const TKVListRow& Row(int AIndex) const { return FRows[static_cast<size_t>(AIndex)]; }
-    const std::vector<TKVListRow>& Rows() const { return FRows; }
+    const TKVListRow& Row(int AIndex) const {
+        TKVListRow& row = FRows[static_cast<size_t>(AIndex)];
+        if (row.Pending)
+            FillRow(row);
+        return row;
+    }
+    // Every row, pending rows made first.
+    const std::vector<TKVListRow>& Rows() const;
+    void SetFiller(TRowFiller AFiller) { FFiller = std::move(AFiller); }
 
     void Assign(std::vector<TKVListRow> ARows);
     void Clear();
@@ -51,8 +66,11 @@ public:
 
 private:
     void RebuildIndex() const;
+    void FillRow(TKVListRow& ARow) const;
 
-    std::vector<TKVListRow> FRows;
+    // Mutable: reading a pending row makes its texts.
+    mutable std::vector<TKVListRow> FRows;
+    TRowFiller FFiller;
     // Key to the position of its first row; rebuilt on the next lookup after a removal or a
     // reordering.
     mutable std::unordered_map<quint64, int> FIndex;
@@ -79,6 +97,7 @@ public:
     const std::vector<TKVListColumn>& Columns() const { return FColumns; }
 
     const TKVListRows& Rows() const { return FRows; }
+    void SetRowFiller(TKVListRows::TRowFiller AFiller) { FRows.SetFiller(std::move(AFiller)); }
     int Count() const { return FRows.Count(); }
     const TKVListRow& Row(int AIndex) const { return FRows.Row(AIndex); }
     int Find(const TKVDBKey& AKey) const { return FRows.Find(AKey); }

@@ -175,6 +175,26 @@ TEST(KVListPattern, SetPKeyOnAHeldRow) {
     EXPECT_EQ(list.GetRecord()->Name(), "new"); // before "b"
 }
 
+// A view looks rows up while the list may be in a walk: the lookup finds the first row with
+// the key, also one that got its key after it was added, and never moves the cursor.
+TEST(KVListPattern, PeekFindsTheFirstRowWithoutMovingTheCursor) {
+    TKVUnitList list;
+    AddUnit(list, 1011, 0, "new");
+    AddUnit(list, 1011, 5, "b");
+    AddUnit(list, 1011, 4, "c");
+    list.FindIndexByPKey(1011, 0);
+    ASSERT_TRUE(list.GetRecord()->SetPKey(1011, 4));
+    list.First();
+    list.Next(); // on "b"
+    for (int pass = 0; pass < 2; ++pass) {
+        ASSERT_NE(list.PeekByPKey(1011, 4), nullptr);
+        EXPECT_EQ(list.PeekByPKey(1011, 4)->Name(), "new") << pass;
+        EXPECT_EQ(list.PeekByPKey(1011, 9), nullptr);
+        EXPECT_EQ(list.GetRecord()->Name(), "b") << pass;
+        list.FindIndexByPKey(1011, 5); // indexes the new key; the cursor stays on "b"
+    }
+}
+
 // Many adds, deletes and searches against a plain list searched from its start: the index
 // must give the same positions and rows, duplicates and deletes included.
 TEST(KVListPattern, AgreesWithALinearListUnderRandomChanges) {

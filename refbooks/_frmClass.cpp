@@ -1,0 +1,341 @@
+#include "refbooks/_frmClass.h"
+
+#include "core/KVBaseParam.h"
+#include "core/udmMain.h"
+#include "platform/ib/IBQuery.h"
+#include "refbooks/frmBaseParam.h"
+#include "refbooks/frmClass.h"
+#include "refbooks/frmClassEdit.h"
+#include "shell/frmOpenDataMode.h"
+#include "shell/uMessage.h"
+#include "shell/ufrmMain.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+// Columns of the load and of the one-row SELECTs.
+const QString kFields = QStringLiteral(
+    "TC.DBID, TC.ID, TC.PARENTDBID, TC.PARENTID, TC.S_NAME, TC.S_DESCRIPTION, TC.ICONID, "
+    "TC.C_TIMESTAMP, TC.U_TIMESTAMP, TC.R_TIMESTAMP");
+
+TKVListBook ClassBook() {
+    TKVListBook book;
+    book.Name = QStringLiteral("Class");
+    book.KeyHasDBId = true;
+    book.ItemType = itClass;
+    book.CopyNameColumn = -1;
+    book.CountSQL = QStringLiteral("SELECT COUNT(ID) FROM T_CLASS;");
+    book.SelectSQL = QStringLiteral("SELECT ") + kFields +
+                     QStringLiteral(" FROM T_CLASS TC ORDER BY TC.DBID, TC.ID;");
+    book.SelectOneSQL =
+        QStringLiteral("SELECT FIRST 1 SKIP 0 ") + kFields +
+        QStringLiteral(", (SELECT COUNT(TET.ID) FROM T_ELEMENT_TYPE TET WHERE TET.CLASSDBID = "
+                       "TC.DBID AND TET.CLASSID = TC.ID) AS ELEMENTCOUNT FROM T_CLASS TC WHERE "
+                       "DBID = :VAR_DBID AND ID = :VAR_ID;");
+    book.SelectOneSelectModeSQL =
+        QStringLiteral("SELECT FIRST 1 SKIP 0 ") + kFields +
+        QStringLiteral(", 0 AS ELEMENTCOUNT FROM T_CLASS TC WHERE DBID = :VAR_DBID AND ID = "
+                       ":VAR_ID;");
+    book.DeleteSQL = QStringLiteral("DELETE FROM T_CLASS WHERE DBID = :VAR_DBID AND ID = :VAR_ID;");
+    book.DeleteProbes = {
+        QStringLiteral("SELECT 1 FROM rdb$database WHERE EXISTS (SELECT ID FROM T_CLASS WHERE "
+                       "PARENTDBID = :VAR_DBID AND PARENTID = :VAR_ID);"),
+        QStringLiteral("SELECT 1 FROM rdb$database WHERE EXISTS (SELECT ID FROM T_ELEMENT_TYPE "
+                       "WHERE CLASSDBID = :VAR_DBID AND CLASSID = :VAR_ID);"),
+        QStringLiteral("SELECT 1 FROM rdb$database WHERE EXISTS (SELECT ID FROM T_BASE_PARAM "
+                       "WHERE CLASSDBID = :VAR_DBID AND CLASSID = :VAR_ID);")};
+    book.ManageObjType = otClassList;
+    book.SelectObjType = otClassSelect;
+    book.StoreColumnWidths = false;
+    book.DefaultWidth = 270;
+    book.DefaultHeight = 300;
+    book.HelpTopic = QStringLiteral("RBClass");
+    book.ExportDataToFile = false;
+    return book;
+}
+
+TKVTreeBook ClassTreeBook() {
+    TKVTreeBook book;
+    book.NodeCountSQL = QStringLiteral("SELECT COUNT(ID) FROM T_ELEMENT_TYPE WHERE CLASSDBID = "
+                                       ":VAR_CLASSDBID AND CLASSID = :VAR_CLASSID;");
+    book.NodeCountDBIdParam = QStringLiteral("VAR_CLASSDBID");
+    book.NodeCountIdParam = QStringLiteral("VAR_CLASSID");
+    book.Images = &TdmMain::ElementClassImgList;
+    book.ToolButtonSize = QSize(65, 36);
+    return book;
+}
+
+QIcon MainToolIcon(int AImage) {
+    return dmMain ? dmMain->MainToolImgList.Icon(AImage) : QIcon();
+}
+
+// The main window's progress bar, shown for the life of the object.
+class TProgressScope {
+public:
+    TProgressScope() {
+        if (frmMain)
+            frmMain->ShowProgress();
+    }
+    ~TProgressScope() {
+        if (frmMain)
+            frmMain->HideProgress();
+    }
+    TProgressScope(const TProgressScope&) = delete;
+    TProgressScope& operator=(const TProgressScope&) = delete;
+
+    void Init(int AMax) {
+        if (frmMain)
+            frmMain->InitProgress(0, AMax, 0, witCreating);
+    }
+    void Change(int APos) {
+        if (frmMain)
+            frmMain->ChangeProgress(APos);
+    }
+};
+
+} // namespace
+
+T_frmClass::T_frmClass(QWidget* AParent)
+    : TKVBookTreeFrame<TKVClassList>(ClassBook(), ClassTreeBook(), AParent) {
+    setObjectName(QStringLiteral("_frmClass1"));
+}
+
+TKVDBKey T_frmClass::StoreRecord(TIBQuery& AQuery, bool AAppend) {
+    const TKVDBKey key{static_cast<quint32>(AQuery.FieldByName("DBID").AsInt64()),
+                       static_cast<quint32>(AQuery.FieldByName("ID").AsInt64())};
+    const quint32 parentDBId = static_cast<quint32>(AQuery.FieldByName("PARENTDBID").AsInt64());
+    const quint32 parentId = static_cast<quint32>(AQuery.FieldByName("PARENTID").AsInt64());
+    const QString name = AQuery.FieldByName("S_NAME").AsString();
+    const QString description = AQuery.FieldByName("S_DESCRIPTION").AsString();
+    const TIBField& icon = AQuery.FieldByName("ICONID");
+    const qint32 iconId = icon.IsNull() ? -1 : static_cast<qint32>(icon.AsInt64());
+    const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
+    const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
+    const TDateTime replicated = AQuery.FieldByName("R_TIMESTAMP").AsDateTime();
+    // The load leaves every count to be asked for; the one-row read brings it along.
+    const qint32 count = AAppend ? -1 : AQuery.FieldByName("ELEMENTCOUNT").AsInteger();
+    if (AAppend ||
+        !List()->UpdateDataByPKey(key.DBId, key.Id, parentDBId, parentId, name, description, iconId,
+                                  created, updated, replicated, QString(), count))
+        List()->AddData(key.DBId, key.Id, parentDBId, parentId, name, description, iconId, created,
+                        updated, replicated, QString(), count);
+    return key;
+}
+
+void T_frmClass::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
+    OpenCardClass(ADBId, AId, ACreateCopyFlag);
+}
+
+QToolButton* T_frmClass::AddToolButton(const char* AName, const QString& ACaption,
+                                       const QString& AHint, int AImage) {
+    auto* button = new QToolButton(ToolBar());
+    button->setObjectName(QLatin1String(AName));
+    button->setText(ACaption);
+    button->setToolTip(AHint);
+    button->setStatusTip(AHint);
+    button->setIcon(MainToolIcon(AImage));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setMinimumSize(TreeBook().ToolButtonSize);
+    button->setAutoRaise(true);
+    ToolBar()->addWidget(button);
+    return button;
+}
+
+void T_frmClass::AddExtraCommands(QMenu* AMenu) {
+    auto* baseParams = new QAction(MainToolIcon(14), tr("&Базовые параметры"), AMenu);
+    baseParams->setObjectName(QStringLiteral("pmiBaseParams"));
+    baseParams->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    baseParams->setShortcutContext(Qt::WidgetShortcut);
+    connect(baseParams, &QAction::triggered, this, &T_frmClass::OpenReferenceBook_BaseParams);
+    AMenu->addAction(baseParams);
+    AddRecordAction(baseParams, false);
+    QToolButton* baseParamsButton =
+        AddToolButton("BaseParams_ToolButton", tr("Баз. парам."), tr("Базовые параметры"), 14);
+    connect(baseParamsButton, &QToolButton::clicked, this,
+            &T_frmClass::OpenReferenceBook_BaseParams);
+    connect(baseParams, &QAction::enabledChanged, baseParamsButton, &QToolButton::setEnabled);
+    baseParamsButton->setEnabled(baseParams->isEnabled());
+
+    AMenu->addSeparator()->setObjectName(QStringLiteral("pmidivAddFunct"));
+    QMenu* addFunct = AMenu->addMenu(MainToolIcon(33), tr("Дополнительные функции"));
+    addFunct->menuAction()->setObjectName(QStringLiteral("pmiAddFunct"));
+    QAction* copyBP =
+        addFunct->addAction(MainToolIcon(30), tr("&Скопировать базовые параметры из класса..."));
+    copyBP->setObjectName(QStringLiteral("pmiAddFunct_CopyBPFromClass"));
+    connect(copyBP, &QAction::triggered, this, &T_frmClass::CopyBaseParamFromClass);
+    AddRecordAction(copyBP, true);
+}
+
+// --------------------------------------------------------------------------- the views
+
+void T_frmClass::ListViewEnterKey() {
+    if (ActionState())
+        OpenDataModeItem();
+}
+
+void T_frmClass::OpenDataModeItem() {
+    if (!ActionState() || !SelectedItemDBData().Select || !Connected())
+        return;
+    // Only the views whose windows exist are offered.
+    if (SelectOpenDataMode(OpenDataModeSet({odmtClass, odmtBaseParamsOnClass})) != mrOk)
+        return;
+    switch (SelectedOpenDataModeType) {
+    case odmtClass:
+        OpenItem();
+        break;
+    case odmtBaseParamsOnClass:
+        OpenReferenceBook_BaseParams();
+        break;
+    default:
+        break;
+    }
+}
+
+void T_frmClass::OpenReferenceBook_BaseParams() {
+    const TKVSelectedItemDBData selected = SelectedItemDBData();
+    if (!frmMain || !selected.Select || !Connected())
+        return;
+    const bool found =
+        frmMain->BringToFrontMDIChildren<TfrmBaseParam>([&](const TfrmBaseParam& AWindow) {
+            const T_frmBaseParam* frame = AWindow.BaseParamFrame();
+            return frame && frame->BPClassDBId() == selected.DBId &&
+                   frame->BPClassId() == selected.Id;
+        });
+    if (!found)
+        OpenRBBaseParam(selected.DBId, selected.Id);
+}
+
+// --------------------------------------------------------------------------- the delete
+
+void T_frmClass::CloseBoundWindows(const TKVDBKey& AKey) {
+    // The class's own cards and the cards linked to it (its base parameters ...).
+    TKVBookTreeFrame<TKVClassList>::CloseBoundWindows(AKey);
+    if (!frmMain)
+        return;
+    const std::vector<TfrmBaseParam*> windows =
+        frmMain->FindMDIChildren<TfrmBaseParam>([&](const TfrmBaseParam& AWindow) {
+            const T_frmBaseParam* frame = AWindow.BaseParamFrame();
+            return frame && frame->BPClassDBId() == AKey.DBId && frame->BPClassId() == AKey.Id;
+        });
+    for (TfrmBaseParam* window : windows)
+        window->CloseWindow();
+}
+
+// ------------------------------------------------------------ copy of base parameters
+
+void T_frmClass::CopyBaseParamFromClass() {
+    const TKVSelectedItemDBData target = SelectedItemDBData();
+    if (!Connected() || !target.Select || !Writable())
+        return;
+    TKVSelectedItemDBData source;
+    SelectClass(0, 0, 0, 0, source);
+    if (!source.Select)
+        return;
+    if (source.DBId == target.DBId && source.Id == target.Id) {
+        ShowMessageDlg(tr("Этот класс не может быть использован в качестве источника базовых "
+                          "параметров"),
+                       mdkError, mdbOK);
+        return;
+    }
+
+    TIBQuery& query = Query();
+    const auto bindClass = [&](const TKVSelectedItemDBData& AClass) {
+        query.ParamByName("VAR_CLASSDBID").SetAsInt64(AClass.DBId);
+        query.ParamByName("VAR_CLASSID").SetAsInt64(AClass.Id);
+    };
+    int count = 0;
+    bool targetHasParams = false;
+    if (!dmMain->ExecuteInTransaction([&] {
+            query.Close();
+            query.SetSQL(QStringLiteral("SELECT COUNT(ID) FROM T_BASE_PARAM WHERE CLASSDBID = "
+                                        ":VAR_CLASSDBID AND CLASSID = :VAR_CLASSID;"));
+            bindClass(source);
+            query.Open();
+            count = query.Eof() ? 0 : query.FieldByName("COUNT").AsInteger();
+            query.Close();
+            if (count < 1)
+                return;
+            query.SetSQL(QStringLiteral(
+                "SELECT 1 FROM RDB$DATABASE WHERE EXISTS(SELECT * FROM T_BASE_PARAM WHERE "
+                "CLASSDBID = :VAR_CLASSDBID AND CLASSID = :VAR_CLASSID);"));
+            bindClass(target);
+            query.Open();
+            targetHasParams = !query.Eof();
+            query.Close();
+        }))
+        return;
+    if (count < 1) {
+        ShowMessageDlg(tr("Класс не содержит базовых параметров"), mdkError, mdbOK);
+        return;
+    }
+    // The question is asked with no transaction open.
+    if (targetHasParams &&
+        ShowMessageDlg(tr("Класс \"%1\" уже имеет базовые параметры. \r\nСкопировать "
+                          "дополнительные из класса \"%2\"?")
+                           .arg(target.Name, source.Name),
+                       mdkConfirmation, mdbYes | mdbNo) != mrYes)
+        return;
+
+    TProgressScope progress;
+    dmMain->ExecuteInTransaction([&] {
+        TKVBaseParamList params(source.DBId, source.Id);
+        progress.Init(count);
+        query.Close();
+        query.SetSQL(QStringLiteral(
+            "SELECT UNITDBID, UNITID, S_NAME, S_DESCRIPTION, V_SELVALTYPE, UPID, V_FLAG FROM "
+            "T_BASE_PARAM WHERE CLASSDBID = :VAR_CLASSDBID AND CLASSID = :VAR_CLASSID;"));
+        bindClass(source);
+        query.Open();
+        int read = 0;
+        while (!query.Eof()) {
+            params.AddData(0, 0, static_cast<quint32>(query.FieldByName("UNITDBID").AsInt64()),
+                           static_cast<quint32>(query.FieldByName("UNITID").AsInt64()),
+                           query.FieldByName("S_NAME").AsString(),
+                           query.FieldByName("S_DESCRIPTION").AsString(),
+                           IndexToSelectValueType(query.FieldByName("V_SELVALTYPE").AsInteger()),
+                           query.FieldByName("UPID").AsString(), 0, 0, 0, QString());
+            progress.Change(++read);
+            query.Next();
+        }
+        query.Close();
+        if (params.Empty())
+            return;
+        progress.Init(count);
+        query.SetSQL(QStringLiteral(
+            "EXECUTE PROCEDURE INSERT_BASE_PARAM (:I_CLASSDBID, :I_CLASSID, :I_UNITDBID, "
+            ":I_UNITID, :I_S_NAME, :I_S_DESCRIPTION, :I_V_SELVALTYPE, :I_UPID, :I_V_FLAG, "
+            ":I_C_TIMESTAMP);"));
+        int inserted = 0;
+        for (params.First(); !params.Eof(); params.Next()) {
+            const TKVBaseParam& param = *params.GetRecord();
+            query.ParamByName("I_CLASSDBID").SetAsInt64(target.DBId);
+            query.ParamByName("I_CLASSID").SetAsInt64(target.Id);
+            if (param.UnitId() == 0) {
+                query.ParamByName("I_UNITDBID").Clear();
+                query.ParamByName("I_UNITID").Clear();
+            } else {
+                query.ParamByName("I_UNITDBID").SetAsInt64(param.UnitDBId());
+                query.ParamByName("I_UNITID").SetAsInt64(param.UnitId());
+            }
+            query.ParamByName("I_S_NAME").SetAsString(param.Name());
+            if (param.Description().isEmpty())
+                query.ParamByName("I_S_DESCRIPTION").Clear();
+            else
+                query.ParamByName("I_S_DESCRIPTION").SetAsString(param.Description());
+            query.ParamByName("I_V_SELVALTYPE").SetAsInteger(param.SelectValueTypeIndex());
+            if (param.UPId().isEmpty())
+                query.ParamByName("I_UPID").Clear();
+            else
+                query.ParamByName("I_UPID").SetAsString(param.UPId());
+            query.ParamByName("I_V_FLAG").SetAsInteger(0);
+            query.ParamByName("I_C_TIMESTAMP").SetAsDateTime(Now());
+            query.ExecSQL();
+            query.Close();
+            progress.Change(++inserted);
+        }
+    });
+}

@@ -1,10 +1,12 @@
 #include "refbooks/KVReferenceBooks.h"
 
+#include "refbooks/frmCase.h"
 #include "refbooks/frmStorage.h"
 #include "refbooks/frmUnit.h"
 #include "shell/KVBookWindows.h"
 
 void RegisterReferenceBookWindows() {
+    RegisterBookWindowOf<TfrmCase>(bwCases, [] { OpenRBCase(); });
     RegisterBookWindowOf<TfrmUnit>(bwUnits, [] { OpenRBUnit(); });
     RegisterBookWindowOf<TfrmStorage>(bwStorages, [] { OpenRBStorage(); });
     // The options dialog picks the storage place for emptied stock records from this book.

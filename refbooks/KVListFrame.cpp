@@ -696,10 +696,13 @@ bool TKVListFrame::DeleteItem() {
         query.SetSQL(FBook.DeleteSQL);
         bindKey();
         query.ExecSQL();
+        query.Close();
+        DeleteRelatedRows(query, key);
         deleted = true;
     });
     if (!ok || !deleted)
         return false;
+    RecordDeleted(key);
     CloseBoundWindows(key);
     RemoveRecord(key);
     DeleteListItem(key.DBId, key.Id);
@@ -719,6 +722,9 @@ void TKVListFrame::CloseBoundWindows(const TKVDBKey& AKey) {
     for (TKVRecordCard* card : cards)
         card->ForciblyCloseItem();
 }
+
+void TKVListFrame::DeleteRelatedRows(TIBQuery&, const TKVDBKey&) {}
+void TKVListFrame::RecordDeleted(const TKVDBKey&) {}
 
 void TKVListFrame::DeleteListItem(quint32 ADBId, quint32 AId) {
     const int row = FindListItemByPKey(ADBId, AId);

@@ -231,6 +231,11 @@ protected:
     // Closes the windows bound to a deleted record: every record card of the book's item type
     // with that key, and every card linked to it (TKVRecordCard::LinkedToRecord).
     virtual void CloseBoundWindows(const TKVDBKey& AKey);
+    // Deletes what goes with the record, in the delete's transaction after its DELETE, so that
+    // both are written or neither.
+    virtual void DeleteRelatedRows(TIBQuery& AQuery, const TKVDBKey& AKey);
+    // The delete is committed: the book forgets the record where it keeps it outside the list.
+    virtual void RecordDeleted(const TKVDBKey& AKey);
     // The export's data-set name.
     virtual QString ExportDataSetName() const { return FBook.ExportDataSetName; }
 

@@ -206,7 +206,8 @@ void TKVRecordCard::LinkButtonClick(TKVButtonEdit* AEditor) {
         link->Link.Set(picked.DBId, picked.Id, picked.Name);
     AEditor->setText(picked.Name);
     SetModifedData(true);
-    CheckLinkDBId(picked.DBId);
+    if (link->Link.CheckDBId)
+        CheckLinkDBId(picked.DBId);
 }
 
 void TKVRecordCard::LinkClear(TKVButtonEdit* AEditor) {

@@ -63,6 +63,9 @@ struct TKVCardLink {
     std::function<void(quint32 ADBId, quint32 AId, const QString& AName)> Set;
     // Del clears the link.
     bool Optional = true;
+    // A picked record is tested against the DBID hierarchy (records keyed by ID alone have
+    // no DBID to test).
+    bool CheckDBId = true;
 };
 
 class TKVRecordCard : public TKVCard {

@@ -2,6 +2,7 @@
 
 #include "refbooks/frmCase.h"
 #include "refbooks/frmClass.h"
+#include "refbooks/frmStorage.h"
 #include "refbooks/frmUnit.h"
 #include "shell/KVBookWindows.h"
 
@@ -9,4 +10,7 @@ void RegisterReferenceBookWindows() {
     RegisterBookWindowOf<TfrmClass>(bwClasses, [] { OpenRBClass(); });
     RegisterBookWindowOf<TfrmCase>(bwCases, [] { OpenRBCase(); });
     RegisterBookWindowOf<TfrmUnit>(bwUnits, [] { OpenRBUnit(); });
+    RegisterBookWindowOf<TfrmStorage>(bwStorages, [] { OpenRBStorage(); });
+    // The options dialog picks the storage place for emptied stock records from this book.
+    InstallSetupSelectStorage();
 }

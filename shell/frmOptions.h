@@ -28,7 +28,8 @@ class TKVButtonEdit;
 
 // The picker of the storage place for emptied stock records: (the place to preselect, the
 // place to leave out) → the chosen place, Select false when cancelled. The storage-place book
-// installs its picker here; until then the picker counts as cancelled.
+// lies above the shell, so the program installs its picker here at start (with the book
+// windows it registers); with none installed the picker counts as cancelled.
 using TSetupSelectStorage =
     std::function<TKVSelectedLocalItemDBData(quint32 ASelectId, quint32 AExcludeId)>;
 // Installs APicker (an empty function: none) and returns the one installed before.

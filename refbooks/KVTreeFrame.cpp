@@ -5,6 +5,7 @@
 #include "shell/ufrmMain.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QToolButton>
@@ -43,6 +44,8 @@ TKVTreeFrame::TKVTreeFrame(TKVListBook ABook, TKVTreeBook ATreeBook, QWidget* AP
             &TKVListFrame::ListViewSelectItem);
     connect(view, &QTreeView::expanded, this, &TKVTreeFrame::TreeViewExpanded);
     view->setHeaderHidden(true);
+    // The one column takes the view's width, so names show whole.
+    view->header()->setStretchLastSection(true);
     view->setRootIsDecorated(true);
     view->setItemsExpandable(true);
 

@@ -30,13 +30,6 @@ TKVCardBook StorageCardBook() {
     return book;
 }
 
-void SetTextOrNull(TIBParam& AParam, const QString& AText) {
-    if (AText.isEmpty())
-        AParam.Clear();
-    else
-        AParam.SetAsString(AText);
-}
-
 } // namespace
 
 TfrmStorageEdit::TfrmStorageEdit(QWidget* AParent) : TKVRecordCard(StorageCardBook(), AParent) {

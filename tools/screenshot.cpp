@@ -19,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTreeView>
 #include <cstdio>
 
 namespace {
@@ -75,6 +76,11 @@ int main(int argc, char** argv) {
             if (QMdiSubWindow* sub = window.MDIArea()->activeSubWindow()) {
                 sub->move(12, 12);
                 sub->resize(window.MDIArea()->width() * 2 / 3, window.MDIArea()->height() - 24);
+                // The first levels of the class tree open, the first class selected.
+                if (auto* view = sub->widget()->findChild<QTreeView*>()) {
+                    view->expandToDepth(0);
+                    view->setCurrentIndex(view->model()->index(0, 0));
+                }
             }
             Settle();
             if (!window.grab().save(out)) {

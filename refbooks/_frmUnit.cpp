@@ -19,7 +19,7 @@ TKVListBook UnitBook() {
                     {T_frmUnit::tr("Обозн. по умолч."), 100, lckText},
                     {T_frmUnit::tr("Название"), 120, lckText},
                     {T_frmUnit::tr("Описание"), 160, lckText},
-                    {T_frmUnit::tr("Множитель"), 100, lckText}};
+                    {T_frmUnit::tr("Множитель"), 100, lckDataValue}};
     book.CopyNameColumn = 2; // the name; the default designation is not copied
     book.CountSQL = QStringLiteral("SELECT COUNT(ID) FROM T_UNIT;");
     book.SelectSQL = QStringLiteral("SELECT ") + kFields + QStringLiteral(";");
@@ -75,7 +75,8 @@ TKVListRow T_frmUnit::MakeRow(const TKVUnit& ARecord) const {
     return {ARecord.PKey(),
             {ARecord.Prefix(), ARecord.NameDef(), ARecord.Name(), ARecord.Description(),
              FactorText(ARecord.Factor())},
-            std::nullopt};
+            // The factor column sorts by the number, not by its text.
+            ARecord.Factor() > 0 ? std::optional<double>(ARecord.Factor()) : std::nullopt};
 }
 
 bool T_frmUnit::RecordMatchesFilter(const TKVUnit& ARecord) const {

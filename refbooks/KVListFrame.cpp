@@ -185,10 +185,7 @@ void TKVListFrame::CreateComponents() {
             &TKVListFrame::ListViewColumnClick);
     connect(FListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TKVListFrame::ListViewSelectItem);
-    connect(FListView, &QTreeView::doubleClicked, this, [this] {
-        if (FActionState)
-            Edit_ToolButtonClick();
-    });
+    connect(FListView, &QTreeView::doubleClicked, this, [this] { ListViewDblClick(); });
     layout->addWidget(FListView, 1);
 
     FCountPanel = new QLabel(this);
@@ -543,6 +540,11 @@ void TKVListFrame::SelectRecord(quint32 ADBId, quint32 AId) {
 void TKVListFrame::ListViewEnterKey() {
     if (FActionState)
         OpenItem();
+}
+
+void TKVListFrame::ListViewDblClick() {
+    if (FActionState)
+        Edit_ToolButtonClick();
 }
 
 bool TKVListFrame::eventFilter(QObject* AObject, QEvent* AEvent) {

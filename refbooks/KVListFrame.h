@@ -172,6 +172,8 @@ public:
     void pmiHelpContextClick();
     // Enter on the list (manage mode): OpenItem, or the book's own action.
     virtual void ListViewEnterKey();
+    // A double click on the list (manage mode): OpenItem.
+    virtual void ListViewDblClick();
 
 protected:
     explicit TKVListFrame(TKVListBook ABook, QWidget* AParent = nullptr);

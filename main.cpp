@@ -2,6 +2,7 @@
 // loaded, prepares the application, makes the main window and runs the event loop.
 
 #include "platform/ib/IBDatabase.h"
+#include "refbooks/KVReferenceBooks.h"
 #include "resources/KVResources.h"
 #include "shell/ClientLibrary.h"
 #include "shell/KVApplication.h"
@@ -34,6 +35,9 @@ int main(int argc, char** argv) {
     // What the data model shows (error boxes, help) goes through the shell from the start.
     TKVShellUserInterface userInterface;
     SetKVUserInterface(&userInterface);
+
+    // The list windows that the main window's commands open.
+    RegisterReferenceBookWindows();
 
     int result = 0;
     {

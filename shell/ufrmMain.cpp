@@ -37,6 +37,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 TfrmMain* frmMain = nullptr;
 
@@ -744,6 +745,8 @@ void TfrmMain::MainFormInit() {
     for (const char* name : {"mmiExport", "mmiFavorite"})
         Action(name)->setEnabled(true);
 
+    DisableCommandsWithoutWindows();
+
     FMainToolBar_Panel->show();
     static_cast<QLabel*>(FStatusPanels[2])
         ->setText(QFileInfo(dmMain->CurrentDataBaseFileName()).fileName());
@@ -1009,14 +1012,93 @@ void TfrmMain::OpenImportDlg() {}
 void TfrmMain::OpenExportDlg() {}
 void TfrmMain::OpenDeletePackageDlg() {}
 void TfrmMain::OpenDataMode() {}
-void TfrmMain::OpenReferenceBook_Classes() {}
-void TfrmMain::OpenReferenceBook_Makers() {}
-void TfrmMain::OpenReferenceBook_Cases() {}
-void TfrmMain::OpenReferenceBook_Units() {}
-void TfrmMain::OpenReferenceBook_Storages() {}
-void TfrmMain::OpenReferenceBook_Suppliers() {}
-void TfrmMain::OpenReferenceBook_Notes() {}
-void TfrmMain::OpenReferenceBook_Projects(TKVProjectListSelectDataMode) {}
+
+void TfrmMain::OpenBookWindow(TKVBookWindow AWindow) {
+    if (!dmMain->DBConnected())
+        return;
+    const TKVBookWindowOpener* opener = BookWindowOpener(AWindow);
+    if (!opener)
+        return;
+    if (!BringToFrontMDIChildren<TKVMDIChild>(
+            [opener](TKVMDIChild& AChild) { return opener->Matches(AChild); }))
+        opener->Open();
+}
+
+void TfrmMain::OpenReferenceBook_Classes() {
+    OpenBookWindow(bwClasses);
+}
+void TfrmMain::OpenReferenceBook_Makers() {
+    OpenBookWindow(bwMakers);
+}
+void TfrmMain::OpenReferenceBook_Cases() {
+    OpenBookWindow(bwCases);
+}
+void TfrmMain::OpenReferenceBook_Units() {
+    OpenBookWindow(bwUnits);
+}
+void TfrmMain::OpenReferenceBook_Storages() {
+    OpenBookWindow(bwStorages);
+}
+void TfrmMain::OpenReferenceBook_Suppliers() {
+    OpenBookWindow(bwSuppliers);
+}
+void TfrmMain::OpenReferenceBook_Notes() {
+    OpenBookWindow(bwNotes);
+}
+void TfrmMain::OpenReferenceBook_Projects(TKVProjectListSelectDataMode AListSelectDataMode) {
+    OpenBookWindow(AListSelectDataMode == psdmArchive ? bwProjectsArchive : bwProjectsInProgress);
+}
+
+void TfrmMain::DisableCommandsWithoutWindows() {
+    // The menu item and the tool-bar button (or pop-up item) of each list window.
+    static const std::pair<TKVBookWindow, std::array<const char*, 2>> kBookCommands[] = {
+        {bwClasses, {"mmiRB_Class", "RBClass_ToolButton"}},
+        {bwMakers, {"mmiRB_Maker", "RBMaker_ToolButton"}},
+        {bwCases, {"mmiRB_Case", "RBCase_ToolButton"}},
+        {bwUnits, {"mmiRB_Unit", "RBUnit_ToolButton"}},
+        {bwStorages, {"mmiRB_Storage", "RBStorage_ToolButton"}},
+        {bwSuppliers, {"mmiRB_Supplier", "RBSupplier_ToolButton"}},
+        {bwNotes, {"mmiRB_Note", "RBNote_ToolButton"}},
+        {bwElementAvail, {"mmiRB_ElementAvail", "RBElemAvail_ToolButton"}},
+        {bwProjectsInProgress, {"mmiRB_ProjectInProgress", "pmiProjectInProgress"}},
+        {bwProjectsArchive, {"mmiRB_ProjectArchive", "pmiProjectArchive"}}};
+    for (const auto& [window, names] : kBookCommands) {
+        const bool present = BookWindowOpener(window) != nullptr;
+        for (const char* name : names) {
+            if (QAction* action = Action(name))
+                action->setEnabled(action->isEnabled() && present);
+            else if (auto* button = findChild<QToolButton*>(QLatin1String(name)))
+                button->setEnabled(present);
+        }
+    }
+    const bool projects =
+        BookWindowOpener(bwProjectsInProgress) || BookWindowOpener(bwProjectsArchive);
+    if (QAction* action = Action("mmiRB_Project"))
+        action->setEnabled(action->isEnabled() && projects);
+    if (auto* button = findChild<QToolButton*>(QStringLiteral("RBProject_ToolButton")))
+        button->setEnabled(projects);
+
+    static const std::pair<TKVCommandGroup, std::vector<const char*>> kGroupCommands[] = {
+        {cgSearches,
+         {"mmiFindOnElementTypeName", "mmiFindOnElementTypeMarking", "mmiSearchParam",
+          "mmiFindOnElementAvailName", "mmiFindOnElementAvailMarking", "mmiSearchNominal",
+          "mmiSearchRevDate", "pmiFindOnElementTypeName", "pmiFindOnElementTypeMarking",
+          "pmiSearchParam", "pmiFindOnElementAvailName", "pmiFindOnElementAvailMarking",
+          "pmiSearchNominal", "pmiSearchRevDate"}},
+        {cgPackages,
+         {"mmiImport", "pmiImport", "mmiExport", "pmiExport", "mmiDeletePackage",
+          "pmiDeletePackage"}},
+        {cgPriceImport, {"mmiImportPrice", "pmiImportPrice"}},
+        {cgFavorites, {"mmiFavorite", "pmiFavorite"}},
+        {cgReports, {"mmiReports"}},
+        {cgNewElementType, {"pmiNewElementTypeOnClass"}},
+        {cgNewElementAvail, {"pmiNewElementAvail"}}};
+    for (const auto& [group, names] : kGroupCommands)
+        if (!CommandGroupRegistered(group))
+            for (const char* name : names)
+                if (QAction* action = Action(name))
+                    action->setEnabled(false);
+}
 void TfrmMain::OpenReferenceBook_FindElementTypesName(const QString&) {}
 void TfrmMain::OpenReferenceBook_FindElementTypesMarking(const QString&) {}
 void TfrmMain::OpenReferenceBook_FindElementAvailsName(const QString&) {}

@@ -9,6 +9,7 @@
 #include "core/KVMainWindowLink.h"
 #include "core/KVProject.h"
 #include "platform/sys/SysDrive.h"
+#include "shell/KVBookWindows.h"
 #include "shell/KVMDIChild.h"
 #include "shell/VersionInfo.h"
 
@@ -150,6 +151,9 @@ public:
     void OpenExportDlg();
     void OpenDeletePackageDlg();
     void OpenDataMode();
+    // One window per kind: brings every open window of the kind to the front, or opens a new
+    // one when none is open; nothing while no database is connected or the kind has no window.
+    void OpenBookWindow(TKVBookWindow AWindow);
     void OpenReferenceBook_Classes();
     void OpenReferenceBook_Makers();
     void OpenReferenceBook_Cases();
@@ -187,6 +191,9 @@ protected:
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
 
 private:
+    // Disables the commands whose windows are not part of the program yet.
+    void DisableCommandsWithoutWindows();
+
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();

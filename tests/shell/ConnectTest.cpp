@@ -4,6 +4,7 @@
 
 #include "tests/shell/ShellTestSupport.h"
 
+#include "shell/KVBookWindows.h"
 #include "shell/KVButtonEdit.h"
 #include "shell/frmConnect.h"
 #include "shell/frmHelp.h"
@@ -35,6 +36,19 @@ void CloseHelpWindow() {
 
 class ConnectTest : public TMainWindowTest {
 protected:
+    // Every command has its window here, so that the connected state alone decides.
+    void SetUp() override {
+        TMainWindowTest::SetUp();
+        for (int window = 0; window < bwCount; ++window)
+            RegisterBookWindow(static_cast<TKVBookWindow>(window),
+                               {[](TKVMDIChild&) { return false; }, [] {}});
+        for (int group = 0; group < cgCount; ++group)
+            RegisterCommandGroup(static_cast<TKVCommandGroup>(group));
+    }
+    void TearDown() override {
+        ClearBookWindows();
+        TMainWindowTest::TearDown();
+    }
     // The items that follow the connected state, and the data-changing ones among them.
     void ExpectConnectedMenus(bool AWritable) {
         EXPECT_FALSE(MainAction("mmiDB_Connect")->isVisible());

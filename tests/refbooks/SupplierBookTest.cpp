@@ -4,6 +4,11 @@
 
 #include "tests/refbooks/MakerSupplierTestSupport.h"
 
+#include "refbooks/KVReferenceBooks.h"
+#include "shell/KVBookWindows.h"
+
+#include <QAction>
+
 namespace {
 
 const QString kRefused = QStringLiteral(
@@ -177,4 +182,24 @@ TEST_F(SupplierBookTest, OptionReadOnlyMakesEveryCardReadOnlyAndItsSiteStillOpen
     QTest::keyClick(card->SupplierDesc_Memo(), Qt::Key_Return, Qt::ControlModifier);
     Settle();
     EXPECT_TRUE(OpenCards<TfrmSupplierEdit>().empty());
+}
+
+TEST_F(SupplierBookTest, MainWindowCommandsOpenEachBookOnce) {
+    RegisterReferenceBookWindows();
+    struct TForget {
+        ~TForget() { ClearBookWindows(); }
+    } forget;
+    AddSamples();
+    AddMaker(1011, 1, QStringLiteral("Philips"));
+    for (const char* name : {"mmiRB_Maker", "mmiRB_Supplier"}) {
+        QAction* action = Main().findChild<QAction*>(QLatin1String(name));
+        ASSERT_NE(action, nullptr) << name;
+        ASSERT_TRUE(action->isEnabled()) << name;
+        action->trigger();
+        action->trigger();
+    }
+    ASSERT_EQ(Main().FindMDIChildren<TfrmMaker>().size(), 1u);
+    EXPECT_EQ(Main().FindMDIChildren<TfrmMaker>()[0]->MakerFrame()->Model()->Count(), 1);
+    ASSERT_EQ(Main().FindMDIChildren<TfrmSupplier>().size(), 1u);
+    EXPECT_EQ(Main().FindMDIChildren<TfrmSupplier>()[0]->SupplierFrame()->Model()->Count(), 2);
 }

@@ -16,6 +16,10 @@
 #include <QNetworkRequest>
 
 #include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // ---------------------------------------------------------------------------------- options
 
@@ -503,6 +507,63 @@ QStringList TdmMain::ReadUserListFile(const QString& AFileName) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
     return lines;
+}
+
+bool TdmMain::WriteUserListFile(const QString& AFileName, const QStringList& ALines,
+                                int& AErrorCode) {
+    AErrorCode = 0;
+    QByteArray data;
+    for (const QString& line : ALines) {
+        data += line.toUtf8();
+        data += '\n';
+    }
+    const QByteArray target = QFile::encodeName(AFileName);
+    QByteArray temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        AErrorCode = errno;
+        return false;
+    }
+    // The new file keeps the permissions of the one it replaces; a first one gets the usual
+    // permissions of a new file.
+    mode_t mode = 0;
+    struct stat old {};
+    if (::stat(target.constData(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        mode = ::umask(0);
+        ::umask(mode);
+        mode = 0666 & ~mode;
+    }
+    if (::fchmod(fd, mode) != 0) {
+        // A file system without permissions: the file has what it gives.
+    }
+    bool ok = true;
+    for (qsizetype done = 0; ok && done < data.size();) {
+        const ssize_t n =
+            ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok)
+            done += n;
+        else if (n == 0)
+            errno = EIO; // nothing written and no error: the device takes no more
+    }
+    ok = ok && ::fsync(fd) == 0;
+    if (!ok)
+        AErrorCode = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        AErrorCode = errno;
+    }
+    if (ok && ::rename(temp.constData(), target.constData()) != 0) {
+        ok = false;
+        AErrorCode = errno;
+    }
+    if (!ok)
+        ::unlink(temp.constData());
+    return ok;
 }
 
 void TdmMain::LoadUserLists() {

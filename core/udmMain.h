@@ -187,6 +187,12 @@ public:
     void ShowWhatsNewInThisVer();
     // The lines of a user-list file; empty when it is missing.
     static QStringList ReadUserListFile(const QString& AFileName);
+    // Writes ALines to AFileName as UTF-8, each line ended by a line break (no lines: an empty
+    // file). The text goes to a temporary file that then replaces the old one, so a failure
+    // leaves the old file as it was. False on failure, with the system's error code in
+    // AErrorCode.
+    static bool WriteUserListFile(const QString& AFileName, const QStringList& ALines,
+                                  int& AErrorCode);
     // Reloads the four user lists from the program's folder.
     void LoadUserLists();
 

@@ -165,6 +165,7 @@ void TKVListFrame::CreateComponents() {
         if (std::optional<TKVListRow> row = PeekRecordRow(ARow.Key)) {
             ARow.Texts = std::move(row->Texts);
             ARow.DataValue = row->DataValue;
+            ARow.ImageIndex = row->ImageIndex;
         }
     });
     FListView = new QTreeView(this);
@@ -290,9 +291,11 @@ void TKVListFrame::Init(bool AActionState) {
     AddExtraCommands(FPopupMenu);
     if (FPopupMenu->actions().size() > before)
         FPopupMenu->addSeparator()->setObjectName(QStringLiteral("pmidiv2"));
-    connect(NewMenuItem("pmiExportDataToFile", tr("&Экспорт данных в файл..."), 65),
-            &QAction::triggered, this, &TKVListFrame::pmiExportDataToFileClick);
-    FPopupMenu->addSeparator()->setObjectName(QStringLiteral("pmidiv3"));
+    if (FBook.ExportDataToFile) {
+        connect(NewMenuItem("pmiExportDataToFile", tr("&Экспорт данных в файл..."), 65),
+                &QAction::triggered, this, &TKVListFrame::pmiExportDataToFileClick);
+        FPopupMenu->addSeparator()->setObjectName(QStringLiteral("pmidiv3"));
+    }
     connect(NewMenuItem("pmiItemInfo", tr("Подробная информация о записи..."), 35),
             &QAction::triggered, this, &TKVListFrame::pmiItemInfoClick);
     connect(NewMenuItem("pmiHelpContext", tr("&Помощь по справочнику"), 46), &QAction::triggered,
@@ -459,8 +462,12 @@ void TKVListFrame::pmiFilterTypeClick(TFilterType AFilterType) {
     SetFilterType(AFilterType);
 }
 
+int TKVListFrame::ShownRowCount() const {
+    return FModel->Count();
+}
+
 void TKVListFrame::UpdateCountPanel() {
-    const int count = FModel->Count();
+    const int count = ShownRowCount();
     const QString countText = count > 0 ? tr("Записей %1 ").arg(count) : tr("Нет записей ");
     QFont font = FCountPanel->font();
     if (IsFiltered()) {
@@ -493,12 +500,17 @@ void TKVListFrame::SetSelectionCommands(bool ASelected) {
         action.Action->setEnabled(action.Writing ? writing : ASelected);
 }
 
-void TKVListFrame::ListViewSelectItem() {
+std::optional<TKVListRow> TKVListFrame::SelectedRow() const {
     const QModelIndexList selected = FListView->selectionModel()->selectedRows();
-    if (!selected.isEmpty() && selected.first().row() < FModel->Count()) {
-        const TKVListRow& row = FModel->Row(selected.first().row());
-        FSelectedItemDBData =
-            ::SetSelectedItemDBData(true, row.Key.DBId, row.Key.Id, 0, KVName(row.Texts.value(0)));
+    if (selected.isEmpty() || selected.first().row() >= FModel->Count())
+        return std::nullopt;
+    return FModel->Row(selected.first().row());
+}
+
+void TKVListFrame::ListViewSelectItem() {
+    if (const std::optional<TKVListRow> row = SelectedRow()) {
+        FSelectedItemDBData = ::SetSelectedItemDBData(true, row->Key.DBId, row->Key.Id, 0,
+                                                      KVName(row->Texts.value(0)));
         SetSelectionCommands(true);
     } else {
         FSelectedItemDBData = ::SetSelectedItemDBData(false, 0, 0, 0, QString());
@@ -605,13 +617,12 @@ bool TKVListFrame::OpenItem() {
 }
 
 bool TKVListFrame::CopyName() {
-    const QModelIndexList selected = FListView->selectionModel()->selectedRows();
-    if (selected.isEmpty())
+    const std::optional<TKVListRow> row = SelectedRow();
+    if (!row)
         return false;
-    const TKVListRow& row = FModel->Row(selected.first().row());
-    QString text = row.Texts.value(0);
-    if (FBook.CopyNameColumn > 0 && !row.Texts.value(FBook.CopyNameColumn).isEmpty())
-        text += QStringLiteral(" [") + row.Texts.value(FBook.CopyNameColumn) + QStringLiteral("]");
+    QString text = row->Texts.value(0);
+    if (FBook.CopyNameColumn > 0 && !row->Texts.value(FBook.CopyNameColumn).isEmpty())
+        text += QStringLiteral(" [") + row->Texts.value(FBook.CopyNameColumn) + QStringLiteral("]");
     QApplication::clipboard()->setText(text);
     return true;
 }
@@ -734,7 +745,9 @@ void TKVListFrame::ExternalUpdateItemListByPKey(quint32 ADBId, quint32 AId,
         TIBQuery& query = Query();
         dmMain->ExecuteInTransaction([&] {
             query.Close();
-            query.SetSQL(FBook.SelectOneSQL);
+            query.SetSQL(!FActionState && !FBook.SelectOneSelectModeSQL.isEmpty()
+                             ? FBook.SelectOneSelectModeSQL
+                             : FBook.SelectOneSQL);
             if (FBook.KeyHasDBId)
                 query.ParamByName("VAR_DBID").SetAsInt64(key.DBId);
             query.ParamByName("VAR_ID").SetAsInt64(key.Id);

@@ -62,6 +62,9 @@ struct TKVListBook {
     QString CountSQL;
     QString SelectSQL;
     QString SelectOneSQL;
+    // The one-row SELECT in selection mode when it differs from SelectOneSQL (a count column
+    // that only the manage mode computes); empty: SelectOneSQL in both modes.
+    QString SelectOneSelectModeSQL;
     QString DeleteSQL;
     // Existence probes run before a delete, in order, with the key in :VAR_DBID and :VAR_ID; a
     // probe that returns a row refuses the delete.
@@ -75,6 +78,8 @@ struct TKVListBook {
     int DefaultHeight = 180;
     QString HelpTopic;
     QString ExportDataSetName;
+    // The pop-up menu offers the export of the shown rows to a file.
+    bool ExportDataToFile = true;
 };
 
 class TKVListFrame : public QWidget {
@@ -110,10 +115,10 @@ public:
     void RefreshData();
     void ItemInfo();
     // Selects the row of the key and scrolls it into view; nothing when it is not shown.
-    void SelectRecord(quint32 ADBId, quint32 AId);
+    virtual void SelectRecord(quint32 ADBId, quint32 AId);
 
     // Shows the records that pass the filter, sorted by SortedType.
-    void FillListView();
+    virtual void FillListView();
     // Takes the filter edit's text as the filter and shows the rows again.
     void ApplyFilter();
     // Whether the text matches the filter text under the filter type.
@@ -239,9 +244,17 @@ protected:
     static bool Writable();
 
     void UpdateCountPanel();
-    int FindListItemByPKey(quint32 ADBId, quint32 AId) const;
-    void AddOrUpdateListItem(const TKVDBKey& AKey);
-    void DeleteListItem(quint32 ADBId, quint32 AId);
+    // The shown rows: a frame that shows its records otherwise (a tree) replaces these and
+    // SelectedRow, ShownRowCount.
+    virtual int FindListItemByPKey(quint32 ADBId, quint32 AId) const;
+    virtual void AddOrUpdateListItem(const TKVDBKey& AKey);
+    virtual void DeleteListItem(quint32 ADBId, quint32 AId);
+    // The selected row (its key and caption); nullopt when none is selected.
+    virtual std::optional<TKVListRow> SelectedRow() const;
+    // The number of rows shown, for the count panel.
+    virtual int ShownRowCount() const;
+    // The frame's query on the data module's connection and transaction.
+    TIBQuery& Query();
 
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
 
@@ -252,7 +265,6 @@ private:
     QToolButton* NewToolButton(const char* AName, const QString& ACaption, const QString& AHint,
                                int AImage);
     void SetSelectionCommands(bool ASelected);
-    TIBQuery& Query();
 
     TKVListBook FBook;
     QString FFilterStr;
@@ -285,12 +297,13 @@ private:
 
 // The frame over one book's list class TList (a TKVList): the book gives how a query row is
 // stored, how a record is shown and which of its texts the filter tests.
-template <class TList> class TKVBookListFrame : public TKVListFrame {
+// TBase is TKVListFrame or a frame derived from it that shows the records in another form.
+template <class TList, class TBase = TKVListFrame> class TKVBookListFrame : public TBase {
 public:
     using TRecord = std::remove_pointer_t<decltype(std::declval<TList&>().GetRecord())>;
 
 protected:
-    using TKVListFrame::TKVListFrame;
+    using TBase::TBase;
 
     // The book's list; nullptr before Init and after UnInit.
     TList* List() const { return FList.get(); }

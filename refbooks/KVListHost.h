@@ -14,13 +14,13 @@
 
 #include "core/KVCommon.h"
 #include "shell/KVMDIChild.h"
+#include "shell/frmSelectCancel.h"
 
 #include <QDialog>
 #include <QSize>
 
 #include <memory>
 
-class QPushButton;
 class TKVListFrame;
 
 // The sizes of a host window: the built-in client size, and the minimum size, which is also
@@ -55,19 +55,6 @@ protected:
 private:
     TKVListHostSize FHostSize;
     TKVListFrame* FFrame = nullptr;
-};
-
-// The bottom panel of a picker: "Выбрать" (default, accepts) and "Отмена" (cancels).
-class T_frmSelectCancel : public QWidget {
-    Q_OBJECT
-public:
-    explicit T_frmSelectCancel(QDialog* ADialog);
-    QPushButton* OkBtn() const { return FOkBtn; }
-    QPushButton* CancelBtn() const { return FCancelBtn; }
-
-private:
-    QPushButton* FOkBtn = nullptr;
-    QPushButton* FCancelBtn = nullptr;
 };
 
 // The sizes of a picker: its opening size (the list area; the button panel is added to the

@@ -153,7 +153,15 @@ int TKVListModel::columnCount(const QModelIndex& AParent) const {
 }
 
 QVariant TKVListModel::data(const QModelIndex& AIndex, int ARole) const {
-    if (ARole != Qt::DisplayRole || !AIndex.isValid() || AIndex.row() >= FRows.Count())
+    if (!AIndex.isValid() || AIndex.row() >= FRows.Count())
+        return {};
+    if (ARole == Qt::DecorationRole) {
+        const int image = FRows.Row(AIndex.row()).ImageIndex;
+        if (AIndex.column() != 0 || !FImageList || image < 0)
+            return {};
+        return FImageList->Icon(image);
+    }
+    if (ARole != Qt::DisplayRole)
         return {};
     const QStringList& texts = FRows.Row(AIndex.row()).Texts;
     return AIndex.column() < texts.size() ? texts[AIndex.column()] : QString();

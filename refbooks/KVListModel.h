@@ -3,14 +3,15 @@
 // The rows a list window shows, apart from the widgets that show them.
 //
 // TKVListRow is a snapshot of one record as the list shows it: its key, the texts of its
-// columns (the caption, column 0, first) and the number some columns sort by. A row may be
-// added with its key alone (Pending): its texts are made by the rows' filler the first time
-// the row is read, so that a long list costs only the rows that are shown or sorted. TKVListRows
-// keeps the rows in their shown order and finds a row by key through an index, so that a lookup
-// takes constant time however many rows there are. TKVListModel presents the rows as a flat
-// table to a QTreeView; a tree presentation of the same rows is another model over
-// TKVListRows.
+// columns (the caption, column 0, first), the number some columns sort by and the image in
+// front of its caption. A row may be added with its key alone (Pending): its texts are made by
+// the rows' filler the first time the row is read, so that a long list costs only the rows
+// that are shown or sorted. TKVListRows keeps the rows in their shown order and finds a row by
+// key through an index, so that a lookup takes constant time however many rows there are.
+// TKVListModel presents the rows as a flat table to a QTreeView; the tree frame has a model of
+// its own.
 
+#include "core/KVImageList.h"
 #include "core/KVList.h"
 #include "core/KVSortCompare.h"
 
@@ -26,7 +27,9 @@ struct TKVListRow {
     TKVDBKey Key; // rows keyed by ID alone carry DBId 0
     QStringList Texts;
     std::optional<double> DataValue;
-    bool Pending = false; // texts and DataValue not made yet
+    // Index into the model's image list; -1: no image.
+    int ImageIndex = -1;
+    bool Pending = false; // texts, DataValue and ImageIndex not made yet
 
     TKVSortItem SortItem() const {
         return {std::span<const QString>(Texts.constData(), static_cast<size_t>(Texts.size())),
@@ -95,6 +98,8 @@ public:
 
     void SetColumns(std::vector<TKVListColumn> AColumns);
     const std::vector<TKVListColumn>& Columns() const { return FColumns; }
+    // The images rows show in front of their caption (TKVListRow::ImageIndex); nullptr: none.
+    void SetImageList(const TKVImageList* AImageList) { FImageList = AImageList; }
 
     const TKVListRows& Rows() const { return FRows; }
     void SetRowFiller(TKVListRows::TRowFiller AFiller) { FRows.SetFiller(std::move(AFiller)); }
@@ -122,4 +127,5 @@ public:
 private:
     std::vector<TKVListColumn> FColumns;
     TKVListRows FRows;
+    const TKVImageList* FImageList = nullptr;
 };

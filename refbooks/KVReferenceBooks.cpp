@@ -1,5 +1,6 @@
 #include "refbooks/KVReferenceBooks.h"
 
+#include "refbooks/frmCase.h"
 #include "refbooks/frmMaker.h"
 #include "refbooks/frmSupplier.h"
 #include "refbooks/frmUnit.h"
@@ -7,6 +8,7 @@
 
 void RegisterReferenceBookWindows() {
     RegisterBookWindowOf<TfrmMaker>(bwMakers, [] { OpenRBMaker(); });
+    RegisterBookWindowOf<TfrmCase>(bwCases, [] { OpenRBCase(); });
     RegisterBookWindowOf<TfrmUnit>(bwUnits, [] { OpenRBUnit(); });
     RegisterBookWindowOf<TfrmSupplier>(bwSuppliers, [] { OpenRBSupplier(); });
 }

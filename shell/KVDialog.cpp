@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QScreen>
 #include <QWhatsThis>
 
 namespace {
@@ -41,6 +42,11 @@ QWidget* TKVDialog::OwnerWindow() {
     if (QWidget* active = QApplication::activeWindow())
         return active;
     return TKVShellUserInterface::ApplicationMainWindow();
+}
+
+void TKVDialog::CenterOnScreen(QWidget* AWindow) {
+    if (const QScreen* screen = AWindow->screen())
+        AWindow->move(screen->availableGeometry().center() - AWindow->rect().center());
 }
 
 bool TKVDialog::event(QEvent* AEvent) {

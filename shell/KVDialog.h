@@ -28,6 +28,8 @@ public:
 
     // The window for a modal dialog to belong to: the active window, else the main window.
     static QWidget* OwnerWindow();
+    // Places AWindow in the middle of the free area of its screen.
+    static void CenterOnScreen(QWidget* AWindow);
 
 protected:
     bool event(QEvent* AEvent) override;

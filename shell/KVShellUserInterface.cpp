@@ -1,10 +1,10 @@
 #include "shell/KVShellUserInterface.h"
 
+#include "shell/frmInputText.h"
 #include "shell/uHelpContext.h"
+#include "shell/uMessage.h"
 
 #include <QApplication>
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 
@@ -36,28 +36,10 @@ void TKVShellUserInterface::ShowHelpTopic(const QString& ATopic) {
     ::ShowHelpTopic(ATopic);
 }
 
-std::unique_ptr<QInputDialog> TKVShellUserInterface::CreateInputTextDialog(const QString& ACaption,
-                                                                           const QString& AText,
-                                                                           int AMaxLength,
-                                                                           bool APassword) {
-    auto dlg = std::make_unique<QInputDialog>(QApplication::activeWindow());
-    dlg->setWindowTitle(ACaption);
-    dlg->setInputMode(QInputDialog::TextInput);
-    dlg->setTextEchoMode(APassword ? QLineEdit::Password : QLineEdit::Normal);
-    dlg->setOkButtonText(QStringLiteral("OK"));
-    dlg->setCancelButtonText(QCoreApplication::translate("TKVShellUserInterface", "Отмена"));
-    dlg->setTextValue(AText);
-    if (AMaxLength > 0)
-        if (auto* edit = dlg->findChild<QLineEdit*>())
-            edit->setMaxLength(AMaxLength);
-    return dlg;
-}
-
 bool TKVShellUserInterface::InputText(const QString& ACaption, QString& AText, int AMaxLength,
                                       bool APassword) {
-    auto dlg = CreateInputTextDialog(ACaption, AText, AMaxLength, APassword);
-    if (dlg->exec() != QDialog::Accepted)
+    if (ShowInputTextDlg(ACaption, AText, AMaxLength, APassword) != mrOk)
         return false;
-    AText = dlg->textValue();
+    AText = InputTextValue;
     return true;
 }

@@ -8,11 +8,15 @@
 #include "shell/frmConnect.h"
 #include "shell/frmDBInfo.h"
 #include "shell/frmDebug.h"
+#include "shell/frmIconDescEdit.h"
 #include "shell/frmLogo.h"
 #include "shell/frmNews.h"
+#include "shell/frmOpenDataMode.h"
 #include "shell/frmOptions.h"
+#include "shell/frmPluginList.h"
 #include "shell/frmTDBAConnect.h"
 #include "shell/frmTutorial.h"
+#include "shell/frmUserListEdit.h"
 #include "shell/uHelpContext.h"
 #include "shell/uMessage.h"
 
@@ -72,6 +76,37 @@ quintptr TagOfAction(const QAction* AAction) {
 QString MenuText(const QString& ACaption) {
     QString text = ACaption;
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// The views the workspace's double click offers: of the lists of the reference books, the
+// stock, the projects and the notes, those whose windows the program has. Each opens through
+// its command (OpenDataMode).
+TKVOpenDataModeTypes WorkspaceViews() {
+    static const std::pair<TKVOpenDataModeType, TKVBookWindow> kViews[] = {
+        {odmtClassRB, bwClasses},
+        {odmtMakerRB, bwMakers},
+        {odmtCaseRB, bwCases},
+        {odmtUnitRB, bwUnits},
+        {odmtElementAvailRB, bwElementAvail},
+        {odmtStorageRB, bwStorages},
+        {odmtSupplierRB, bwSuppliers},
+        {odmtProjectRBInProgress, bwProjectsInProgress},
+        {odmtProjectRBArhive, bwProjectsArchive},
+        {odmtNote, bwNotes}};
+    TKVOpenDataModeTypes views = 0;
+    for (const auto& [view, window] : kViews)
+        if (BookWindowOpener(window))
+            views |= TKVOpenDataModeTypes(1) << view;
+    return views;
+}
+
+// Opens the editor of a user list of the program's folder (the icon-description editor when
+// AIconsListIndex names icons); after a save the data module reads that list again.
+void EditUserList(const QString& AFileName, quint32 AIconsListIndex, QStringList TdmMain::*AList) {
+    const int result = AIconsListIndex != 0 ? ShowIconDescEditDlg(AFileName, AIconsListIndex)
+                                            : ShowUserListEditDlg(AFileName);
+    if (result == mrOk && dmMain)
+        dmMain->*AList = TdmMain::ReadUserListFile(dmMain->AppFolder() + AFileName);
 }
 
 } // namespace
@@ -404,12 +439,22 @@ void TfrmMain::CreateMenus() {
             &QAction::triggered, this, [] { ShowSetupDlg(); });
     config->addSeparator();
     QMenu* userLists = NewMenu("mmiUserLists", tr("&Пользовательские списки"), config);
-    for (const auto& [name, caption] :
-         {std::pair{"mmiUL_ClassIconDesc", tr("Описания иконок классов")},
-          {"mmiUL_PinDesc", tr("Обозначения выводов")},
-          {"mmiUL_ProjectDesc", tr("Категории проектов")},
-          {"mmiUL_ProjectIconDesc", tr("Описания иконок проектов")}})
-        NewAction(userLists, name, caption)->setEnabled(false);
+    connect(NewAction(userLists, "mmiUL_ClassIconDesc", tr("Описания иконок классов")),
+            &QAction::triggered, this, [] {
+                EditUserList(QStringLiteral("classdesc.txt"), TfrmIconDescEdit::ClassIconsListIndex,
+                             &TdmMain::ClassIconDesc);
+            });
+    connect(NewAction(userLists, "mmiUL_PinDesc", tr("Обозначения выводов")), &QAction::triggered,
+            this, [] { EditUserList(QStringLiteral("pindesc.txt"), 0, &TdmMain::PinNameDesc); });
+    connect(NewAction(userLists, "mmiUL_ProjectDesc", tr("Категории проектов")),
+            &QAction::triggered, this, [] {
+                EditUserList(QStringLiteral("projcatdesc.txt"), 0, &TdmMain::ProjectCategoryDesc);
+            });
+    connect(NewAction(userLists, "mmiUL_ProjectIconDesc", tr("Описания иконок проектов")),
+            &QAction::triggered, this, [] {
+                EditUserList(QStringLiteral("projdesc.txt"),
+                             TfrmIconDescEdit::ProjectIconsListIndex, &TdmMain::ProjectIconDesc);
+            });
     config->addMenu(userLists);
     // Kept hidden: they have no command.
     NewAction(config, "mmiConfig_Lang", tr("Выбор &языка..."))->setVisible(false);
@@ -421,7 +466,8 @@ void TfrmMain::CreateMenus() {
     QMenu* tools = NewMenu("mmiTools", tr("&Инструменты"), bar);
     NewAction(tools, "mmiReports", tr("&Отчеты..."), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
               86);
-    NewAction(tools, "mmiPlugins", tr("&Плагины..."), QKeySequence(), 91);
+    connect(NewAction(tools, "mmiPlugins", tr("&Плагины..."), QKeySequence(), 91),
+            &QAction::triggered, this, [] { ShowPluginListDlg(); });
     connect(NewAction(tools, "mmiDebug", tr("&Debug")), &QAction::triggered, this,
             &TfrmMain::mmiDebugClick);
     connect(NewAction(tools, "mmiImportTool", tr("Программа &импорта данных")), &QAction::triggered,
@@ -1006,13 +1052,52 @@ void TfrmMain::OpenNewsDlg() {
         OpenNewsWindow();
 }
 
+void TfrmMain::OpenDataMode() {
+    // With no list window in the program the chooser would be empty: it is not shown.
+    const TKVOpenDataModeTypes views = WorkspaceViews();
+    if (!dmMain->DBConnected() || views == 0 || SelectOpenDataMode(views) != mrOk)
+        return;
+    switch (SelectedOpenDataModeType) {
+    case odmtClassRB:
+        OpenReferenceBook_Classes();
+        break;
+    case odmtMakerRB:
+        OpenReferenceBook_Makers();
+        break;
+    case odmtCaseRB:
+        OpenReferenceBook_Cases();
+        break;
+    case odmtUnitRB:
+        OpenReferenceBook_Units();
+        break;
+    case odmtElementAvailRB:
+        OpenReferenceBook_ElementAvail();
+        break;
+    case odmtStorageRB:
+        OpenReferenceBook_Storages();
+        break;
+    case odmtSupplierRB:
+        OpenReferenceBook_Suppliers();
+        break;
+    case odmtProjectRBInProgress:
+        OpenReferenceBook_Projects(psdmInProgress);
+        break;
+    case odmtProjectRBArhive:
+        OpenReferenceBook_Projects(psdmArchive);
+        break;
+    case odmtNote:
+        OpenReferenceBook_Notes();
+        break;
+    default:
+        break;
+    }
+}
+
 // The commands below open windows and dialogs of the reference books, the catalogue, the
 // stock and the data exchange; their menu items are switched by the connected state.
 void TfrmMain::OpenImportDlg() {}
 void TfrmMain::OpenExportDlg() {}
 void TfrmMain::OpenDeletePackageDlg() {}
-void TfrmMain::OpenDataMode() {}
-
 void TfrmMain::OpenBookWindow(TKVBookWindow AWindow) {
     if (!dmMain->DBConnected())
         return;

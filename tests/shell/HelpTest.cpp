@@ -6,8 +6,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
@@ -312,20 +310,4 @@ TEST(ShellUserInterface, SystemErrorBox) {
     box = TKVShellUserInterface::CreateSystemErrorBox(QStringLiteral("E"), QStringLiteral("t"),
                                                       false);
     EXPECT_EQ(box->parentWidget(), nullptr);
-}
-
-TEST(ShellUserInterface, InputTextDialog) {
-    auto dlg = TKVShellUserInterface::CreateInputTextDialog(QStringLiteral("Пароль"),
-                                                            QStringLiteral("секрет"), 4, true);
-    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Пароль"));
-    EXPECT_EQ(dlg->textEchoMode(), QLineEdit::Password);
-    auto* edit = dlg->findChild<QLineEdit*>();
-    ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->maxLength(), 4);
-    EXPECT_EQ(dlg->textValue(), QStringLiteral("секр"));
-
-    dlg =
-        TKVShellUserInterface::CreateInputTextDialog(QString(), QStringLiteral("abc"), 255, false);
-    EXPECT_EQ(dlg->textEchoMode(), QLineEdit::Normal);
-    EXPECT_EQ(dlg->textValue(), QStringLiteral("abc"));
 }

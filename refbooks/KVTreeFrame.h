@@ -1,0 +1,211 @@
+#pragma once
+
+// The list frame of the books whose records form a hierarchy (element classes, storage
+// places): the records shown as a tree while no text filter is set, and as one flat level of
+// the matching records while it is.
+//
+// Beyond the list frame it keeps:
+// - the exclusion key: the record hidden with its whole subtree (pickers set it before Init);
+// - the count behind a node's name (element types of a class, stock records of a place),
+//   fetched with one COUNT query per node for the visible nodes only and cached in the book's
+//   list, so that a rebuilt tree shows it again without a query; the counts run in manage
+//   mode while option ViewCountItems is on;
+// - the updates that cards report: a node is renamed, given its new icon and count, moved
+//   under its new parent with its subtree, or removed. A node whose new parent has no node in
+//   the tree (or lies below the node itself) is dropped from the tree, as a rebuild would not
+//   place it either; the card's save has committed by then, so nothing is raised.
+// A book describes its list frame as every book does (TKVListBook, with no columns) and its
+// tree in a TKVTreeBook, and derives its frame from TKVBookTreeFrame over its list class.
+
+#include "core/KVClass.h"
+#include "core/KVStorage.h"
+#include "refbooks/KVListFrame.h"
+#include "refbooks/KVTreeModel.h"
+
+#include <QSize>
+
+class TdmMain;
+class TKVImageList;
+
+// What a tree frame reads of one record of its book.
+struct TKVTreeRecord {
+    TKVDBKey Key;       // DBId 0 for records keyed by ID alone
+    TKVDBKey ParentKey; // ParentKey.Id 0: a top-level record, whatever its DBId
+    QString Name;
+    qint32 IconId = -1;
+    qint32 Count = -1; // the cached count; -1: not counted yet
+};
+
+// What a book states about its tree.
+struct TKVTreeBook {
+    // The count of one node: a SELECT COUNT(...) read as field COUNT, with the node's key in
+    // the parameters named here (NodeCountDBIdParam empty: the key has no DBID part).
+    QString NodeCountSQL;
+    QString NodeCountDBIdParam;
+    QString NodeCountIdParam;
+    // The data module's image list of the node icons (nullptr: no icons).
+    TKVImageList TdmMain::*Images = nullptr;
+    QSize ToolButtonSize{57, 36};
+    // The count panel has a sunken border.
+    bool CountPanelBorder = false;
+};
+
+class TKVTreeFrame : public TKVListFrame {
+    Q_OBJECT
+public:
+    const TKVTreeBook& TreeBook() const { return FTreeBook; }
+    QTreeView* TreeView() const { return ListView(); }
+    TKVTreeModel* TreeModel() const { return FTreeModel; }
+
+    // The record hidden with its subtree; 0: none. Set before Init.
+    void SetExclude(quint32 ADBId, quint32 AId);
+    void SetExclude(quint32 AId) { SetExclude(0, AId); }
+    quint32 ExcludeDBId() const { return FExcludeKey.DBId; }
+    quint32 ExcludeId() const { return FExcludeKey.Id; }
+
+    // Selects the node of the key with its ancestors expanded and scrolls it into view;
+    // nothing when the key has no node.
+    void SelectRecord(quint32 ADBId, quint32 AId) override;
+    // Rebuilds the tree, then counts the visible nodes (manage mode, option ViewCountItems).
+    void FillListView() override;
+    // Rebuilds the tree from the loaded records: unfiltered, every record under its parent's
+    // node (a record whose parent is not placed gets no node); filtered, the matching records
+    // on one level. The excluded records get no node in either form.
+    void FillTreeView();
+    // Shows the counts of every visible node (ANode nullptr) or of ANode's children.
+    void ShowItemsCount(TKVTreeNode* ANode);
+    // Shows a record that a card saved: its node is updated and, in the unfiltered tree,
+    // moved to its parent, or made when the record is new; the node is dropped when its
+    // parent has no node. In the filtered tree a new record gets a node only when it matches.
+    void AddOrUpdateTreeNode(const TKVDBKey& AKey, const TKVDBKey& AParentKey, const QString& AName,
+                             qint32 AIconId, qint32 ACount);
+    // Removes the node of the key with its subtree; nothing when the key has no node.
+    void DeleteTreeNode(const TKVDBKey& AKey);
+
+    // --- Event handlers
+    // A node was expanded: the counts of its children.
+    void TreeViewExpanded(const QModelIndex& AIndex);
+    // A double click does what Enter does.
+    void ListViewDblClick() override;
+
+protected:
+    TKVTreeFrame(TKVListBook ABook, TKVTreeBook ATreeBook, QWidget* AParent = nullptr);
+
+    // --- The book's records (TKVBookTreeFrame implements these over the book's list)
+    // Every loaded record in list order.
+    virtual void VisitTreeRecords(const std::function<void(const TKVTreeRecord&)>& AVisit) = 0;
+    virtual std::optional<TKVTreeRecord> TreeRecord(const TKVDBKey& AKey) = 0;
+    virtual void SetExcludeItemPKey(const TKVDBKey& AKey) = 0;
+    virtual bool IsExcludeByPKey(const TKVDBKey& AKey) const = 0;
+    virtual void SetItemsCountByPKey(const TKVDBKey& AKey, qint32 ACount) = 0;
+
+    std::optional<TKVListRow> SelectedRow() const override;
+    int ShownRowCount() const override;
+    // The position of the key's node among its siblings, or -1.
+    int FindListItemByPKey(quint32 ADBId, quint32 AId) const override;
+    void AddOrUpdateListItem(const TKVDBKey& AKey) override;
+    void DeleteListItem(quint32 ADBId, quint32 AId) override;
+
+private:
+    TKVDBKey NormalKey(quint32 ADBId, quint32 AId) const;
+    // Removes ANode with its subtree; a selection inside it is dropped.
+    void RemoveTreeNode(TKVTreeNode* ANode);
+    // The nodes whose ancestors are all expanded, in the tree's order.
+    std::vector<TKVTreeNode*> VisibleNodes() const;
+    void CountNode(TIBQuery& AQuery, TKVTreeNode* ANode);
+
+    TKVTreeBook FTreeBook;
+    TKVDBKey FExcludeKey;
+    TKVTreeModel* FTreeModel = nullptr;
+};
+
+// How a tree frame reads the book's list class.
+template <class TList> struct TKVTreeListTraits;
+
+template <> struct TKVTreeListTraits<TKVClassList> {
+    static TKVTreeRecord Record(const TKVClass& ARow) {
+        return {ARow.PKey(), ARow.ParentPKey(), ARow.Name(), ARow.IconId(),
+                ARow.ElementTypesCount()};
+    }
+    static const TKVClass* Find(TKVClassList& AList, const TKVDBKey& AKey) {
+        return AList.GetItemByPKey(AKey.DBId, AKey.Id);
+    }
+    static void SetExclude(TKVClassList& AList, const TKVDBKey& AKey) {
+        AList.SetExcludeItemPKey(AKey.DBId, AKey.Id);
+    }
+    static bool IsExclude(const TKVClassList& AList, const TKVDBKey& AKey) {
+        return AList.IsExcludeByPKey(AKey.DBId, AKey.Id);
+    }
+    static void SetCount(TKVClassList& AList, const TKVDBKey& AKey, qint32 ACount) {
+        AList.SetElementTypesCountByPKey(AKey.DBId, AKey.Id, ACount);
+    }
+};
+
+template <> struct TKVTreeListTraits<TKVStorageList> {
+    static TKVTreeRecord Record(const TKVStorage& ARow) {
+        return {{0, ARow.Id()},
+                {0, ARow.ParentId()},
+                ARow.Name(),
+                ARow.IconId(),
+                ARow.ElementAvailsCount()};
+    }
+    static const TKVStorage* Find(TKVStorageList& AList, const TKVDBKey& AKey) {
+        return AList.GetItemByPKey(AKey.Id);
+    }
+    static void SetExclude(TKVStorageList& AList, const TKVDBKey& AKey) {
+        AList.SetExcludeItemPKey(AKey.Id);
+    }
+    static bool IsExclude(const TKVStorageList& AList, const TKVDBKey& AKey) {
+        return AList.IsExcludeByPKey(AKey.Id);
+    }
+    static void SetCount(TKVStorageList& AList, const TKVDBKey& AKey, qint32 ACount) {
+        AList.SetElementAvailsCountByPKey(AKey.Id, ACount);
+    }
+};
+
+// The tree frame over one book's list class TList (TKVClassList or TKVStorageList): the book
+// gives how a query row is stored (StoreRecord) and its overrides.
+template <class TList> class TKVBookTreeFrame : public TKVBookListFrame<TList, TKVTreeFrame> {
+    using TBookFrame = TKVBookListFrame<TList, TKVTreeFrame>;
+    using TTraits = TKVTreeListTraits<TList>;
+
+public:
+    using typename TBookFrame::TRecord;
+
+protected:
+    using TBookFrame::List;
+    using TBookFrame::TBookFrame;
+
+    TKVListRow MakeRow(const TRecord& ARecord) const override {
+        const TKVTreeRecord record = TTraits::Record(ARecord);
+        return {record.Key, {record.Name}, std::nullopt};
+    }
+    bool RecordMatchesFilter(const TRecord& ARecord) const override {
+        return this->MatchesFilter(ARecord.Name());
+    }
+
+    void VisitTreeRecords(const std::function<void(const TKVTreeRecord&)>& AVisit) override {
+        TList* list = List();
+        if (!list || list->Empty())
+            return;
+        for (list->First(); !list->Eof(); list->Next())
+            AVisit(TTraits::Record(*list->GetRecord()));
+    }
+    std::optional<TKVTreeRecord> TreeRecord(const TKVDBKey& AKey) override {
+        TList* list = List();
+        const TRecord* row = list ? TTraits::Find(*list, AKey) : nullptr;
+        return row ? std::optional<TKVTreeRecord>(TTraits::Record(*row)) : std::nullopt;
+    }
+    void SetExcludeItemPKey(const TKVDBKey& AKey) override {
+        if (TList* list = List())
+            TTraits::SetExclude(*list, AKey);
+    }
+    bool IsExcludeByPKey(const TKVDBKey& AKey) const override {
+        const TList* list = List();
+        return list && TTraits::IsExclude(*list, AKey);
+    }
+    void SetItemsCountByPKey(const TKVDBKey& AKey, qint32 ACount) override {
+        if (TList* list = List())
+            TTraits::SetCount(*list, AKey, ACount);
+    }
+};

@@ -1,6 +1,7 @@
 #include "refbooks/_frmMaker.h"
 
 #include "platform/ib/IBQuery.h"
+#include "refbooks/KVOpenDataMode.h"
 #include "refbooks/frmMakerEdit.h"
 
 #include <QToolBar>
@@ -70,4 +71,15 @@ bool T_frmMaker::RecordMatchesFilter(const TKVMaker& ARecord) const {
 
 void T_frmMaker::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
     OpenCardMaker(ADBId, AId, ACreateCopyFlag);
+}
+
+void T_frmMaker::OpenDataModeItem() {
+    // The card is the one view offered until the catalogue's element-type list exists.
+    switch (ChooseOpenDataMode(*this, OpenDataModeSet({odmtMaker}))) {
+    case odmtMaker:
+        OpenItem();
+        break;
+    default:
+        break;
+    }
 }

@@ -1,6 +1,7 @@
 #include "refbooks/_frmSupplier.h"
 
 #include "platform/ib/IBQuery.h"
+#include "refbooks/KVOpenDataMode.h"
 #include "refbooks/frmSupplierEdit.h"
 
 namespace {
@@ -68,4 +69,15 @@ bool T_frmSupplier::RecordMatchesFilter(const TKVSupplier& ARecord) const {
 
 void T_frmSupplier::OpenCard(quint32, quint32 AId, bool ACreateCopyFlag) {
     OpenCardSupplier(AId, ACreateCopyFlag);
+}
+
+void T_frmSupplier::OpenDataModeItem() {
+    // The card is the one view offered until the catalogue's price list exists.
+    switch (ChooseOpenDataMode(*this, OpenDataModeSet({odmtSupplier}))) {
+    case odmtSupplier:
+        OpenItem();
+        break;
+    default:
+        break;
+    }
 }

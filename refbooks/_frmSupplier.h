@@ -2,7 +2,7 @@
 
 // The list frame of the supplier book: the suppliers of components (T_SUPPLIER, rows of this
 // database keyed by ID alone) with address, telephone and web address. The filter tests the
-// name alone.
+// name alone; Enter and a double click ask which view of the supplier to open.
 
 #include "core/KVSupplier.h"
 #include "refbooks/KVListFrame.h"
@@ -13,6 +13,11 @@ public:
     explicit T_frmSupplier(QWidget* AParent = nullptr);
 
     TKVSupplierList* SupplierList() const { return List(); }
+
+    // Enter and the double click in manage mode: the view chooser, then the chosen view.
+    void OpenDataModeItem();
+    void ListViewEnterKey() override { OpenDataModeItem(); }
+    void ListViewDblClick() override { OpenDataModeItem(); }
 
 protected:
     TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) override;

@@ -1,5 +1,5 @@
 // The maker book on a real database: the list with its name filter and name copy, Enter and
-// the double click opening the card, the delete rules, the card's saves and its web
+// the double click through the view chooser, the delete rules, the card's saves and its web
 // address button, and the picker's width rule.
 
 #include "tests/refbooks/MakerSupplierTestSupport.h"
@@ -64,23 +64,32 @@ TEST_F(MakerBookTest, ListShowsNameAndSiteFiltersByNameAndCopiesTheNameAlone) {
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Philips"));
 }
 
-TEST_F(MakerBookTest, EnterAndDoubleClickOpenTheCard) {
+TEST_F(MakerBookTest, EnterAndDoubleClickOpenTheCardThroughTheChooser) {
     AddSamples();
     T_frmMaker* frame = OpenMakers()->MakerFrame();
 
-    // Nothing selected: nothing opens.
+    // Nothing selected: no chooser.
     QTest::keyClick(frame->ListView(), Qt::Key_Return);
-    EXPECT_TRUE(OpenCards<TfrmMakerEdit>().empty());
+    EXPECT_TRUE(ChooserViews.isEmpty());
 
     Select(frame, 1011, 1);
+    AnswerChooser(false);
+    QTest::keyClick(frame->ListView(), Qt::Key_Return);
+    EXPECT_EQ(ChooserViews, QList<int>({odmtMaker}));
+    EXPECT_TRUE(OpenCards<TfrmMakerEdit>().empty());
+
+    AnswerChooser(true);
     QTest::keyClick(frame->ListView(), Qt::Key_Return);
     ASSERT_EQ(OpenCards<TfrmMakerEdit>().size(), 1u);
     EXPECT_EQ(OpenCards<TfrmMakerEdit>()[0]->windowTitle(), QStringLiteral("Texas Instruments"));
 
     // The double click on the row of another maker opens its card; the first card stays.
+    ChooserViews.clear();
+    AnswerChooser(true);
     const QModelIndex row = frame->Model()->index(frame->Model()->Find({1011, 2}), 0);
     frame->ListView()->setCurrentIndex(row);
     emit frame->ListView()->doubleClicked(row);
+    EXPECT_EQ(ChooserViews, QList<int>({odmtMaker}));
     ASSERT_EQ(OpenCards<TfrmMakerEdit>().size(), 2u);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The maker and supplier books on a real main window and a real database: rows of both tables
-// and the rows that refer to them, and the web addresses the cards hand to the desktop,
-// recorded instead of opened.
+// and the rows that refer to them, the view chooser answered from a timer, and the web
+// addresses the cards hand to the desktop, recorded instead of opened.
 
 #include "tests/refbooks/RefBooksTestSupport.h"
 
@@ -12,6 +12,7 @@
 #include "refbooks/frmSupplier.h"
 #include "refbooks/frmSupplierEdit.h"
 #include "shell/KVButtonEdit.h"
+#include "shell/frmOpenDataMode.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -100,7 +101,19 @@ protected:
         return Main().FindMDIChildren<TCard>();
     }
 
-    QStringList OpenedUrls; // addresses handed to the desktop, in order
+    // Answers the next view chooser: records the views it lists, then takes the first
+    // (AAccept) or cancels.
+    void AnswerChooser(bool AAccept) {
+        AnswerModal<TfrmOpenDataMode>([this, AAccept](TfrmOpenDataMode* ADialog) {
+            ChooserViews.clear();
+            for (int i = 0; i < ADialog->ListView()->topLevelItemCount(); ++i)
+                ChooserViews << ADialog->RowType(i);
+            ADialog->done(AAccept ? QDialog::Accepted : QDialog::Rejected);
+        });
+    }
+
+    QStringList OpenedUrls;  // addresses handed to the desktop, in order
+    QList<int> ChooserViews; // the views the last chooser listed
     bool FGeneratorsSet = false;
 
 private:

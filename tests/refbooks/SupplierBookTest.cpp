@@ -67,20 +67,24 @@ TEST_F(SupplierBookTest, ListShowsFourColumnsFiltersByNameAndCopiesTheNameAlone)
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Чип и Дип"));
 }
 
-TEST_F(SupplierBookTest, EnterOpensTheCardInTheListWindowAndTheDoubleClickPicks) {
+TEST_F(SupplierBookTest, EnterOffersTheCardInTheListWindowAndTheDoubleClickPicks) {
     AddSamples();
     T_frmSupplier* frame = OpenSuppliers()->SupplierFrame();
     Select(frame, 2);
+    AnswerChooser(true);
     QTest::keyClick(frame->ListView(), Qt::Key_Return);
+    EXPECT_EQ(ChooserViews, QList<int>({odmtSupplier}));
     ASSERT_EQ(OpenCards<TfrmSupplierEdit>().size(), 1u);
     EXPECT_EQ(OpenCards<TfrmSupplierEdit>()[0]->Id(), 2u);
 
-    // In the picker Enter opens no card: it is the dialog's "Выбрать" (the preset row).
+    // In the picker Enter opens no view: it is the dialog's "Выбрать" (the preset row).
+    ChooserViews.clear();
     AnswerModal<TfrmSelectSupplier>([](TfrmSelectSupplier* ADialog) {
         QTest::keyClick(ADialog->SupplierFrame()->ListView(), Qt::Key_Return);
     });
     TKVSelectedLocalItemDBData result;
     SelectSupplier(2, result);
+    EXPECT_TRUE(ChooserViews.isEmpty());
     EXPECT_TRUE(result.Select);
     EXPECT_EQ(result.Id, 2u);
 
@@ -92,6 +96,7 @@ TEST_F(SupplierBookTest, EnterOpensTheCardInTheListWindowAndTheDoubleClickPicks)
             picker->Model()->index(picker->Model()->Find({0, 1}), 0));
     });
     SelectSupplier(2, result);
+    EXPECT_TRUE(ChooserViews.isEmpty());
     EXPECT_TRUE(result.Select);
     EXPECT_EQ(result.Id, 1u);
     EXPECT_EQ(result.Name, QStringLiteral("Чип и Дип"));

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -135,6 +136,39 @@ TKVButtonEdit* TKVRecordCard::AddLinkEditor(const char* AName, const QString& AL
     return editor;
 }
 
+TKVButtonEdit* TKVRecordCard::AddButtonTextEditor(const char* AName, const QString& ALabel,
+                                                  int AMaxLength, const QString& AButtonHint) {
+    auto* editor = new TKVButtonEdit(this);
+    editor->setObjectName(QLatin1String(AName));
+    editor->LineEdit()->setMaxLength(AMaxLength);
+    editor->Button()->setToolTip(AButtonHint);
+    connect(editor->LineEdit(), &QLineEdit::textChanged, this,
+            &TKVRecordCard::TextEditPropertiesChange);
+    FTextEditors.push_back({editor->LineEdit(), ALabel, AMaxLength});
+    AddEditorRow(ALabel, editor);
+    return editor;
+}
+
+QPlainTextEdit* TKVRecordCard::AddMemoEditor(const char* AName, const QString& ALabel,
+                                             int AMaxLength) {
+    auto* editor = new QPlainTextEdit(this);
+    editor->setObjectName(QLatin1String(AName));
+    editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    editor->setTabChangesFocus(true);
+    connect(editor, &QPlainTextEdit::textChanged, this, &TKVRecordCard::TextEditPropertiesChange);
+    FMemoEditors.push_back({editor, ALabel, AMaxLength});
+    const int row = FEditorsLayout->rowCount();
+    AddEditorRow(ALabel, editor);
+    // The memo takes the height the card has left.
+    if (QLayoutItem* label = FEditorsLayout->itemAtPosition(row, 0))
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    FEditorsLayout->setRowStretch(row, 1);
+    auto* outer = static_cast<QVBoxLayout*>(layout());
+    outer->setStretch(outer->indexOf(FEditorsLayout->parentWidget()), 1);
+    outer->setStretch(outer->count() - 1, 0); // the space under the editors
+    return editor;
+}
+
 void TKVRecordCard::AddEditorRow(const QString& ALabel, QWidget* AEditor) {
     const int row = FEditorsLayout->rowCount();
     auto* label = new QLabel(ALabel, this);
@@ -153,6 +187,8 @@ void TKVRecordCard::SetEditorsReadOnly(bool AValue) {
     FEditorsReadOnly = AValue;
     for (const TTextEditor& text : FTextEditors)
         text.Editor->setReadOnly(AValue);
+    for (const TMemoEditor& memo : FMemoEditors)
+        memo.Editor->setReadOnly(AValue);
     for (const TLinkEditor& link : FLinkEditors)
         link.Editor->Button()->setEnabled(!AValue);
 }
@@ -164,26 +200,32 @@ bool TKVRecordCard::CheckRequired(QLineEdit* AEditor) {
     return false;
 }
 
+bool TKVRecordCard::CheckEditorText(QWidget* AEditor, const QString& AText, const QString& ALabel,
+                                    int AMaxLength) {
+    QString message;
+    QByteArray encoded;
+    QString badChar;
+    if (AText.size() > AMaxLength)
+        message =
+            tr("Значение поля «%1» длиннее %2 символов").arg(FieldName(ALabel)).arg(AMaxLength);
+    else if (!TryToWin1251(AText, encoded, &badChar))
+        message = tr("Значение поля «%1» содержит знак «%2», который нельзя сохранить в "
+                     "базе данных")
+                      .arg(FieldName(ALabel), badChar);
+    if (message.isEmpty())
+        return true;
+    AEditor->setFocus();
+    ShowMessageDlg(message, mdkWarning, mdbOK);
+    return false;
+}
+
 bool TKVRecordCard::CheckTextEditors() {
-    for (const TTextEditor& text : FTextEditors) {
-        const QString value = text.Editor->text();
-        QString message;
-        QByteArray encoded;
-        QString badChar;
-        if (value.size() > text.MaxLength)
-            message = tr("Значение поля «%1» длиннее %2 символов")
-                          .arg(FieldName(text.Label))
-                          .arg(text.MaxLength);
-        else if (!TryToWin1251(value, encoded, &badChar))
-            message = tr("Значение поля «%1» содержит знак «%2», который нельзя сохранить в "
-                         "базе данных")
-                          .arg(FieldName(text.Label), badChar);
-        if (!message.isEmpty()) {
-            text.Editor->setFocus();
-            ShowMessageDlg(message, mdkWarning, mdbOK);
+    for (const TTextEditor& text : FTextEditors)
+        if (!CheckEditorText(text.Editor, text.Editor->text(), text.Label, text.MaxLength))
             return false;
-        }
-    }
+    for (const TMemoEditor& memo : FMemoEditors)
+        if (!CheckEditorText(memo.Editor, memo.Editor->toPlainText(), memo.Label, memo.MaxLength))
+            return false;
     return true;
 }
 

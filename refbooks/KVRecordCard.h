@@ -16,9 +16,9 @@
 //   CheckEditors (required editors and values that must parse), StoreEditors;
 // - RecordCardName, NewRecordEditor, OpenCopy (its opener with the copy flag), the lists its
 //   saves refresh (RefreshesList) and the records it is linked to (LinkedToRecord).
-// Text editors made with AddTextEditor are limited to their column's length, and CheckData
-// refuses, with a message, a text that is longer or holds a character the database cannot
-// keep.
+// Text editors made with AddTextEditor (and AddButtonTextEditor, AddMemoEditor) are limited to
+// their column's length, and CheckData refuses, with a message, a text that is longer or holds a
+// character the database cannot keep.
 
 #include "core/KVCommon.h"
 #include "resources/KVResources.h"
@@ -36,6 +36,7 @@ class QAction;
 class QGridLayout;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QToolBar;
 class QToolButton;
 class TIBParam;
@@ -164,6 +165,14 @@ protected:
     QLineEdit* AddTextEditor(const char* AName, const QString& ALabel, int AMaxLength);
     // A labelled link editor: read-only text with a button that runs ALink.Pick.
     TKVButtonEdit* AddLinkEditor(const char* AName, const QString& ALabel, TKVCardLink ALink);
+    // A labelled text editor with an ellipsis button (hint AButtonHint) whose click the book
+    // handles: the text is typed, limited and checked as AddTextEditor's, and the button works
+    // on a read-only card too.
+    TKVButtonEdit* AddButtonTextEditor(const char* AName, const QString& ALabel, int AMaxLength,
+                                       const QString& AButtonHint);
+    // A labelled memo with a vertical scroll bar; a text longer than AMaxLength characters is
+    // refused by CheckData as a text editor's is.
+    QPlainTextEdit* AddMemoEditor(const char* AName, const QString& ALabel, int AMaxLength);
     // A labelled editor of another kind; the book connects its change signal to
     // TextEditPropertiesChange and handles its read-only state in SetEditorsReadOnly.
     void AddEditorRow(const QString& ALabel, QWidget* AEditor);
@@ -197,6 +206,10 @@ private:
     QToolButton* NewToolButton(const char* AName, const QString& ACaption, const QString& AHint,
                                int AImage);
     bool CheckTextEditors();
+    // A text of at most AMaxLength characters that the database can keep; else a message
+    // naming the field, and AEditor gets the focus: false.
+    static bool CheckEditorText(QWidget* AEditor, const QString& AText, const QString& ALabel,
+                                int AMaxLength);
     const TLinkEditor* FindLink(const TKVButtonEdit* AEditor) const;
     TIBQuery& Query();
 
@@ -207,6 +220,12 @@ private:
     QGridLayout* FEditorsLayout = nullptr;
     QMenu* FPopupMenu = nullptr;
     std::vector<TTextEditor> FTextEditors;
+    struct TMemoEditor {
+        QPlainTextEdit* Editor;
+        QString Label;
+        int MaxLength;
+    };
+    std::vector<TMemoEditor> FMemoEditors;
     std::vector<TLinkEditor> FLinkEditors;
     QWidget* FFirstEditor = nullptr;
 };

@@ -1,0 +1,85 @@
+#include "refbooks/_frmMaker.h"
+
+#include "platform/ib/IBQuery.h"
+#include "refbooks/KVOpenDataMode.h"
+#include "refbooks/frmMakerEdit.h"
+
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+// Columns of the load and of the one-row SELECT.
+const QString kFields = QStringLiteral(
+    "DBID, ID, S_NAME, S_DESCRIPTION, S_URL, C_TIMESTAMP, U_TIMESTAMP, R_TIMESTAMP FROM T_MAKER");
+
+TKVListBook MakerBook() {
+    TKVListBook book;
+    book.Name = QStringLiteral("Maker");
+    book.KeyHasDBId = true;
+    book.ItemType = itMaker;
+    book.Columns = {{T_frmMaker::tr("Производитель"), 160, lckText},
+                    {T_frmMaker::tr("Сайт производителя"), 160, lckText}};
+    book.CopyNameColumn = -1; // the name alone, never the web address
+    book.CountSQL = QStringLiteral("SELECT COUNT(ID) FROM T_MAKER;");
+    book.SelectSQL = QStringLiteral("SELECT ") + kFields + QStringLiteral(";");
+    book.SelectOneSQL = QStringLiteral("SELECT FIRST 1 SKIP 0 ") + kFields +
+                        QStringLiteral(" WHERE DBID = :VAR_DBID AND ID = :VAR_ID;");
+    book.DeleteSQL = QStringLiteral("DELETE FROM T_MAKER WHERE DBID = :VAR_DBID AND ID = :VAR_ID;");
+    book.DeleteProbes = {
+        QStringLiteral("SELECT 1 FROM rdb$database WHERE EXISTS (SELECT ID FROM T_ELEMENT_TYPE "
+                       "WHERE MAKERDBID = :VAR_DBID AND MAKERID = :VAR_ID);")};
+    book.ManageObjType = otMakerList;
+    book.SelectObjType = otMakerSelect;
+    book.StoreColumnWidths = true;
+    book.DefaultWidth = 400;
+    book.DefaultHeight = 180;
+    book.HelpTopic = QStringLiteral("RBMaker");
+    return book;
+}
+
+} // namespace
+
+T_frmMaker::T_frmMaker(QWidget* AParent) : TKVBookListFrame<TKVMakerList>(MakerBook(), AParent) {
+    setObjectName(QStringLiteral("_frmMaker1"));
+    for (QToolButton* button : ToolBar()->findChildren<QToolButton*>())
+        button->setMinimumWidth(63);
+}
+
+TKVDBKey T_frmMaker::StoreRecord(TIBQuery& AQuery, bool AAppend) {
+    const TKVDBKey key{static_cast<quint32>(AQuery.FieldByName("DBID").AsInt64()),
+                       static_cast<quint32>(AQuery.FieldByName("ID").AsInt64())};
+    const QString name = AQuery.FieldByName("S_NAME").AsString();
+    const QString description = AQuery.FieldByName("S_DESCRIPTION").AsString();
+    const QString url = AQuery.FieldByName("S_URL").AsString();
+    const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
+    const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
+    const TDateTime replicated = AQuery.FieldByName("R_TIMESTAMP").AsDateTime();
+    if (AAppend || !List()->UpdateDataByPKey(key.DBId, key.Id, name, description, url, created,
+                                             updated, replicated))
+        List()->AddData(key.DBId, key.Id, name, description, url, created, updated, replicated);
+    return key;
+}
+
+TKVListRow T_frmMaker::MakeRow(const TKVMaker& ARecord) const {
+    return {ARecord.PKey(), {ARecord.Name(), ARecord.Url()}, std::nullopt};
+}
+
+bool T_frmMaker::RecordMatchesFilter(const TKVMaker& ARecord) const {
+    return MatchesFilter(ARecord.Name());
+}
+
+void T_frmMaker::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
+    OpenCardMaker(ADBId, AId, ACreateCopyFlag);
+}
+
+void T_frmMaker::OpenDataModeItem() {
+    // The card is the one view offered until the catalogue's element-type list exists.
+    switch (ChooseOpenDataMode(*this, OpenDataModeSet({odmtMaker}))) {
+    case odmtMaker:
+        OpenItem();
+        break;
+    default:
+        break;
+    }
+}

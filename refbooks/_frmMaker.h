@@ -1,0 +1,27 @@
+#pragma once
+
+// The list frame of the maker book: the makers of components (T_MAKER) with their web
+// addresses. The filter tests the name alone; Enter and a double click ask which view of the
+// maker to open.
+
+#include "core/KVMaker.h"
+#include "refbooks/KVListFrame.h"
+
+class T_frmMaker : public TKVBookListFrame<TKVMakerList> {
+    Q_OBJECT
+public:
+    explicit T_frmMaker(QWidget* AParent = nullptr);
+
+    TKVMakerList* MakerList() const { return List(); }
+
+    // Enter and the double click in manage mode: the view chooser, then the chosen view.
+    void OpenDataModeItem();
+    void ListViewEnterKey() override { OpenDataModeItem(); }
+    void ListViewDblClick() override { OpenDataModeItem(); }
+
+protected:
+    TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) override;
+    TKVListRow MakeRow(const TKVMaker& ARecord) const override;
+    bool RecordMatchesFilter(const TKVMaker& ARecord) const override;
+    void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;
+};

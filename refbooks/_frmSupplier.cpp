@@ -1,0 +1,83 @@
+#include "refbooks/_frmSupplier.h"
+
+#include "platform/ib/IBQuery.h"
+#include "refbooks/KVOpenDataMode.h"
+#include "refbooks/frmSupplierEdit.h"
+
+namespace {
+
+// Columns of the load and of the one-row SELECT; the description stays with the card.
+const QString kFields = QStringLiteral(
+    "ID, S_NAME, S_ADDRESS, S_PHONE, S_URL, C_TIMESTAMP, U_TIMESTAMP FROM T_SUPPLIER");
+
+TKVListBook SupplierBook() {
+    TKVListBook book;
+    book.Name = QStringLiteral("Supplier");
+    book.KeyHasDBId = false;
+    book.ItemType = itSupplier;
+    book.Columns = {{T_frmSupplier::tr("Название"), 160, lckText},
+                    {T_frmSupplier::tr("Адрес"), 200, lckText},
+                    {T_frmSupplier::tr("Телефон"), 100, lckText},
+                    {T_frmSupplier::tr("Сайт"), 160, lckText}};
+    book.CopyNameColumn = -1; // the name alone, never the address
+    book.CountSQL = QStringLiteral("SELECT COUNT(ID) FROM T_SUPPLIER;");
+    book.SelectSQL = QStringLiteral("SELECT ") + kFields + QStringLiteral(";");
+    book.SelectOneSQL =
+        QStringLiteral("SELECT FIRST 1 SKIP 0 ") + kFields + QStringLiteral(" WHERE ID = :VAR_ID;");
+    book.DeleteSQL = QStringLiteral("DELETE FROM T_SUPPLIER WHERE ID = :VAR_ID;");
+    book.DeleteProbes = {QStringLiteral("SELECT 1 FROM rdb$database WHERE EXISTS (SELECT ID FROM "
+                                        "T_ELEMENT_SUPPLIER WHERE SUPPLIERID = :VAR_ID);")};
+    book.ManageObjType = otSupplierList;
+    book.SelectObjType = otSupplierSelect;
+    book.StoreColumnWidths = true;
+    book.DefaultWidth = 500;
+    book.DefaultHeight = 180;
+    book.HelpTopic = QStringLiteral("RBSupplier");
+    return book;
+}
+
+} // namespace
+
+T_frmSupplier::T_frmSupplier(QWidget* AParent)
+    : TKVBookListFrame<TKVSupplierList>(SupplierBook(), AParent) {
+    setObjectName(QStringLiteral("_frmSupplier1"));
+}
+
+TKVDBKey T_frmSupplier::StoreRecord(TIBQuery& AQuery, bool AAppend) {
+    const auto id = static_cast<quint32>(AQuery.FieldByName("ID").AsInt64());
+    const QString name = AQuery.FieldByName("S_NAME").AsString();
+    const QString address = AQuery.FieldByName("S_ADDRESS").AsString();
+    const QString phone = AQuery.FieldByName("S_PHONE").AsString();
+    const QString url = AQuery.FieldByName("S_URL").AsString();
+    const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
+    const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
+    if (AAppend ||
+        !List()->UpdateDataByPKey(id, name, address, phone, url, QString(), created, updated))
+        List()->AddData(id, name, address, phone, url, QString(), created, updated);
+    return {0, id};
+}
+
+TKVListRow T_frmSupplier::MakeRow(const TKVSupplier& ARecord) const {
+    return {{0, ARecord.Id()},
+            {ARecord.Name(), ARecord.Address(), ARecord.Phone(), ARecord.Url()},
+            std::nullopt};
+}
+
+bool T_frmSupplier::RecordMatchesFilter(const TKVSupplier& ARecord) const {
+    return MatchesFilter(ARecord.Name());
+}
+
+void T_frmSupplier::OpenCard(quint32, quint32 AId, bool ACreateCopyFlag) {
+    OpenCardSupplier(AId, ACreateCopyFlag);
+}
+
+void T_frmSupplier::OpenDataModeItem() {
+    // The card is the one view offered until the catalogue's price list exists.
+    switch (ChooseOpenDataMode(*this, OpenDataModeSet({odmtSupplier}))) {
+    case odmtSupplier:
+        OpenItem();
+        break;
+    default:
+        break;
+    }
+}

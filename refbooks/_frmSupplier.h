@@ -1,0 +1,27 @@
+#pragma once
+
+// The list frame of the supplier book: the suppliers of components (T_SUPPLIER, rows of this
+// database keyed by ID alone) with address, telephone and web address. The filter tests the
+// name alone; Enter and a double click ask which view of the supplier to open.
+
+#include "core/KVSupplier.h"
+#include "refbooks/KVListFrame.h"
+
+class T_frmSupplier : public TKVBookListFrame<TKVSupplierList> {
+    Q_OBJECT
+public:
+    explicit T_frmSupplier(QWidget* AParent = nullptr);
+
+    TKVSupplierList* SupplierList() const { return List(); }
+
+    // Enter and the double click in manage mode: the view chooser, then the chosen view.
+    void OpenDataModeItem();
+    void ListViewEnterKey() override { OpenDataModeItem(); }
+    void ListViewDblClick() override { OpenDataModeItem(); }
+
+protected:
+    TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) override;
+    TKVListRow MakeRow(const TKVSupplier& ARecord) const override;
+    bool RecordMatchesFilter(const TKVSupplier& ARecord) const override;
+    void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;
+};

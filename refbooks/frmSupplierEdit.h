@@ -1,0 +1,67 @@
+#pragma once
+
+// The card of a supplier: name (required), postal address, telephone numbers, the address of
+// its web site, which the card's button opens, and a description.
+
+#include "core/KVSupplier.h"
+#include "refbooks/KVRecordCard.h"
+
+#include <memory>
+
+class QPlainTextEdit;
+
+class TfrmSupplierEdit : public TKVRecordCard {
+    Q_OBJECT
+public:
+    explicit TfrmSupplierEdit(QWidget* AParent = nullptr);
+    ~TfrmSupplierEdit() override;
+
+    quint32 DBId() const override { return 0; }
+    quint32 Id() const override { return FSupplier ? FSupplier->Id() : 0; }
+    const TKVSupplier* Supplier() const { return FSupplier.get(); }
+
+    using TKVRecordCard::Init;
+    // Opens the supplier AId, a new supplier for 0, or a copy of AId with ACreateCopyFlag.
+    bool Init(quint32 AId, bool ACreateCopyFlag) {
+        return TKVRecordCard::Init(0, AId, ACreateCopyFlag);
+    }
+
+    QLineEdit* SupplierName_TextEdit() const { return FNameEdit; }
+    QLineEdit* SupplierAddress_TextEdit() const { return FAddressEdit; }
+    QLineEdit* SupplierPhone_TextEdit() const { return FPhoneEdit; }
+    TKVButtonEdit* SupplierUrl_ButtonEdit() const { return FUrlEdit; }
+    QPlainTextEdit* SupplierDesc_Memo() const { return FDescMemo; }
+
+    // The web address editor's button: opens the address as the editor holds it.
+    void SupplierUrl_ButtonEditPropertiesButtonClick();
+
+protected:
+    void CreateRecord(quint32 ADBId, quint32 AId) override;
+    bool ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) override;
+    int ExecUpdate(TIBQuery& AQuery) override;
+    void ExecInsert(TIBQuery& AQuery) override;
+    void SetRecordKey(quint32 ADBId, quint32 AId) override;
+    void FillEditors() override;
+    bool CheckEditors() override;
+    void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
+    TDateTime RecordCreateDateTime() const override;
+    QString RecordCardName() const override;
+    QLineEdit* NewRecordEditor() const override { return FNameEdit; }
+    void OpenCopy() override;
+    bool RefreshesList(const TKVListHost& AHost) const override;
+
+private:
+    // Binds the parameters the UPDATE and the insert share (APrefix "VAR_" or "I_").
+    void BindFields(TIBQuery& AQuery, const QString& APrefix) const;
+
+    std::unique_ptr<TKVSupplier> FSupplier;
+    QLineEdit* FNameEdit = nullptr;
+    QLineEdit* FAddressEdit = nullptr;
+    QLineEdit* FPhoneEdit = nullptr;
+    TKVButtonEdit* FUrlEdit = nullptr;
+    QPlainTextEdit* FDescMemo = nullptr;
+};
+
+// Opens the card of supplier AId, of a new supplier for 0, or of a copy of AId with
+// ACreateCopyFlag. Returns the card; nullptr when the supplier was not found.
+TfrmSupplierEdit* OpenCardSupplier(quint32 AId, bool ACreateCopyFlag);

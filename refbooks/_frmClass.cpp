@@ -3,6 +3,7 @@
 #include "core/KVBaseParam.h"
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
+#include "refbooks/KVOpenDataMode.h"
 #include "refbooks/frmBaseParam.h"
 #include "refbooks/frmClass.h"
 #include "refbooks/frmClassEdit.h"
@@ -178,12 +179,8 @@ void T_frmClass::ListViewEnterKey() {
 }
 
 void T_frmClass::OpenDataModeItem() {
-    if (!ActionState() || !SelectedItemDBData().Select || !Connected())
-        return;
     // Only the views whose windows exist are offered.
-    if (SelectOpenDataMode(OpenDataModeSet({odmtClass, odmtBaseParamsOnClass})) != mrOk)
-        return;
-    switch (SelectedOpenDataModeType) {
+    switch (ChooseOpenDataMode(*this, OpenDataModeSet({odmtClass, odmtBaseParamsOnClass}))) {
     case odmtClass:
         OpenItem();
         break;

@@ -2,6 +2,7 @@
 
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
+#include "refbooks/KVOpenDataMode.h"
 #include "refbooks/frmStorageEdit.h"
 #include "shell/frmOpenDataMode.h"
 #include "shell/uMessage.h"
@@ -92,12 +93,8 @@ void T_frmStorage::OpenCard(quint32, quint32 AId, bool ACreateCopyFlag) {
 }
 
 void T_frmStorage::OpenDataModeItem() {
-    if (!ActionState() || !SelectedItemDBData().Select || !Connected())
-        return;
     // The stock of a place has no window yet, so the card is the one view offered.
-    if (SelectOpenDataMode(OpenDataModeSet({odmtStorage})) != mrOk)
-        return;
-    switch (SelectedOpenDataModeType) {
+    switch (ChooseOpenDataMode(*this, OpenDataModeSet({odmtStorage}))) {
     case odmtStorage:
         OpenItem();
         break;

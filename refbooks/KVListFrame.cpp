@@ -3,6 +3,7 @@
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
 #include "refbooks/KVRecordCard.h"
+#include "shell/KVWidgets.h"
 #include "shell/frmExportDataToFile.h"
 #include "shell/frmItemInfo.h"
 #include "shell/uHelpContext.h"
@@ -29,19 +30,6 @@ namespace {
 
 constexpr int kProgressStep = 100;
 constexpr int kMaxColumnWidth = 500;
-
-// The hourglass while the rows are built.
-class TWaitCursor {
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
-
-QIcon MainToolIcon(int AImage) {
-    return dmMain ? dmMain->MainToolImgList.Icon(AImage) : QIcon();
-}
 
 void ShowProgress() {
     if (frmMain)
@@ -95,17 +83,7 @@ TKVListFrame::~TKVListFrame() = default;
 
 QToolButton* TKVListFrame::NewToolButton(const char* AName, const QString& ACaption,
                                          const QString& AHint, int AImage) {
-    auto* button = new QToolButton(FToolBar);
-    button->setObjectName(QLatin1String(AName));
-    button->setText(ACaption);
-    button->setToolTip(AHint);
-    button->setStatusTip(AHint);
-    button->setIcon(MainToolIcon(AImage));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setMinimumSize(57, 36);
-    button->setAutoRaise(true);
-    FToolBar->addWidget(button);
-    return button;
+    return AddCaptionToolButton(FToolBar, AName, ACaption, AHint, AImage, QSize(57, 36));
 }
 
 QAction* TKVListFrame::NewMenuItem(const char* AName, const QString& ACaption, int AImage,

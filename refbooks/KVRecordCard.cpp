@@ -6,6 +6,7 @@
 #include "refbooks/KVListFrame.h"
 #include "refbooks/KVListHost.h"
 #include "shell/KVButtonEdit.h"
+#include "shell/KVWidgets.h"
 #include "shell/frmItemInfo.h"
 #include "shell/uHelpContext.h"
 #include "shell/uMessage.h"
@@ -24,10 +25,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QIcon MainToolIcon(int AImage) {
-    return dmMain ? dmMain->MainToolImgList.Icon(AImage) : QIcon();
-}
 
 bool Connected() {
     return dmMain && dmMain->DBConnected() && dmMain->MainIBDatabase.Connected();
@@ -90,17 +87,7 @@ TKVRecordCard::~TKVRecordCard() = default;
 
 QToolButton* TKVRecordCard::NewToolButton(const char* AName, const QString& ACaption,
                                           const QString& AHint, int AImage) {
-    auto* button = new QToolButton(FToolBar);
-    button->setObjectName(QLatin1String(AName));
-    button->setText(ACaption);
-    button->setToolTip(AHint);
-    button->setStatusTip(AHint);
-    button->setIcon(MainToolIcon(AImage));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setMinimumSize(75, 36);
-    button->setAutoRaise(true);
-    FToolBar->addWidget(button);
-    return button;
+    return AddCaptionToolButton(FToolBar, AName, ACaption, AHint, AImage, QSize(75, 36));
 }
 
 QToolButton* TKVRecordCard::ToolButton(const QString& AName) const {

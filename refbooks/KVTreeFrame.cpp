@@ -2,6 +2,7 @@
 
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
+#include "shell/KVWidgets.h"
 #include "shell/ufrmMain.h"
 
 #include <QApplication>
@@ -16,15 +17,6 @@
 namespace {
 
 constexpr int kProgressStep = 100;
-
-// The hourglass while the tree is built or counted.
-class TWaitCursor {
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 } // namespace
 

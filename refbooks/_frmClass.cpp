@@ -7,6 +7,7 @@
 #include "refbooks/frmBaseParam.h"
 #include "refbooks/frmClass.h"
 #include "refbooks/frmClassEdit.h"
+#include "shell/KVWidgets.h"
 #include "shell/frmOpenDataMode.h"
 #include "shell/uMessage.h"
 #include "shell/ufrmMain.h"
@@ -70,10 +71,6 @@ TKVTreeBook ClassTreeBook() {
     return book;
 }
 
-QIcon MainToolIcon(int AImage) {
-    return dmMain ? dmMain->MainToolImgList.Icon(AImage) : QIcon();
-}
-
 // The main window's progress bar, shown for the life of the object.
 class TProgressScope {
 public:
@@ -133,17 +130,8 @@ void T_frmClass::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
 
 QToolButton* T_frmClass::AddToolButton(const char* AName, const QString& ACaption,
                                        const QString& AHint, int AImage) {
-    auto* button = new QToolButton(ToolBar());
-    button->setObjectName(QLatin1String(AName));
-    button->setText(ACaption);
-    button->setToolTip(AHint);
-    button->setStatusTip(AHint);
-    button->setIcon(MainToolIcon(AImage));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setMinimumSize(TreeBook().ToolButtonSize);
-    button->setAutoRaise(true);
-    ToolBar()->addWidget(button);
-    return button;
+    return AddCaptionToolButton(ToolBar(), AName, ACaption, AHint, AImage,
+                                TreeBook().ToolButtonSize);
 }
 
 void T_frmClass::AddExtraCommands(QMenu* AMenu) {

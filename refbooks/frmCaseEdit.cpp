@@ -5,6 +5,7 @@
 #include "refbooks/KVCaseImage.h"
 #include "refbooks/frmCase.h"
 #include "shell/KVFileDialog.h"
+#include "shell/KVWidgets.h"
 #include "shell/uMessage.h"
 
 #include <QAction>
@@ -52,10 +53,6 @@ TKVCardBook CaseCardBook() {
     book.HelpTopic = QStringLiteral("CardCase");
     book.ClientSize = QSize(kClientWidth, 528);
     return book;
-}
-
-QIcon MainToolIcon(int AImage) {
-    return dmMain ? dmMain->MainToolImgList.Icon(AImage) : QIcon();
 }
 
 QString NoImageText() {

@@ -6,6 +6,7 @@
 #include "resources/KVResources.h"
 #include "shell/KVFileDialog.h"
 #include "shell/KVShellUserInterface.h"
+#include "shell/KVWidgets.h"
 #include "shell/uHelpContext.h"
 #include "shell/uMessage.h"
 
@@ -55,15 +56,6 @@ QString ColumnLetters(int AColumn) {
         name.prepend(QChar(u'A' + (n - 1) % 26));
     return name;
 }
-
-// Restores the cursor when it goes.
-class TWaitCursor {
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 // A text as page content: the markup characters & < > " as entities, and every character that
 // the page's code page (Windows-1251) lacks as a numeric character reference, so that any name

@@ -1,4 +1,4 @@
-#include "refbooks/KVTreeFrame.h"
+#include "views/KVTreeFrame.h"
 
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"

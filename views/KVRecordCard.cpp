@@ -1,11 +1,10 @@
-#include "refbooks/KVRecordCard.h"
+#include "views/KVRecordCard.h"
 
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
 #include "platform/sys/Win1251.h"
-#include "refbooks/KVListFrame.h"
-#include "refbooks/KVListHost.h"
 #include "shell/KVButtonEdit.h"
+#include "shell/KVRecordNotice.h"
 #include "shell/KVWidgets.h"
 #include "shell/frmItemInfo.h"
 #include "shell/uHelpContext.h"
@@ -264,6 +263,19 @@ void TKVRecordCard::SetTextOrNull(TIBParam& AParam, const QString& AText) {
         AParam.SetAsString(AText);
 }
 
+void TKVRecordCard::SetIconOrNull(TIBParam& AParam, qint32 AIconId) {
+    if (AIconId < 0)
+        AParam.Clear();
+    else
+        AParam.SetAsInteger(AIconId);
+}
+
+void TKVRecordCard::BindKey(TIBQuery& AQuery, quint32 ADBId, quint32 AId) const {
+    if (FCardBook.KeyHasDBId)
+        AQuery.ParamByName("VAR_DBID").SetAsInt64(ADBId);
+    AQuery.ParamByName("VAR_ID").SetAsInt64(AId);
+}
+
 void TKVRecordCard::SetLinkOrNull(TIBParam& ADBIdParam, TIBParam& AIdParam, quint32 ADBId,
                                   quint32 AId) {
     if (AId == 0) {
@@ -309,14 +321,17 @@ bool TKVRecordCard::LinkedToRecord(TKVItemType, quint32, quint32) const {
     return false;
 }
 
+bool TKVRecordCard::BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const {
+    if (AItemType == CardItemType() && Id() != 0 && Id() == AId &&
+        (!FCardBook.KeyHasDBId || DBId() == ADBId))
+        return true;
+    return LinkedToRecord(AItemType, ADBId, AId);
+}
+
 bool TKVRecordCard::ReadOnly() const {
-    if (TKVCard::ReadOnly())
-        return true;
-    if (!FCardBook.KeyHasDBId || Id() == 0)
-        return false;
-    if (DBId() == 0 && !::BLIMod)
-        return true;
-    return DBId() != (dmMain ? dmMain->CurrentDBId() : 0) && !::NSIMod;
+    if (!dmMain)
+        return TKVCard::ReadOnly();
+    return dmMain->RecordReadOnly(FCardBook.KeyHasDBId, DBId(), Id());
 }
 
 bool TKVRecordCard::ReadNewRecord(TIBQuery&) {
@@ -380,7 +395,7 @@ bool TKVRecordCard::Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
         return false;
     }
     ToolButton(QStringLiteral("Copy_ToolButton"))
-        ->setEnabled(Id() != 0 && !::ReadOnly && !(dmMain && dmMain->CurrentDBReadOnly()));
+        ->setEnabled(Id() != 0 && dmMain && dmMain->CanWriteDataBase());
     ToolButton(QStringLiteral("Save_ToolButton"))->setEnabled(!ReadOnly());
     ToolButton(QStringLiteral("SaveAndClose_ToolButton"))->setEnabled(!ReadOnly());
     ToolButton(QStringLiteral("ItemInfo_ToolButton"))->setEnabled(Id() != 0);
@@ -464,13 +479,12 @@ bool TKVRecordCard::InsertData() {
 }
 
 void TKVRecordCard::RefreshRB() {
-    if (!frmMain)
-        return;
-    const std::vector<TKVListHost*> hosts = frmMain->FindMDIChildren<TKVListHost>(
-        [this](const TKVListHost& AHost) { return RefreshesList(AHost); });
-    for (TKVListHost* host : hosts)
-        if (host->Frame())
-            host->Frame()->ExternalUpdateItemListByPKey(DBId(), Id(), iatChange);
+    NotifyRecordChanged(CardItemType(), DBId(), Id(), iatChange);
+}
+
+void TKVRecordCard::OpenCopy() {
+    if (FCardBook.OpenCopy)
+        FCardBook.OpenCopy(DBId(), Id());
 }
 
 bool TKVRecordCard::SaveItem() {

@@ -52,11 +52,9 @@ TKVListBook ClassBook() {
                        "WHERE CLASSDBID = :VAR_DBID AND CLASSID = :VAR_ID);")};
     book.ManageObjType = otClassList;
     book.SelectObjType = otClassSelect;
-    book.StoreColumnWidths = false;
     book.DefaultWidth = 270;
     book.DefaultHeight = 300;
     book.HelpTopic = QStringLiteral("RBClass");
-    book.ExportDataToFile = false;
     return book;
 }
 

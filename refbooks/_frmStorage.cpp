@@ -41,11 +41,9 @@ TKVListBook StorageBook() {
                        "WHERE STORAGEID = :VAR_ID);")};
     book.ManageObjType = otStorageList;
     book.SelectObjType = otStorageSelect;
-    book.StoreColumnWidths = false;
     book.DefaultWidth = 270;
     book.DefaultHeight = 300;
     book.HelpTopic = QStringLiteral("RBStorage");
-    book.ExportDataToFile = false;
     return book;
 }
 

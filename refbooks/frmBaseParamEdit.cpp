@@ -73,7 +73,7 @@ TfrmBaseParamEdit::TfrmBaseParamEdit(QWidget* AParent) : TKVBookCard(BaseParamCa
     FClassEdit->setPalette(grey);
     AddEditorRow(tr("Класс"), FClassEdit);
 
-    FNameEdit = AddTextEditor("BaseParamName_TextEdit", tr("Обозначение"), KVNameLength);
+    FNameEdit = AddTextEditor("BaseParamName_TextEdit", tr("Обозначение"), KVNameLength, true);
     FDescEdit = AddTextEditor("BaseParamDesc_TextEdit", tr("Описание"), KVDescriptionLength);
 
     TKVCardLink unit;
@@ -90,7 +90,7 @@ TfrmBaseParamEdit::TfrmBaseParamEdit(QWidget* AParent) : TKVBookCard(BaseParamCa
     AddEditorRow(tr("Тип отбора значения"), FValTypeCombo);
 
     FUPIDEdit = AddTextEditor("BaseParamParamUPID_TextEdit", tr("Униф. парам. индекс (UPID)"),
-                              KVSmallNameLength);
+                              KVSmallNameLength, true);
     FUPIDEdit->setValidator(new TUpperCaseValidator(FUPIDEdit));
 }
 
@@ -256,10 +256,6 @@ void TfrmBaseParamEdit::FillEditors() {
 void TfrmBaseParamEdit::SetEditorsReadOnly(bool AValue) {
     TKVBookCard::SetEditorsReadOnly(AValue);
     FValTypeCombo->setEnabled(!AValue);
-}
-
-bool TfrmBaseParamEdit::CheckEditors() {
-    return CheckRequired(FNameEdit) && CheckRequired(FUPIDEdit);
 }
 
 void TfrmBaseParamEdit::StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) {

@@ -53,9 +53,7 @@ protected:
     void BindFields(TIBQuery& AQuery, const QString& APrefix) const override;
     void RecordCommitted() override;
     void FillEditors() override;
-    bool CheckEditors() override;
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
-    QLineEdit* NewRecordEditor() const override { return FNameEdit; }
     void OpenCopy() override;
     void SetEditorsReadOnly(bool AValue) override;
 

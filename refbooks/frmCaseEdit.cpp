@@ -87,7 +87,7 @@ TfrmCaseEdit::TfrmCaseEdit(QWidget* AParent) : TKVBookCard(CaseCardBook(), APare
     connect(FViewButton, &QToolButton::clicked, this, &TfrmCaseEdit::View_ToolButtonClick);
     SetViewImageIndex(kViewImageEmpty);
 
-    FTypeEdit = AddTextEditor("CaseType_TextEdit", tr("Тип корпуса"), KVNameLength);
+    FTypeEdit = AddTextEditor("CaseType_TextEdit", tr("Тип корпуса"), KVNameLength, true);
     FDescEdit = AddTextEditor("CaseDesc_TextEdit", tr("Описание"), KVDescriptionLength);
 
     FPinCountEdit = new QSpinBox(this);
@@ -224,10 +224,6 @@ void TfrmCaseEdit::SetEditorsReadOnly(bool AValue) {
 }
 
 // ------------------------------------------------------------------------ saving
-
-bool TfrmCaseEdit::CheckEditors() {
-    return CheckRequired(FTypeEdit);
-}
 
 void TfrmCaseEdit::StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) {
     const quint32 params = (static_cast<quint32>(FParamEdits[0]->value()) & 0xFF) |

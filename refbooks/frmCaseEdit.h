@@ -67,10 +67,8 @@ protected:
     bool ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) override;
     void BindFields(TIBQuery& AQuery, const QString& APrefix) const override;
     void FillEditors() override;
-    bool CheckEditors() override;
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
     QString RecordCardName() const override;
-    QLineEdit* NewRecordEditor() const override { return FTypeEdit; }
     void SetEditorsReadOnly(bool AValue) override;
 
 private:

@@ -38,7 +38,7 @@ TKVCardBook ClassCardBook() {
 } // namespace
 
 TfrmClassEdit::TfrmClassEdit(QWidget* AParent) : TKVBookCard(ClassCardBook(), AParent) {
-    FNameEdit = AddTextEditor("ClassName_TextEdit", tr("Наименование"), KVNameLength);
+    FNameEdit = AddTextEditor("ClassName_TextEdit", tr("Наименование"), KVNameLength, true);
     FDescEdit = AddTextEditor("ClassDesc_TextEdit", tr("Описание"), KVDescriptionLength);
     TKVCardLink parent;
     parent.Pick = [this](TKVSelectedItemDBData& AResult) {
@@ -99,10 +99,6 @@ void TfrmClassEdit::FillEditors() {
 void TfrmClassEdit::SetEditorsReadOnly(bool AValue) {
     TKVBookCard::SetEditorsReadOnly(AValue);
     FIconCombo->setEnabled(!AValue);
-}
-
-bool TfrmClassEdit::CheckEditors() {
-    return CheckRequired(FNameEdit);
 }
 
 void TfrmClassEdit::StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) {

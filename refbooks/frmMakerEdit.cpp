@@ -36,7 +36,7 @@ TKVCardBook MakerCardBook() {
 } // namespace
 
 TfrmMakerEdit::TfrmMakerEdit(QWidget* AParent) : TKVBookCard(MakerCardBook(), AParent) {
-    FNameEdit = AddTextEditor("MakerName_TextEdit", tr("Название"), KVNameLength);
+    FNameEdit = AddTextEditor("MakerName_TextEdit", tr("Название"), KVNameLength, true);
     FUrlEdit = AddButtonTextEditor("MakerUrl_ButtonEdit", tr("Адрес сайта"), KVDescriptionLength,
                                    tr("Открыть сайт"));
     connect(FUrlEdit, &TKVButtonEdit::ButtonClick, this,
@@ -56,10 +56,6 @@ void TfrmMakerEdit::FillEditors() {
     FNameEdit->setText(Row()->Name());
     FUrlEdit->setText(Row()->Url());
     FDescMemo->setPlainText(Row()->Description());
-}
-
-bool TfrmMakerEdit::CheckEditors() {
-    return CheckRequired(FNameEdit);
 }
 
 void TfrmMakerEdit::StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) {

@@ -27,9 +27,7 @@ public:
 protected:
     void BindFields(TIBQuery& AQuery, const QString& APrefix) const override;
     void FillEditors() override;
-    bool CheckEditors() override;
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
-    QLineEdit* NewRecordEditor() const override { return FNameEdit; }
 
 private:
     QLineEdit* FNameEdit = nullptr;

@@ -45,7 +45,7 @@ TKVCardBook StorageCardBook() {
 } // namespace
 
 TfrmStorageEdit::TfrmStorageEdit(QWidget* AParent) : TKVBookCard(StorageCardBook(), AParent) {
-    FNameEdit = AddTextEditor("StorageName_TextEdit", tr("Название"), KVNameLength);
+    FNameEdit = AddTextEditor("StorageName_TextEdit", tr("Название"), KVNameLength, true);
     FDescEdit = AddTextEditor("StorageDesc_TextEdit", tr("Описание"), KVDescriptionLength);
 
     FCellListMemo = new QPlainTextEdit(this);
@@ -152,8 +152,6 @@ void TfrmStorageEdit::SetEditorsReadOnly(bool AValue) {
 }
 
 bool TfrmStorageEdit::CheckEditors() {
-    if (!CheckRequired(FNameEdit))
-        return false;
     QByteArray encoded;
     QString badChar;
     if (!TryToWin1251(FCellListMemo->toPlainText(), encoded, &badChar)) {

@@ -45,7 +45,6 @@ protected:
     void FillEditors() override;
     bool CheckEditors() override;
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
-    QLineEdit* NewRecordEditor() const override { return FNameEdit; }
     void SetEditorsReadOnly(bool AValue) override;
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
 

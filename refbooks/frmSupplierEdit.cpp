@@ -37,7 +37,7 @@ TKVCardBook SupplierCardBook() {
 } // namespace
 
 TfrmSupplierEdit::TfrmSupplierEdit(QWidget* AParent) : TKVBookCard(SupplierCardBook(), AParent) {
-    FNameEdit = AddTextEditor("SupplierName_TextEdit", tr("Название"), KVNameLength);
+    FNameEdit = AddTextEditor("SupplierName_TextEdit", tr("Название"), KVNameLength, true);
     FAddressEdit = AddTextEditor("SupplierAddress_TextEdit", tr("Адрес"), KVDescriptionLength);
     FPhoneEdit = AddTextEditor("SupplierPhone_TextEdit", tr("Телефон (ы)"), KVDescriptionLength);
     FUrlEdit = AddButtonTextEditor("SupplierUrl_ButtonEdit", tr("Адрес сайта"), KVDescriptionLength,
@@ -62,10 +62,6 @@ void TfrmSupplierEdit::FillEditors() {
     FPhoneEdit->setText(Row()->Phone());
     FUrlEdit->setText(Row()->Url());
     FDescMemo->setPlainText(Row()->Text());
-}
-
-bool TfrmSupplierEdit::CheckEditors() {
-    return CheckRequired(FNameEdit);
 }
 
 void TfrmSupplierEdit::StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) {

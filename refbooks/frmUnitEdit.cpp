@@ -52,7 +52,7 @@ std::optional<double> ParseFactor(const QString& AText) {
 
 TfrmUnitEdit::TfrmUnitEdit(QWidget* AParent) : TKVBookCard(UnitCardBook(), AParent) {
     FPrefixEdit =
-        AddTextEditor("UnitPrefix_TextEdit", tr("Приставка (к значению)"), KVSmallNameLength);
+        AddTextEditor("UnitPrefix_TextEdit", tr("Приставка (к значению)"), KVSmallNameLength, true);
     FNameDefEdit =
         AddTextEditor("UnitNameDef_TextEdit", tr("Обозначение по умолчанию"), KVSmallNameLength);
     FNameEdit = AddTextEditor("UnitName_TextEdit", tr("Название"), KVNameLength);
@@ -91,8 +91,6 @@ void TfrmUnitEdit::SetEditorsReadOnly(bool AValue) {
 }
 
 bool TfrmUnitEdit::CheckEditors() {
-    if (!CheckRequired(FPrefixEdit))
-        return false;
     // An untouched factor keeps its stored value, digits beyond those shown included.
     if (FFactorEdit->text() == FloatToStrKV(Row()->Factor())) {
         FCheckedFactor = Row()->Factor();

@@ -25,7 +25,6 @@ protected:
     bool CheckEditors() override;
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
     QString RecordCardName() const override;
-    QLineEdit* NewRecordEditor() const override { return FPrefixEdit; }
     void SetEditorsReadOnly(bool AValue) override;
 
 private:

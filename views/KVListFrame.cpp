@@ -710,6 +710,7 @@ void TKVListFrame::RefreshData() {
     const TKVSelectedItemDBData kept = FSelectedItemDBData;
     ShowProgress();
     LoadData();
+    BuildDataColumns();
     FillListView();
     HideProgress();
     if (kept.Select) {
@@ -881,19 +882,12 @@ void TKVListFrame::LoadRBLocalConfig() {
         return;
     FRBWinWidth = FBook.DefaultWidth;
     FRBWinHeight = FBook.DefaultHeight;
-    const std::optional<TKVDBKey> context = FActionState ? LayoutContextKey() : std::nullopt;
     const int columns = FModel->columnCount();
     TIBQuery& query = Query();
     dmMain->ExecuteInTransaction([&] {
         query.Close();
         query.SetSQL(kLayoutSelect);
-        query.ParamByName("VAR_OBJ_TYPE")
-            .SetAsInteger(ObjTypeToInt(FActionState ? FBook.ManageObjType : FBook.SelectObjType));
-        SetOptional(query.ParamByName("VAR_OBJ_DBID"),
-                    context ? std::optional<quint32>(context->DBId) : std::nullopt);
-        SetOptional(query.ParamByName("VAR_OBJ_ID"),
-                    context ? std::optional<quint32>(context->Id) : std::nullopt);
-        SetOptional(query.ParamByName("VAR_OBJ_MODE"), LayoutObjMode());
+        BindLayoutKey(query);
         query.Open();
         while (!query.Eof()) {
             const QString param = query.FieldByName("S_PARAM").AsString().trimmed();
@@ -913,20 +907,22 @@ void TKVListFrame::LoadRBLocalConfig() {
     });
 }
 
+void TKVListFrame::BindLayoutKey(TIBQuery& AQuery) const {
+    const std::optional<TKVDBKey> context = FActionState ? LayoutContextKey() : std::nullopt;
+    AQuery.ParamByName("VAR_OBJ_TYPE")
+        .SetAsInteger(ObjTypeToInt(FActionState ? FBook.ManageObjType : FBook.SelectObjType));
+    SetOptional(AQuery.ParamByName("VAR_OBJ_DBID"),
+                context ? std::optional<quint32>(context->DBId) : std::nullopt);
+    SetOptional(AQuery.ParamByName("VAR_OBJ_ID"),
+                context ? std::optional<quint32>(context->Id) : std::nullopt);
+    SetOptional(AQuery.ParamByName("VAR_OBJ_MODE"), LayoutObjMode());
+}
+
 void TKVListFrame::SaveRBLocalConfig() {
     if (!Connected() || !::LocalConfig || !Writable())
         return;
-    const std::optional<TKVDBKey> context = FActionState ? LayoutContextKey() : std::nullopt;
     TIBQuery& query = Query();
-    const auto bindKey = [&] {
-        query.ParamByName("VAR_OBJ_TYPE")
-            .SetAsInteger(ObjTypeToInt(FActionState ? FBook.ManageObjType : FBook.SelectObjType));
-        SetOptional(query.ParamByName("VAR_OBJ_DBID"),
-                    context ? std::optional<quint32>(context->DBId) : std::nullopt);
-        SetOptional(query.ParamByName("VAR_OBJ_ID"),
-                    context ? std::optional<quint32>(context->Id) : std::nullopt);
-        SetOptional(query.ParamByName("VAR_OBJ_MODE"), LayoutObjMode());
-    };
+    const auto bindKey = [&] { BindLayoutKey(query); };
     dmMain->ExecuteInTransaction([&] {
         query.Close();
         query.SetSQL(kLayoutSaveSize);

@@ -340,6 +340,8 @@ protected:
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
 
 private:
+    // The key parameters of the layout rows: object type, context key and mode.
+    void BindLayoutKey(TIBQuery& AQuery) const;
     // The tags of the client filters that are on, in order.
     QString ExtraFilterTags() const;
     void ClearExtraFilters();

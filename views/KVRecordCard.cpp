@@ -101,12 +101,13 @@ TIBQuery& TKVRecordCard::Query() {
 
 // ------------------------------------------------------------------------------- editors
 
-QLineEdit* TKVRecordCard::AddTextEditor(const char* AName, const QString& ALabel, int AMaxLength) {
+QLineEdit* TKVRecordCard::AddTextEditor(const char* AName, const QString& ALabel, int AMaxLength,
+                                        bool ARequired) {
     auto* editor = new QLineEdit(this);
     editor->setObjectName(QLatin1String(AName));
     editor->setMaxLength(AMaxLength);
     connect(editor, &QLineEdit::textChanged, this, &TKVRecordCard::TextEditPropertiesChange);
-    FTextEditors.push_back({editor, ALabel, AMaxLength});
+    FTextEditors.push_back({editor, ALabel, AMaxLength, ARequired});
     AddEditorRow(ALabel, editor);
     return editor;
 }
@@ -177,6 +178,13 @@ void TKVRecordCard::SetEditorsReadOnly(bool AValue) {
         memo.Editor->setReadOnly(AValue);
     for (const TLinkEditor& link : FLinkEditors)
         link.Editor->Button()->setEnabled(!AValue);
+}
+
+QLineEdit* TKVRecordCard::NewRecordEditor() const {
+    for (const TTextEditor& text : FTextEditors)
+        if (text.Required)
+            return text.Editor;
+    return nullptr;
 }
 
 bool TKVRecordCard::CheckRequired(QLineEdit* AEditor) {
@@ -419,6 +427,9 @@ void TKVRecordCard::showEvent(QShowEvent* AEvent) {
 bool TKVRecordCard::CheckData() {
     if (ReadOnly())
         return false;
+    for (const TTextEditor& text : FTextEditors)
+        if (text.Required && !CheckRequired(text.Editor))
+            return false;
     if (!CheckEditors() || !CheckTextEditors())
         return false;
     TDateTime created;

@@ -160,21 +160,25 @@ protected:
 
     // --- The book's editors
     virtual void FillEditors() = 0;
-    // Required editors (the first empty one gets the focus, no message) and values that
-    // must parse (a message); false keeps the card as it is.
-    virtual bool CheckEditors() = 0;
+    // Values that must parse (a message) beyond the required editors, which are checked
+    // first; false keeps the card as it is.
+    virtual bool CheckEditors() { return true; }
     // Copies the editors into the record with the given times.
     virtual void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) = 0;
     virtual TDateTime RecordCreateDateTime() const = 0;
     // The name of a stored record shown in the caption.
     virtual QString RecordCardName() const = 0;
-    // The editor that shows the new-record text of a new record (nullptr: none).
-    virtual QLineEdit* NewRecordEditor() const { return nullptr; }
+    // The editor that shows the new-record text of a new record: the first required text
+    // editor (nullptr: none).
+    virtual QLineEdit* NewRecordEditor() const;
     // Opens a card on a copy of this record (the book's OpenCopy).
     virtual void OpenCopy();
 
-    // A labelled text editor limited to AMaxLength characters; its changes mark the card.
-    QLineEdit* AddTextEditor(const char* AName, const QString& ALabel, int AMaxLength);
+    // A labelled text editor limited to AMaxLength characters; its changes mark the card. A
+    // required editor may not stay empty (after trimming): a save then puts the focus on the
+    // first empty one, with no message.
+    QLineEdit* AddTextEditor(const char* AName, const QString& ALabel, int AMaxLength,
+                             bool ARequired = false);
     // A labelled link editor: read-only text with a button that runs ALink.Pick.
     TKVButtonEdit* AddLinkEditor(const char* AName, const QString& ALabel, TKVCardLink ALink);
     // A labelled text editor with an ellipsis button (hint AButtonHint) whose click the book
@@ -214,6 +218,7 @@ private:
         QLineEdit* Editor;
         QString Label;
         int MaxLength;
+        bool Required = false;
     };
     struct TLinkEditor {
         TKVButtonEdit* Editor;

@@ -7,6 +7,7 @@
 
 #include "refbooks/frmBaseParam.h"
 #include "refbooks/frmBaseParamEdit.h"
+#include "shell/KVOpeners.h"
 #include "shell/frmOpenDataMode.h"
 
 #include <QAction>
@@ -284,4 +285,28 @@ TEST_F(ClassListTest, EnterOffersTheViewsOfTheClass) {
     ASSERT_EQ(windows.size(), 1u);
     EXPECT_EQ(windows[0]->BookFrame()->BPClassId(), 1u);
     EXPECT_EQ(Main().MDIArea()->activeSubWindow(), windows[0]->SubWindow());
+}
+
+TEST_F(ClassListTest, ViewsOfLibrariesAboveOpenThroughTheirRegisteredOpeners) {
+    AddClass(1011, 7, QStringLiteral("Диоды"));
+    T_frmClass* frame = OpenClassHost()->BookFrame();
+    Select(frame, 7);
+    std::vector<std::pair<quint32, quint32>> opened;
+    TKVOpener<TOpenElementTypesOfClass>::Register(
+        [&](quint32 ADBId, quint32 AId) { opened.emplace_back(ADBId, AId); });
+
+    // The element types of the class are offered once their window has registered its opener.
+    QStringList offered;
+    AnswerModal<TfrmOpenDataMode>([&offered](TfrmOpenDataMode* ADialog) {
+        for (int i = 0; i < ADialog->ListView()->topLevelItemCount(); ++i)
+            offered << QString::number(ADialog->RowType(i));
+        ADialog->ListView()->setCurrentItem(ADialog->ListView()->topLevelItem(1));
+        ADialog->accept();
+    });
+    QTest::keyClick(frame->TreeView(), Qt::Key_Return);
+    TKVOpener<TOpenElementTypesOfClass>::Register(nullptr);
+    EXPECT_EQ(offered,
+              QStringList({QString::number(odmtClass), QString::number(odmtElementTypesOnClass),
+                           QString::number(odmtBaseParamsOnClass)}));
+    EXPECT_EQ(opened, (std::vector<std::pair<quint32, quint32>>{{1011, 7}}));
 }

@@ -47,11 +47,9 @@ private:
             QStringLiteral("DELETE FROM T_CLASS WHERE DBID = :VAR_DBID AND ID = :VAR_ID;");
         book.ManageObjType = otClassList;
         book.SelectObjType = otClassSelect;
-        book.StoreColumnWidths = false;
         book.DefaultWidth = 270;
         book.DefaultHeight = 300;
         book.HelpTopic = QStringLiteral("RBClass");
-        book.ExportDataToFile = false;
         return book;
     }
     static TKVTreeBook TreeBook() {
@@ -92,8 +90,6 @@ private:
         book.DeleteSQL = QStringLiteral("DELETE FROM T_STORAGE WHERE ID = :VAR_ID;");
         book.ManageObjType = otStorageList;
         book.SelectObjType = otStorageSelect;
-        book.StoreColumnWidths = false;
-        book.ExportDataToFile = false;
         return book;
     }
     static TKVTreeBook TreeBook() {
@@ -136,7 +132,7 @@ class TTestClassCard : public TKVBookCard<TKVClass> {
 public:
     TTestClassCard() : TKVBookCard(CardBook()) {
         FNameEdit =
-            AddTextEditor("ClassName_TextEdit", QStringLiteral("Наименование"), KVNameLength);
+            AddTextEditor("ClassName_TextEdit", QStringLiteral("Наименование"), KVNameLength, true);
     }
 
     QLineEdit* NameEdit() const { return FNameEdit; }
@@ -163,12 +159,10 @@ protected:
         }
     }
     void FillEditors() override { FNameEdit->setText(Row()->Name()); }
-    bool CheckEditors() override { return CheckRequired(FNameEdit); }
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override {
         Row()->UpdateData(FNameEdit->text(), QString(), -1, ACreateDateTime, AUpdateDateTime, 0,
                           -1);
     }
-    QLineEdit* NewRecordEditor() const override { return FNameEdit; }
 
 private:
     static TKVCardBook CardBook() {

@@ -194,6 +194,22 @@ public:
     }
     bool DeleteByPKey(quint32 AId) requires(!TKey::HasDBId) { return DeleteAt(Locate(TKey{AId})); }
 
+    // Takes a row read elsewhere (nullptr is ignored): it replaces the first row of its key in
+    // that row's place, or is appended when no row has the key. Returns the stored row.
+    TRow* Store(std::unique_ptr<TRow> ARow) {
+        if (!ARow)
+            return nullptr;
+        if (!Empty() && ARow->PKey().Id != 0) {
+            SyncUnkeyed();
+            const auto found = FIndex.find(ARow->PKey().Packed());
+            if (found != FIndex.end()) {
+                found->second.Head->Row = std::move(ARow);
+                return found->second.Head->Row.get();
+            }
+        }
+        return Append(std::move(ARow));
+    }
+
 protected:
     ~TKVList() = default;
 

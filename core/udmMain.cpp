@@ -187,6 +187,16 @@ bool TdmMain::CanWriteDataBase() const {
     return MainIBDatabase.Connected() && DBConnected() && !CurrentDBReadOnly();
 }
 
+bool TdmMain::RecordReadOnly(bool AKeyHasDBId, quint32 ADBId, quint32 AId) const {
+    if (CurrentDBReadOnly())
+        return true;
+    if (!AKeyHasDBId || AId == 0)
+        return false;
+    if (ADBId == 0 && !BLIMod)
+        return true;
+    return ADBId != CurrentDBId() && !NSIMod;
+}
+
 int TdmMain::DataBaseConnect(const QString& ADataBaseFile, const QString& AUserName,
                              int& AErrorCode) {
     if (MainIBDatabase.Connected())

@@ -15,6 +15,7 @@
 #include "core/KVDataBase.h"
 #include "core/KVImageList.h"
 #include "core/KVSearchInWeb.h"
+#include "core/KVTransaction.h"
 #include "core/KVUserInterface.h"
 #include "platform/ib/IBQuery.h"
 #include "platform/sys/LockFile.h"
@@ -227,20 +228,24 @@ public:
     const QString& NewsUrl() const { return FNewsUrl; }
     void SetNewsUrl(const QString& AUrl) { FNewsUrl = AUrl; }
 
+    // --- Permissions: the one answer every window asks
+    // Data may be changed: a database is open, option ReadOnly is not in force and the
+    // database may be written (its READONLY variable and its drive).
+    bool CanWriteDataBase() const;
+    // Whether a record must not be changed: the database is read-only (CurrentDBReadOnly,
+    // which includes option ReadOnly); or, for records
+    // keyed by (DBID, ID) (AKeyHasDBId) that are stored (AId not 0), a system record (DBID 0)
+    // while option BLIMod is off, or a record of another database (a system record too) while
+    // option NSIMod is off.
+    // A record not stored yet is never read-only by its DBID.
+    bool RecordReadOnly(bool AKeyHasDBId, quint32 ADBId, quint32 AId) const;
+
     // --- The transaction pattern
     // Runs AWork inside MainIBTransaction and commits. An Exception raised inside rolls the
     // transaction back and is shown with the standard error report; the result is then false.
     // Other exceptions pass on (after the rollback).
     template <typename TWork> bool ExecuteInTransaction(TWork&& AWork) {
-        try {
-            TIBTransactionScope scope(MainIBTransaction);
-            AWork();
-            scope.Commit();
-            return true;
-        } catch (const Exception& e) {
-            ShowExceptionBox(e);
-            return false;
-        }
+        return RunInTransaction(MainIBTransaction, epShowError, std::forward<TWork>(AWork));
     }
 
 private:
@@ -249,8 +254,6 @@ private:
     // Closes and deletes a held lock file; 0 or 18 with the system's error code.
     int ReleaseLockFile(int& AErrorCode);
     QString SettingsFile() const { return FAppFolder + SettingsFileName; }
-    // Whether the open database may be changed by the data module's own statements.
-    bool CanWriteDataBase() const;
 
     TKVDataBase FDataBase;
     TLockFile FLockFile;

@@ -34,8 +34,10 @@ TKVListBook BaseParamBook() {
     book.SelectSQL =
         QStringLiteral("SELECT ") + kFields +
         QStringLiteral(" WHERE TBP.CLASSDBID = :VAR_CLASSDBID AND TBP.CLASSID = :VAR_CLASSID;");
-    book.SelectOneSQL = QStringLiteral("SELECT FIRST 1 SKIP 0  ") + kFields +
-                        QStringLiteral(" WHERE TBP.DBID = :VAR_DBID AND TBP.ID = :VAR_ID;");
+    book.SelectOneSQL =
+        QStringLiteral("SELECT FIRST 1 SKIP 0  ") + kFields +
+        QStringLiteral(" WHERE TBP.DBID = :VAR_DBID AND TBP.ID = :VAR_ID AND TBP.CLASSDBID = "
+                       ":VAR_CLASSDBID AND TBP.CLASSID = :VAR_CLASSID;");
     book.DeleteSQL =
         QStringLiteral("DELETE FROM T_BASE_PARAM WHERE DBID = :VAR_DBID AND ID = :VAR_ID;");
     book.DeleteProbes = {
@@ -107,28 +109,12 @@ void T_frmBaseParam::BindContext(TIBQuery& AQuery) {
     AQuery.ParamByName("VAR_CLASSID").SetAsInt64(FClassId);
 }
 
-TKVDBKey T_frmBaseParam::StoreRecord(TIBQuery& AQuery, bool AAppend) {
-    const auto key32 = [&](const char* AField) {
-        return static_cast<quint32>(AQuery.FieldByName(AField).AsInt64());
-    };
-    const TKVDBKey key{key32("DBID"), key32("ID")};
-    const quint32 unitDBId = key32("UNITDBID");
-    const quint32 unitId = key32("UNITID");
-    const QString name = AQuery.FieldByName("S_NAME").AsString();
-    const QString description = AQuery.FieldByName("S_DESCRIPTION").AsString();
-    const TKVSelectValueType valueType =
-        IndexToSelectValueType(static_cast<int>(AQuery.FieldByName("V_SELVALTYPE").AsInt64()));
-    const QString upid = AQuery.FieldByName("UPID").AsString();
-    const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
-    const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
-    const TDateTime replicated = AQuery.FieldByName("R_TIMESTAMP").AsDateTime();
-    const QString unitPrefix = AQuery.FieldByName("UNITPREFIX").AsString();
-    if (AAppend || !List()->UpdateDataByPKey(key.DBId, key.Id, unitDBId, unitId, name, description,
-                                             valueType, upid, created, updated, replicated,
-                                             unitPrefix, List()->BPClassName()))
-        List()->AddData(key.DBId, key.Id, unitDBId, unitId, name, description, valueType, upid,
-                        created, updated, replicated, unitPrefix);
-    return key;
+void T_frmBaseParam::CompleteRecord(TKVBaseParam& ARecord) const {
+    ARecord.UpdateClassData(FClassDBId, FClassId, BPClassName());
+}
+
+bool T_frmBaseParam::BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const {
+    return AItemType == itClass && ADBId == FClassDBId && AId == FClassId;
 }
 
 QString T_frmBaseParam::NameText(const TKVBaseParam& ARecord) {
@@ -144,7 +130,7 @@ TKVListRow T_frmBaseParam::MakeRow(const TKVBaseParam& ARecord) const {
             std::nullopt};
 }
 
-bool T_frmBaseParam::RecordMatchesFilter(const TKVBaseParam& ARecord) const {
+bool T_frmBaseParam::RecordMatchesText(const TKVBaseParam& ARecord) const {
     return MatchesFilter(ARecord.Name()) || MatchesFilter(ARecord.Description());
 }
 

@@ -6,7 +6,7 @@
 // parameter's UPID into the parameter values that carry its current unit.
 
 #include "core/KVBaseParam.h"
-#include "refbooks/KVListFrame.h"
+#include "views/KVListFrame.h"
 
 class T_frmBaseParam : public TKVBookListFrame<TKVBaseParamList> {
     Q_OBJECT
@@ -33,14 +33,17 @@ public:
 
     void pmiAddFunct_ChangeUPIDAndUnitClick();
 
+    // The window of one class's base parameters closes with the class.
+    bool BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const override;
+
 protected:
     std::unique_ptr<TKVBaseParamList> NewList() const override;
     void LoadContext(TIBQuery& AQuery) override;
     void BindContext(TIBQuery& AQuery) override;
     std::optional<TKVDBKey> LayoutContextKey() const override;
-    TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) override;
+    void CompleteRecord(TKVBaseParam& ARecord) const override;
     TKVListRow MakeRow(const TKVBaseParam& ARecord) const override;
-    bool RecordMatchesFilter(const TKVBaseParam& ARecord) const override;
+    bool RecordMatchesText(const TKVBaseParam& ARecord) const override;
     void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;
     void AddExtraCommands(QMenu* AMenu) override;
     QString ExportDataSetName() const override;

@@ -1,13 +1,11 @@
 #include "refbooks/_frmCase.h"
 
 #include "core/udmMain.h"
-#include "platform/ib/IBQuery.h"
 #include "refbooks/frmCaseEdit.h"
 #include "refbooks/frmCaseMountType.h"
 #include "shell/uMessage.h"
 
 #include <QAction>
-#include <QMenu>
 
 namespace {
 
@@ -56,78 +54,22 @@ T_frmCase::T_frmCase(QWidget* AParent) : TKVBookListFrame<TKVCaseList>(CaseBook(
     // This book's copy item has no mnemonic.
     MenuItem(QStringLiteral("pmiCopy"))->setText(tr("Копия"));
 
-    QMenu* menu = FilterTypeMenu();
-    menu->addSeparator();
-    FpmiFTViewOnCaseMountType = menu->addAction(tr("Показать только по &типу монтажа..."));
-    FpmiFTViewOnCaseMountType->setObjectName(QStringLiteral("pmiFTViewOnCaseMountType"));
-    FpmiFTViewOnPttVisual = menu->addAction(tr("Показать только с &шаблонами визуализации"));
-    FpmiFTViewOnPttVisual->setObjectName(QStringLiteral("pmiFTViewOnPttVisual"));
-    for (QAction* item : {FpmiFTViewOnCaseMountType, FpmiFTViewOnPttVisual}) {
-        item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, item] { pmiFilterClick(item); });
-    }
-}
-
-void T_frmCase::pmiFilterClick(QAction* AItem) {
-    if (!AItem)
-        return;
-    if (AItem->objectName() == QLatin1String("pmiFTStartingStr")) {
-        pmiFilterTypeClick(ftStarting);
-    } else if (AItem->objectName() == QLatin1String("pmiFTContainingStr")) {
-        pmiFilterTypeClick(ftContaining);
-    } else if (AItem == FpmiFTViewOnCaseMountType) {
-        if (FFiltredOnCaseMountType) {
-            FFiltredOnCaseMountType = false;
-        } else if (SelectCaseMountType() == mrOk) {
-            FFiltredOnCaseMountType = true;
-            FFilterCaseMountType = SelectedCaseMountType;
-        }
-        // A checkable item flips itself when triggered; the filter's state decides.
-        AItem->setChecked(FFiltredOnCaseMountType);
-    } else if (AItem == FpmiFTViewOnPttVisual) {
-        FFiltredOnPttVisual = !FFiltredOnPttVisual;
-        AItem->setChecked(FFiltredOnPttVisual);
-    }
-}
-
-bool T_frmCase::IsFiltered() const {
-    return TKVListFrame::IsFiltered() || FFiltredOnCaseMountType || FFiltredOnPttVisual;
-}
-
-QString T_frmCase::ExtraFilterTags() const {
-    QString tags;
-    if (FFiltredOnCaseMountType)
-        tags += QLatin1Char('[') + CaseMountTypeToStr(FFilterCaseMountType) + QLatin1Char(']');
-    if (FFiltredOnPttVisual)
-        tags += tr("[Шабл. визуал.]");
-    return tags;
-}
-
-void T_frmCase::ClearExtraFilters() {
-    FFiltredOnCaseMountType = false;
-    FFiltredOnPttVisual = false;
-    FpmiFTViewOnCaseMountType->setChecked(false);
-    FpmiFTViewOnPttVisual->setChecked(false);
-}
-
-TKVDBKey T_frmCase::StoreRecord(TIBQuery& AQuery, bool AAppend) {
-    const TKVDBKey key{static_cast<quint32>(AQuery.FieldByName("DBID").AsInt64()),
-                       static_cast<quint32>(AQuery.FieldByName("ID").AsInt64())};
-    const QString typeName = AQuery.FieldByName("S_TYPENAME").AsString();
-    const QString description = AQuery.FieldByName("S_DESCRIPTION").AsString();
-    const auto pinCount = static_cast<quint16>(AQuery.FieldByName("V_PINCOUNT").AsInteger());
-    const TKVCaseMountType mountType =
-        IndexToMountType(AQuery.FieldByName("V_MOUNTTYPE").AsInteger());
-    const TKVCaseVisualType visualType =
-        IndexToPttVisualType(AQuery.FieldByName("V_CV_PTTTYPE").AsInteger());
-    const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
-    const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
-    const TDateTime replicated = AQuery.FieldByName("R_TIMESTAMP").AsDateTime();
-    if (AAppend || !List()->UpdateDataByPKey(key.DBId, key.Id, typeName, description, pinCount,
-                                             mountType, visualType, created, updated, replicated))
-        List()->AddData(key.DBId, key.Id, typeName, description, pinCount, mountType, visualType,
-                        created, updated, replicated);
-    return key;
+    FMountTypeFilter = AddClientFilter(
+        {QStringLiteral("pmiFTViewOnCaseMountType"), tr("Показать только по &типу монтажа..."),
+         [this] {
+             if (SelectCaseMountType() != mrOk)
+                 return false;
+             FFilterCaseMountType = SelectedCaseMountType;
+             return true;
+         },
+         [this] {
+             return QLatin1Char('[') + CaseMountTypeToStr(FFilterCaseMountType) + QLatin1Char(']');
+         }},
+        [this](const TKVCase& ARecord) { return ARecord.MountType() == FFilterCaseMountType; });
+    FPttVisualFilter = AddClientFilter(
+        {QStringLiteral("pmiFTViewOnPttVisual"), tr("Показать только с &шаблонами визуализации"),
+         nullptr, [] { return tr("[Шабл. визуал.]"); }},
+        [](const TKVCase& ARecord) { return ARecord.PttVisualType() != cvtUntyped; });
 }
 
 TKVListRow T_frmCase::MakeRow(const TKVCase& ARecord) const {
@@ -140,10 +82,8 @@ TKVListRow T_frmCase::MakeRow(const TKVCase& ARecord) const {
     return row;
 }
 
-bool T_frmCase::RecordMatchesFilter(const TKVCase& ARecord) const {
-    return MatchesFilter(ARecord.TypeName()) &&
-           (!FFiltredOnCaseMountType || ARecord.MountType() == FFilterCaseMountType) &&
-           (!FFiltredOnPttVisual || ARecord.PttVisualType() != cvtUntyped);
+bool T_frmCase::RecordMatchesText(const TKVCase& ARecord) const {
+    return MatchesFilter(ARecord.TypeName());
 }
 
 void T_frmCase::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {

@@ -3,10 +3,10 @@
 #include "core/KVBaseParam.h"
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
-#include "refbooks/KVOpenDataMode.h"
 #include "refbooks/frmBaseParam.h"
 #include "refbooks/frmClass.h"
 #include "refbooks/frmClassEdit.h"
+#include "shell/KVOpeners.h"
 #include "shell/KVWidgets.h"
 #include "shell/frmOpenDataMode.h"
 #include "shell/uMessage.h"
@@ -52,11 +52,9 @@ TKVListBook ClassBook() {
                        "WHERE CLASSDBID = :VAR_DBID AND CLASSID = :VAR_ID);")};
     book.ManageObjType = otClassList;
     book.SelectObjType = otClassSelect;
-    book.StoreColumnWidths = false;
     book.DefaultWidth = 270;
     book.DefaultHeight = 300;
     book.HelpTopic = QStringLiteral("RBClass");
-    book.ExportDataToFile = false;
     return book;
 }
 
@@ -100,28 +98,20 @@ public:
 T_frmClass::T_frmClass(QWidget* AParent)
     : TKVBookTreeFrame<TKVClassList>(ClassBook(), ClassTreeBook(), AParent) {
     setObjectName(QStringLiteral("_frmClass1"));
-}
-
-TKVDBKey T_frmClass::StoreRecord(TIBQuery& AQuery, bool AAppend) {
-    const TKVDBKey key{static_cast<quint32>(AQuery.FieldByName("DBID").AsInt64()),
-                       static_cast<quint32>(AQuery.FieldByName("ID").AsInt64())};
-    const quint32 parentDBId = static_cast<quint32>(AQuery.FieldByName("PARENTDBID").AsInt64());
-    const quint32 parentId = static_cast<quint32>(AQuery.FieldByName("PARENTID").AsInt64());
-    const QString name = AQuery.FieldByName("S_NAME").AsString();
-    const QString description = AQuery.FieldByName("S_DESCRIPTION").AsString();
-    const TIBField& icon = AQuery.FieldByName("ICONID");
-    const qint32 iconId = icon.IsNull() ? -1 : static_cast<qint32>(icon.AsInt64());
-    const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
-    const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
-    const TDateTime replicated = AQuery.FieldByName("R_TIMESTAMP").AsDateTime();
-    // The load leaves every count to be asked for; the one-row read brings it along.
-    const qint32 count = AAppend ? -1 : AQuery.FieldByName("ELEMENTCOUNT").AsInteger();
-    if (AAppend ||
-        !List()->UpdateDataByPKey(key.DBId, key.Id, parentDBId, parentId, name, description, iconId,
-                                  created, updated, replicated, QString(), count))
-        List()->AddData(key.DBId, key.Id, parentDBId, parentId, name, description, iconId, created,
-                        updated, replicated, QString(), count);
-    return key;
+    SetDataViews({{odmtClass, [this] { OpenItem(); }},
+                  {odmtElementTypesOnClass,
+                   [this] {
+                       const TKVSelectedItemDBData& selected = SelectedItemDBData();
+                       TKVOpener<TOpenElementTypesOfClass>::Open(selected.DBId, selected.Id);
+                   },
+                   [] { return TKVOpener<TOpenElementTypesOfClass>::Registered(); }},
+                  {odmtBaseParamsOnClass, [this] { OpenReferenceBook_BaseParams(); }},
+                  {odmtElementSupplierOnClass,
+                   [this] {
+                       const TKVSelectedItemDBData& selected = SelectedItemDBData();
+                       TKVOpener<TOpenPricesOfClass>::Open(selected.DBId, selected.Id);
+                   },
+                   [] { return TKVOpener<TOpenPricesOfClass>::Registered(); }}});
 }
 
 void T_frmClass::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
@@ -161,53 +151,18 @@ void T_frmClass::AddExtraCommands(QMenu* AMenu) {
 
 // --------------------------------------------------------------------------- the views
 
-void T_frmClass::ListViewEnterKey() {
-    if (ActionState())
-        OpenDataModeItem();
-}
-
-void T_frmClass::OpenDataModeItem() {
-    // Only the views whose windows exist are offered.
-    switch (ChooseOpenDataMode(*this, OpenDataModeSet({odmtClass, odmtBaseParamsOnClass}))) {
-    case odmtClass:
-        OpenItem();
-        break;
-    case odmtBaseParamsOnClass:
-        OpenReferenceBook_BaseParams();
-        break;
-    default:
-        break;
-    }
-}
-
 void T_frmClass::OpenReferenceBook_BaseParams() {
     const TKVSelectedItemDBData selected = SelectedItemDBData();
     if (!frmMain || !selected.Select || !Connected())
         return;
     const bool found =
         frmMain->BringToFrontMDIChildren<TfrmBaseParam>([&](const TfrmBaseParam& AWindow) {
-            const T_frmBaseParam* frame = AWindow.BaseParamFrame();
+            const T_frmBaseParam* frame = AWindow.BookFrame();
             return frame && frame->BPClassDBId() == selected.DBId &&
                    frame->BPClassId() == selected.Id;
         });
     if (!found)
         OpenRBBaseParam(selected.DBId, selected.Id);
-}
-
-// --------------------------------------------------------------------------- the delete
-
-void T_frmClass::CloseBoundWindows(const TKVDBKey& AKey) {
-    // The class's own cards and the cards linked to it (its base parameters ...).
-    TKVBookTreeFrame<TKVClassList>::CloseBoundWindows(AKey);
-    if (!frmMain)
-        return;
-    const std::vector<TfrmBaseParam*> windows =
-        frmMain->FindMDIChildren<TfrmBaseParam>([&](const TfrmBaseParam& AWindow) {
-            const T_frmBaseParam* frame = AWindow.BaseParamFrame();
-            return frame && frame->BPClassDBId() == AKey.DBId && frame->BPClassId() == AKey.Id;
-        });
-    for (TfrmBaseParam* window : windows)
-        window->CloseWindow();
 }
 
 // ------------------------------------------------------------ copy of base parameters

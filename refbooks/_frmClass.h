@@ -2,14 +2,33 @@
 
 // The tree frame of the element-class book: the classes (T_CLASS) as a tree, each node with the
 // number of element types filed under it. Beyond the list pattern it opens the base parameters
-// of a class, copies the base parameters of another class into the selected one, and on
-// deleting a class closes the cards and windows bound to it. Enter and a double click offer
-// the views of the selected class.
+// of a class and copies the base parameters of another class into the selected one. Enter and
+// a double click offer the views of the selected class.
 
 #include "core/KVClass.h"
-#include "refbooks/KVTreeFrame.h"
+#include "views/KVTreeFrame.h"
 
 class QToolButton;
+
+// How the tree frame reads the class list.
+template <> struct TKVTreeListTraits<TKVClassList> {
+    static TKVTreeRecord Record(const TKVClass& ARow) {
+        return {ARow.PKey(), ARow.ParentPKey(), ARow.Name(), ARow.IconId(),
+                ARow.ElementTypesCount()};
+    }
+    static const TKVClass* Find(TKVClassList& AList, const TKVDBKey& AKey) {
+        return AList.GetItemByPKey(AKey.DBId, AKey.Id);
+    }
+    static void SetExclude(TKVClassList& AList, const TKVDBKey& AKey) {
+        AList.SetExcludeItemPKey(AKey.DBId, AKey.Id);
+    }
+    static bool IsExclude(const TKVClassList& AList, const TKVDBKey& AKey) {
+        return AList.IsExcludeByPKey(AKey.DBId, AKey.Id);
+    }
+    static void SetCount(TKVClassList& AList, const TKVDBKey& AKey, qint32 ACount) {
+        AList.SetElementTypesCountByPKey(AKey.DBId, AKey.Id, ACount);
+    }
+};
 
 class T_frmClass : public TKVBookTreeFrame<TKVClassList> {
     Q_OBJECT
@@ -19,21 +38,15 @@ public:
     TKVClassList* ClassList() const { return List(); }
 
     // --- Commands beyond the pattern
-    // Offers the views of the selected class and opens the chosen one.
-    void OpenDataModeItem();
     // Brings the base-parameter windows of the selected class to the front, or opens one.
     void OpenReferenceBook_BaseParams();
     // Copies every base parameter of a class picked by the user into the selected class, in
     // one transaction: all of them or none.
     void CopyBaseParamFromClass();
 
-    void ListViewEnterKey() override;
-
 protected:
-    TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) override;
     void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;
     void AddExtraCommands(QMenu* AMenu) override;
-    void CloseBoundWindows(const TKVDBKey& AKey) override;
 
 private:
     QToolButton* AddToolButton(const char* AName, const QString& ACaption, const QString& AHint,

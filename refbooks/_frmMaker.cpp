@@ -1,8 +1,7 @@
 #include "refbooks/_frmMaker.h"
 
-#include "platform/ib/IBQuery.h"
-#include "refbooks/KVOpenDataMode.h"
 #include "refbooks/frmMakerEdit.h"
+#include "shell/KVOpeners.h"
 
 #include <QToolBar>
 #include <QToolButton>
@@ -42,44 +41,25 @@ TKVListBook MakerBook() {
 
 T_frmMaker::T_frmMaker(QWidget* AParent) : TKVBookListFrame<TKVMakerList>(MakerBook(), AParent) {
     setObjectName(QStringLiteral("_frmMaker1"));
+    SetDataViews({{odmtMaker, [this] { OpenItem(); }},
+                  {odmtElementTypesOnMaker,
+                   [this] {
+                       const TKVSelectedItemDBData& selected = SelectedItemDBData();
+                       TKVOpener<TOpenElementTypesOfMaker>::Open(selected.DBId, selected.Id);
+                   },
+                   [] { return TKVOpener<TOpenElementTypesOfMaker>::Registered(); }}});
     for (QToolButton* button : ToolBar()->findChildren<QToolButton*>())
         button->setMinimumWidth(63);
-}
-
-TKVDBKey T_frmMaker::StoreRecord(TIBQuery& AQuery, bool AAppend) {
-    const TKVDBKey key{static_cast<quint32>(AQuery.FieldByName("DBID").AsInt64()),
-                       static_cast<quint32>(AQuery.FieldByName("ID").AsInt64())};
-    const QString name = AQuery.FieldByName("S_NAME").AsString();
-    const QString description = AQuery.FieldByName("S_DESCRIPTION").AsString();
-    const QString url = AQuery.FieldByName("S_URL").AsString();
-    const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
-    const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
-    const TDateTime replicated = AQuery.FieldByName("R_TIMESTAMP").AsDateTime();
-    if (AAppend || !List()->UpdateDataByPKey(key.DBId, key.Id, name, description, url, created,
-                                             updated, replicated))
-        List()->AddData(key.DBId, key.Id, name, description, url, created, updated, replicated);
-    return key;
 }
 
 TKVListRow T_frmMaker::MakeRow(const TKVMaker& ARecord) const {
     return {ARecord.PKey(), {ARecord.Name(), ARecord.Url()}, std::nullopt};
 }
 
-bool T_frmMaker::RecordMatchesFilter(const TKVMaker& ARecord) const {
+bool T_frmMaker::RecordMatchesText(const TKVMaker& ARecord) const {
     return MatchesFilter(ARecord.Name());
 }
 
 void T_frmMaker::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
     OpenCardMaker(ADBId, AId, ACreateCopyFlag);
-}
-
-void T_frmMaker::OpenDataModeItem() {
-    // The card is the one view offered until the catalogue's element-type list exists.
-    switch (ChooseOpenDataMode(*this, OpenDataModeSet({odmtMaker}))) {
-    case odmtMaker:
-        OpenItem();
-        break;
-    default:
-        break;
-    }
 }

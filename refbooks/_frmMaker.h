@@ -5,7 +5,7 @@
 // maker to open.
 
 #include "core/KVMaker.h"
-#include "refbooks/KVListFrame.h"
+#include "views/KVListFrame.h"
 
 class T_frmMaker : public TKVBookListFrame<TKVMakerList> {
     Q_OBJECT
@@ -14,14 +14,8 @@ public:
 
     TKVMakerList* MakerList() const { return List(); }
 
-    // Enter and the double click in manage mode: the view chooser, then the chosen view.
-    void OpenDataModeItem();
-    void ListViewEnterKey() override { OpenDataModeItem(); }
-    void ListViewDblClick() override { OpenDataModeItem(); }
-
 protected:
-    TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) override;
     TKVListRow MakeRow(const TKVMaker& ARecord) const override;
-    bool RecordMatchesFilter(const TKVMaker& ARecord) const override;
+    bool RecordMatchesText(const TKVMaker& ARecord) const override;
     void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;
 };

@@ -2,8 +2,8 @@
 
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
-#include "refbooks/KVOpenDataMode.h"
 #include "refbooks/frmStorageEdit.h"
+#include "shell/KVOpeners.h"
 #include "shell/frmOpenDataMode.h"
 #include "shell/uMessage.h"
 
@@ -41,11 +41,9 @@ TKVListBook StorageBook() {
                        "WHERE STORAGEID = :VAR_ID);")};
     book.ManageObjType = otStorageList;
     book.SelectObjType = otStorageSelect;
-    book.StoreColumnWidths = false;
     book.DefaultWidth = 270;
     book.DefaultHeight = 300;
     book.HelpTopic = QStringLiteral("RBStorage");
-    book.ExportDataToFile = false;
     return book;
 }
 
@@ -67,40 +65,14 @@ T_frmStorage::T_frmStorage(QWidget* AParent)
     setObjectName(QStringLiteral("_frmStorage1"));
     if (QAction* edit = MenuItem(QStringLiteral("pmiEdit")))
         edit->setText(tr("&Редактировать"));
-}
-
-TKVDBKey T_frmStorage::StoreRecord(TIBQuery& AQuery, bool AAppend) {
-    const quint32 id = static_cast<quint32>(AQuery.FieldByName("ID").AsInt64());
-    const quint32 parentId = static_cast<quint32>(AQuery.FieldByName("PARENTID").AsInt64());
-    const QString name = AQuery.FieldByName("S_NAME").AsString();
-    const QString description = AQuery.FieldByName("S_DESCRIPTION").AsString();
-    const TIBField& icon = AQuery.FieldByName("ICONID");
-    const qint32 iconId = icon.IsNull() ? -1 : icon.AsInteger();
-    const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
-    const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
-    // A loaded place is not counted yet; the one-row re-read brings its count along. The
-    // frame's rows carry neither the cell list nor the parent's name: only the card reads them.
-    const qint32 count = AAppend ? -1 : AQuery.FieldByName("ELEMENTCOUNT").AsInteger();
-    if (AAppend || !List()->UpdateDataByPKey(id, parentId, name, description, QString(), iconId,
-                                             created, updated, QString(), count))
-        List()->AddData(id, parentId, name, description, QString(), iconId, created, updated,
-                        QString(), count);
-    return {0, id};
+    SetDataViews({{odmtStorage, [this] { OpenItem(); }},
+                  {odmtElementAvailsOnStorage,
+                   [this] { TKVOpener<TOpenStockOfStorage>::Open(SelectedItemDBData().Id); },
+                   [] { return TKVOpener<TOpenStockOfStorage>::Registered(); }}});
 }
 
 void T_frmStorage::OpenCard(quint32, quint32 AId, bool ACreateCopyFlag) {
     OpenCardStorage(AId, ACreateCopyFlag);
-}
-
-void T_frmStorage::OpenDataModeItem() {
-    // The stock of a place has no window yet, so the card is the one view offered.
-    switch (ChooseOpenDataMode(*this, OpenDataModeSet({odmtStorage}))) {
-    case odmtStorage:
-        OpenItem();
-        break;
-    default:
-        break;
-    }
 }
 
 void T_frmStorage::DeleteRelatedRows(TIBQuery& AQuery, const TKVDBKey& AKey) {

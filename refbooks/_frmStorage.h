@@ -6,7 +6,30 @@
 // and deleting the place chosen for emptied stock records clears that setting with it.
 
 #include "core/KVStorage.h"
-#include "refbooks/KVTreeFrame.h"
+#include "views/KVTreeFrame.h"
+
+// How the tree frame reads the storage-place list.
+template <> struct TKVTreeListTraits<TKVStorageList> {
+    static TKVTreeRecord Record(const TKVStorage& ARow) {
+        return {{0, ARow.Id()},
+                {0, ARow.ParentId()},
+                ARow.Name(),
+                ARow.IconId(),
+                ARow.ElementAvailsCount()};
+    }
+    static const TKVStorage* Find(TKVStorageList& AList, const TKVDBKey& AKey) {
+        return AList.GetItemByPKey(AKey.Id);
+    }
+    static void SetExclude(TKVStorageList& AList, const TKVDBKey& AKey) {
+        AList.SetExcludeItemPKey(AKey.Id);
+    }
+    static bool IsExclude(const TKVStorageList& AList, const TKVDBKey& AKey) {
+        return AList.IsExcludeByPKey(AKey.Id);
+    }
+    static void SetCount(TKVStorageList& AList, const TKVDBKey& AKey, qint32 ACount) {
+        AList.SetElementAvailsCountByPKey(AKey.Id, ACount);
+    }
+};
 
 class T_frmStorage : public TKVBookTreeFrame<TKVStorageList> {
     Q_OBJECT
@@ -15,13 +38,7 @@ public:
 
     TKVStorageList* StorageList() const { return List(); }
 
-    // Enter or a double click on a place (manage mode): the view chooser, then the chosen
-    // view of the place.
-    void OpenDataModeItem();
-    void ListViewEnterKey() override { OpenDataModeItem(); }
-
 protected:
-    TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) override;
     void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;
     void DeleteRelatedRows(TIBQuery& AQuery, const TKVDBKey& AKey) override;
     void RecordDeleted(const TKVDBKey& AKey) override;

@@ -1,8 +1,7 @@
 #include "refbooks/_frmSupplier.h"
 
-#include "platform/ib/IBQuery.h"
-#include "refbooks/KVOpenDataMode.h"
 #include "refbooks/frmSupplierEdit.h"
+#include "shell/KVOpeners.h"
 
 namespace {
 
@@ -41,20 +40,13 @@ TKVListBook SupplierBook() {
 T_frmSupplier::T_frmSupplier(QWidget* AParent)
     : TKVBookListFrame<TKVSupplierList>(SupplierBook(), AParent) {
     setObjectName(QStringLiteral("_frmSupplier1"));
-}
-
-TKVDBKey T_frmSupplier::StoreRecord(TIBQuery& AQuery, bool AAppend) {
-    const auto id = static_cast<quint32>(AQuery.FieldByName("ID").AsInt64());
-    const QString name = AQuery.FieldByName("S_NAME").AsString();
-    const QString address = AQuery.FieldByName("S_ADDRESS").AsString();
-    const QString phone = AQuery.FieldByName("S_PHONE").AsString();
-    const QString url = AQuery.FieldByName("S_URL").AsString();
-    const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
-    const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
-    if (AAppend ||
-        !List()->UpdateDataByPKey(id, name, address, phone, url, QString(), created, updated))
-        List()->AddData(id, name, address, phone, url, QString(), created, updated);
-    return {0, id};
+    SetDataViews({{odmtSupplier, [this] { OpenItem(); }},
+                  {odmtElementSupplierOnSupplier,
+                   [this] {
+                       const TKVSelectedItemDBData& selected = SelectedItemDBData();
+                       TKVOpener<TOpenPricesOfSupplier>::Open(selected.Id);
+                   },
+                   [] { return TKVOpener<TOpenPricesOfSupplier>::Registered(); }}});
 }
 
 TKVListRow T_frmSupplier::MakeRow(const TKVSupplier& ARecord) const {
@@ -63,21 +55,10 @@ TKVListRow T_frmSupplier::MakeRow(const TKVSupplier& ARecord) const {
             std::nullopt};
 }
 
-bool T_frmSupplier::RecordMatchesFilter(const TKVSupplier& ARecord) const {
+bool T_frmSupplier::RecordMatchesText(const TKVSupplier& ARecord) const {
     return MatchesFilter(ARecord.Name());
 }
 
 void T_frmSupplier::OpenCard(quint32, quint32 AId, bool ACreateCopyFlag) {
     OpenCardSupplier(AId, ACreateCopyFlag);
-}
-
-void T_frmSupplier::OpenDataModeItem() {
-    // The card is the one view offered until the catalogue's price list exists.
-    switch (ChooseOpenDataMode(*this, OpenDataModeSet({odmtSupplier}))) {
-    case odmtSupplier:
-        OpenItem();
-        break;
-    default:
-        break;
-    }
 }

@@ -5,7 +5,7 @@
 // name alone; Enter and a double click ask which view of the supplier to open.
 
 #include "core/KVSupplier.h"
-#include "refbooks/KVListFrame.h"
+#include "views/KVListFrame.h"
 
 class T_frmSupplier : public TKVBookListFrame<TKVSupplierList> {
     Q_OBJECT
@@ -14,14 +14,8 @@ public:
 
     TKVSupplierList* SupplierList() const { return List(); }
 
-    // Enter and the double click in manage mode: the view chooser, then the chosen view.
-    void OpenDataModeItem();
-    void ListViewEnterKey() override { OpenDataModeItem(); }
-    void ListViewDblClick() override { OpenDataModeItem(); }
-
 protected:
-    TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) override;
     TKVListRow MakeRow(const TKVSupplier& ARecord) const override;
-    bool RecordMatchesFilter(const TKVSupplier& ARecord) const override;
+    bool RecordMatchesText(const TKVSupplier& ARecord) const override;
     void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;
 };

@@ -53,24 +53,6 @@ QString T_frmUnit::FactorText(double AFactor) {
     return AFactor > 0 ? FloatToStrKV(AFactor) : QString();
 }
 
-TKVDBKey T_frmUnit::StoreRecord(TIBQuery& AQuery, bool AAppend) {
-    const TKVDBKey key{static_cast<quint32>(AQuery.FieldByName("DBID").AsInt64()),
-                       static_cast<quint32>(AQuery.FieldByName("ID").AsInt64())};
-    const QString prefix = AQuery.FieldByName("S_PREFIX").AsString();
-    const QString nameDef = AQuery.FieldByName("S_NAMEDEF").AsString();
-    const QString name = AQuery.FieldByName("S_NAME").AsString();
-    const QString description = AQuery.FieldByName("S_DESCRIPTION").AsString();
-    const double factor = AQuery.FieldByName("V_FACTOR").AsDouble();
-    const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
-    const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
-    const TDateTime replicated = AQuery.FieldByName("R_TIMESTAMP").AsDateTime();
-    if (AAppend || !List()->UpdateDataByPKey(key.DBId, key.Id, prefix, nameDef, name, description,
-                                             factor, created, updated, replicated))
-        List()->AddData(key.DBId, key.Id, prefix, nameDef, name, description, factor, created,
-                        updated, replicated);
-    return key;
-}
-
 TKVListRow T_frmUnit::MakeRow(const TKVUnit& ARecord) const {
     return {ARecord.PKey(),
             {ARecord.Prefix(), ARecord.NameDef(), ARecord.Name(), ARecord.Description(),
@@ -79,7 +61,7 @@ TKVListRow T_frmUnit::MakeRow(const TKVUnit& ARecord) const {
             ARecord.Factor() > 0 ? std::optional<double>(ARecord.Factor()) : std::nullopt};
 }
 
-bool T_frmUnit::RecordMatchesFilter(const TKVUnit& ARecord) const {
+bool T_frmUnit::RecordMatchesText(const TKVUnit& ARecord) const {
     return MatchesFilter(ARecord.Prefix()) || MatchesFilter(ARecord.Name());
 }
 

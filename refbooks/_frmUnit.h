@@ -4,7 +4,7 @@
 // designation, name, description and factor. The filter tests the prefix and the name.
 
 #include "core/KVUnit.h"
-#include "refbooks/KVListFrame.h"
+#include "views/KVListFrame.h"
 
 class T_frmUnit : public TKVBookListFrame<TKVUnitList> {
     Q_OBJECT
@@ -17,8 +17,7 @@ public:
     static QString FactorText(double AFactor);
 
 protected:
-    TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) override;
     TKVListRow MakeRow(const TKVUnit& ARecord) const override;
-    bool RecordMatchesFilter(const TKVUnit& ARecord) const override;
+    bool RecordMatchesText(const TKVUnit& ARecord) const override;
     void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;
 };

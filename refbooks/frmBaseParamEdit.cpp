@@ -2,7 +2,6 @@
 
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
-#include "refbooks/frmBaseParam.h"
 #include "refbooks/frmUnit.h"
 #include "shell/KVButtonEdit.h"
 #include "shell/uMessage.h"
@@ -23,6 +22,22 @@ TKVCardBook BaseParamCardBook() {
     book.NewRecordText = QStringLiteral("New Base Param");
     book.HelpTopic = QStringLiteral("CardBaseParam");
     book.ClientSize = QSize(377, 213);
+    book.SelectSQL = QStringLiteral(
+        "SELECT FIRST 1 SKIP 0 TBP.UNITDBID, TBP.UNITID, TBP.S_NAME, TBP.S_DESCRIPTION, "
+        "TBP.UPID, TBP.V_SELVALTYPE, TBP.C_TIMESTAMP, TBP.U_TIMESTAMP, TBP.R_TIMESTAMP, "
+        "TCL.S_NAME AS CLASSNAME, TU.S_PREFIX AS UNITPREFIX FROM T_BASE_PARAM TBP LEFT JOIN "
+        "T_CLASS TCL ON TCL.DBID = TBP.CLASSDBID AND TCL.ID = TBP.CLASSID LEFT JOIN T_UNIT TU "
+        "ON TU.DBID = TBP.UNITDBID AND TU.ID = TBP.UNITID WHERE TBP.DBID = :VAR_DBID AND "
+        "TBP.ID = :VAR_ID;");
+    book.UpdateSQL = QStringLiteral(
+        "UPDATE T_BASE_PARAM SET UNITDBID = :VAR_UNITDBID, UNITID = :VAR_UNITID, S_NAME = "
+        ":VAR_S_NAME, S_DESCRIPTION = :VAR_S_DESCRIPTION, V_SELVALTYPE = :VAR_V_SELVALTYPE, "
+        "UPID = :VAR_UPID, V_FLAG = :VAR_V_FLAG, U_TIMESTAMP = :VAR_U_TIMESTAMP WHERE DBID = "
+        ":VAR_DBID AND ID = :VAR_ID;");
+    book.InsertSQL = QStringLiteral(
+        "EXECUTE PROCEDURE INSERT_BASE_PARAM (:I_CLASSDBID, :I_CLASSID, :I_UNITDBID, "
+        ":I_UNITID, :I_S_NAME, :I_S_DESCRIPTION, :I_V_SELVALTYPE, :I_UPID, :I_V_FLAG, "
+        ":I_C_TIMESTAMP);");
     return book;
 }
 
@@ -48,8 +63,7 @@ bool PropagationWanted(int AOption, const QString& AQuestion) {
 
 } // namespace
 
-TfrmBaseParamEdit::TfrmBaseParamEdit(QWidget* AParent)
-    : TKVRecordCard(BaseParamCardBook(), AParent) {
+TfrmBaseParamEdit::TfrmBaseParamEdit(QWidget* AParent) : TKVBookCard(BaseParamCardBook(), AParent) {
     // The class is shown, never edited here.
     FClassEdit = new QLineEdit(this);
     FClassEdit->setObjectName(QStringLiteral("BaseParamClass_TextEdit"));
@@ -59,15 +73,15 @@ TfrmBaseParamEdit::TfrmBaseParamEdit(QWidget* AParent)
     FClassEdit->setPalette(grey);
     AddEditorRow(tr("Класс"), FClassEdit);
 
-    FNameEdit = AddTextEditor("BaseParamName_TextEdit", tr("Обозначение"), KVNameLength);
+    FNameEdit = AddTextEditor("BaseParamName_TextEdit", tr("Обозначение"), KVNameLength, true);
     FDescEdit = AddTextEditor("BaseParamDesc_TextEdit", tr("Описание"), KVDescriptionLength);
 
     TKVCardLink unit;
     unit.Pick = [this](TKVSelectedItemDBData& AResult) {
-        SelectUnit(FBaseParam->UnitDBId(), FBaseParam->UnitId(), AResult);
+        SelectUnit(Row()->UnitDBId(), Row()->UnitId(), AResult);
     };
     unit.Set = [this](quint32 ADBId, quint32 AId, const QString& AName) {
-        FBaseParam->UpdateUnitData(ADBId, AId, AName);
+        Row()->UpdateUnitData(ADBId, AId, AName);
     };
     FUnitEdit = AddLinkEditor("BaseParamUnit_ButtonEdit", tr("Единица измерения"), unit);
 
@@ -76,11 +90,9 @@ TfrmBaseParamEdit::TfrmBaseParamEdit(QWidget* AParent)
     AddEditorRow(tr("Тип отбора значения"), FValTypeCombo);
 
     FUPIDEdit = AddTextEditor("BaseParamParamUPID_TextEdit", tr("Униф. парам. индекс (UPID)"),
-                              KVSmallNameLength);
+                              KVSmallNameLength, true);
     FUPIDEdit->setValidator(new TUpperCaseValidator(FUPIDEdit));
 }
-
-TfrmBaseParamEdit::~TfrmBaseParamEdit() = default;
 
 void TfrmBaseParamEdit::FillValTypeComboBox() {
     if (FValTypeCombo->count() == kValueTypeCount)
@@ -97,7 +109,7 @@ bool TfrmBaseParamEdit::Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag, q
     FClassDBId = AClassDBId;
     FClassId = AClassId;
     FillValTypeComboBox();
-    return TKVRecordCard::Init(ADBId, AId, ACreateCopyFlag);
+    return TKVBookCard::Init(ADBId, AId, ACreateCopyFlag);
 }
 
 bool TfrmBaseParamEdit::LinkedToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const {
@@ -114,78 +126,51 @@ bool TfrmBaseParamEdit::LinkedToRecord(TKVItemType AItemType, quint32 ADBId, qui
 // ------------------------------------------------------------------------- the record
 
 void TfrmBaseParamEdit::CreateRecord(quint32 ADBId, quint32 AId) {
-    FBaseParam = std::make_unique<TKVBaseParam>(ADBId, AId, FClassDBId, FClassId);
+    SetRow(std::make_unique<TKVBaseParam>(ADBId, AId, FClassDBId, FClassId));
     FOldUPID.clear();
     FOldUnitDBId = 0;
     FOldUnitId = 0;
 }
 
 bool TfrmBaseParamEdit::ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) {
-    AQuery.SetSQL(QStringLiteral(
-        "SELECT FIRST 1 SKIP 0 TBP.UNITDBID, TBP.UNITID, TBP.S_NAME, TBP.S_DESCRIPTION, "
-        "TBP.UPID, TBP.V_SELVALTYPE, TBP.C_TIMESTAMP, TBP.U_TIMESTAMP, TBP.R_TIMESTAMP, "
-        "TCL.S_NAME AS CLASSNAME, TU.S_PREFIX AS UNITPREFIX FROM T_BASE_PARAM TBP LEFT JOIN "
-        "T_CLASS TCL ON TCL.DBID = TBP.CLASSDBID AND TCL.ID = TBP.CLASSID LEFT JOIN T_UNIT TU "
-        "ON TU.DBID = TBP.UNITDBID AND TU.ID = TBP.UNITID WHERE TBP.DBID = :VAR_DBID AND "
-        "TBP.ID = :VAR_ID;"));
-    AQuery.ParamByName("VAR_DBID").SetAsInt64(ADBId);
-    AQuery.ParamByName("VAR_ID").SetAsInt64(AId);
-    AQuery.Open();
-    if (AQuery.Eof())
+    if (!TKVBookCard::ReadRecord(AQuery, ADBId, AId))
         return false;
-    FBaseParam->UpdateData(
-        static_cast<quint32>(AQuery.FieldByName("UNITDBID").AsInt64()),
-        static_cast<quint32>(AQuery.FieldByName("UNITID").AsInt64()),
-        AQuery.FieldByName("S_NAME").AsString(), AQuery.FieldByName("S_DESCRIPTION").AsString(),
-        IndexToSelectValueType(static_cast<int>(AQuery.FieldByName("V_SELVALTYPE").AsInt64())),
-        AQuery.FieldByName("UPID").AsString(), AQuery.FieldByName("C_TIMESTAMP").AsDateTime(),
-        AQuery.FieldByName("U_TIMESTAMP").AsDateTime(),
-        AQuery.FieldByName("R_TIMESTAMP").AsDateTime(), AQuery.FieldByName("CLASSNAME").AsString(),
-        AQuery.FieldByName("UNITPREFIX").AsString());
-    FOldUPID = FBaseParam->UPId();
-    FOldUnitDBId = FBaseParam->UnitDBId();
-    FOldUnitId = FBaseParam->UnitId();
+    RecordCommitted(); // the stored unit and UPID
     return true;
 }
 
 bool TfrmBaseParamEdit::ReadNewRecord(TIBQuery& AQuery) {
     AQuery.SetSQL(QStringLiteral("SELECT FIRST 1 SKIP 0 S_NAME FROM T_CLASS WHERE DBID = "
                                  ":VAR_CLASSDBID AND ID = :VAR_CLASSID;"));
-    AQuery.ParamByName("VAR_CLASSDBID").SetAsInt64(FBaseParam->BPClassDBId());
-    AQuery.ParamByName("VAR_CLASSID").SetAsInt64(FBaseParam->BPClassId());
+    AQuery.ParamByName("VAR_CLASSDBID").SetAsInt64(Row()->BPClassDBId());
+    AQuery.ParamByName("VAR_CLASSID").SetAsInt64(Row()->BPClassId());
     AQuery.Open();
     if (AQuery.Eof())
         return false;
-    FBaseParam->UpdateData(0, 0, QString(), QString(), svtDefault, QString(), 0, 0, 0,
-                           AQuery.FieldByName("S_NAME").AsString(), QString());
+    Row()->UpdateData(0, 0, QString(), QString(), svtDefault, QString(), 0, 0, 0,
+                      AQuery.FieldByName("S_NAME").AsString(), QString());
     return true;
 }
 
 void TfrmBaseParamEdit::BindFields(TIBQuery& AQuery, const QString& APrefix) const {
     SetLinkOrNull(AQuery.ParamByName(APrefix + QStringLiteral("UNITDBID")),
-                  AQuery.ParamByName(APrefix + QStringLiteral("UNITID")), FBaseParam->UnitDBId(),
-                  FBaseParam->UnitId());
-    AQuery.ParamByName(APrefix + QStringLiteral("S_NAME")).SetAsString(FBaseParam->Name());
+                  AQuery.ParamByName(APrefix + QStringLiteral("UNITID")), Row()->UnitDBId(),
+                  Row()->UnitId());
+    AQuery.ParamByName(APrefix + QStringLiteral("S_NAME")).SetAsString(Row()->Name());
     SetTextOrNull(AQuery.ParamByName(APrefix + QStringLiteral("S_DESCRIPTION")),
-                  FBaseParam->Description());
+                  Row()->Description());
     AQuery.ParamByName(APrefix + QStringLiteral("V_SELVALTYPE"))
-        .SetAsInteger(FBaseParam->SelectValueTypeIndex());
-    SetTextOrNull(AQuery.ParamByName(APrefix + QStringLiteral("UPID")), FBaseParam->UPId());
+        .SetAsInteger(Row()->SelectValueTypeIndex());
+    SetTextOrNull(AQuery.ParamByName(APrefix + QStringLiteral("UPID")), Row()->UPId());
     AQuery.ParamByName(APrefix + QStringLiteral("V_FLAG")).SetAsInteger(0);
+    if (APrefix == QLatin1String("I_")) {
+        AQuery.ParamByName("I_CLASSDBID").SetAsInt64(Row()->BPClassDBId());
+        AQuery.ParamByName("I_CLASSID").SetAsInt64(Row()->BPClassId());
+    }
 }
 
 int TfrmBaseParamEdit::ExecUpdate(TIBQuery& AQuery) {
-    AQuery.SetSQL(QStringLiteral(
-        "UPDATE T_BASE_PARAM SET UNITDBID = :VAR_UNITDBID, UNITID = :VAR_UNITID, S_NAME = "
-        ":VAR_S_NAME, S_DESCRIPTION = :VAR_S_DESCRIPTION, V_SELVALTYPE = :VAR_V_SELVALTYPE, "
-        "UPID = :VAR_UPID, V_FLAG = :VAR_V_FLAG, U_TIMESTAMP = :VAR_U_TIMESTAMP WHERE DBID = "
-        ":VAR_DBID AND ID = :VAR_ID;"));
-    BindFields(AQuery, QStringLiteral("VAR_"));
-    AQuery.ParamByName("VAR_U_TIMESTAMP").SetAsDateTime(FBaseParam->UpdateDateTime());
-    AQuery.ParamByName("VAR_DBID").SetAsInt64(FBaseParam->DBId());
-    AQuery.ParamByName("VAR_ID").SetAsInt64(FBaseParam->Id());
-    AQuery.ExecSQL();
-    const int changed = AQuery.RowsAffected();
+    const int changed = TKVBookCard::ExecUpdate(AQuery);
     AQuery.Close();
     // A base parameter that is gone has no parameter values to carry anything into.
     if (changed > 0)
@@ -194,14 +179,13 @@ int TfrmBaseParamEdit::ExecUpdate(TIBQuery& AQuery) {
 }
 
 void TfrmBaseParamEdit::PropagateChanges(TIBQuery& AQuery) {
-    const bool unitChanged =
-        FBaseParam->UnitDBId() != FOldUnitDBId || FBaseParam->UnitId() != FOldUnitId;
-    const bool upidChanged = FBaseParam->UPId() != FOldUPID;
+    const bool unitChanged = Row()->UnitDBId() != FOldUnitDBId || Row()->UnitId() != FOldUnitId;
+    const bool upidChanged = Row()->UPId() != FOldUPID;
     if (!unitChanged && !upidChanged)
         return;
     const auto bindBaseParam = [&] {
-        AQuery.ParamByName("VAR_BASEPARAMDBID").SetAsInt64(FBaseParam->DBId());
-        AQuery.ParamByName("VAR_BASEPARAMID").SetAsInt64(FBaseParam->Id());
+        AQuery.ParamByName("VAR_BASEPARAMDBID").SetAsInt64(Row()->DBId());
+        AQuery.ParamByName("VAR_BASEPARAMID").SetAsInt64(Row()->Id());
     };
     AQuery.SetSQL(QStringLiteral(
         "SELECT 1 FROM RDB$DATABASE WHERE EXISTS(SELECT FIRST 1 SKIP 0 ID FROM T_PARAM WHERE "
@@ -230,7 +214,7 @@ void TfrmBaseParamEdit::PropagateChanges(TIBQuery& AQuery) {
             "BASEPARAMDBID = :VAR_BASEPARAMDBID AND BASEPARAMID = :VAR_BASEPARAMID AND "
             "UNITDBID = :VAR_OLDUNITDBID AND UNITID = :VAR_OLDUNITID;"));
         SetLinkOrNull(AQuery.ParamByName("VAR_UNITDBID"), AQuery.ParamByName("VAR_UNITID"),
-                      FBaseParam->UnitDBId(), FBaseParam->UnitId());
+                      Row()->UnitDBId(), Row()->UnitId());
         bindBaseParam();
         AQuery.ParamByName("VAR_OLDUNITDBID").SetAsInt64(FOldUnitDBId);
         AQuery.ParamByName("VAR_OLDUNITID").SetAsInt64(FOldUnitId);
@@ -244,7 +228,7 @@ void TfrmBaseParamEdit::PropagateChanges(TIBQuery& AQuery) {
         PropagationWanted(upidOption, tr("Изменить UPID во всех связанных параметрах?"))) {
         AQuery.SetSQL(QStringLiteral("UPDATE T_PARAM SET UPID = :VAR_UPID WHERE BASEPARAMDBID = "
                                      ":VAR_BASEPARAMDBID AND BASEPARAMID = :VAR_BASEPARAMID;"));
-        SetTextOrNull(AQuery.ParamByName("VAR_UPID"), FBaseParam->UPId());
+        SetTextOrNull(AQuery.ParamByName("VAR_UPID"), Row()->UPId());
         bindBaseParam();
         AQuery.ExecSQL();
         reportCount(upidOption, AQuery.RowsAffected());
@@ -252,70 +236,36 @@ void TfrmBaseParamEdit::PropagateChanges(TIBQuery& AQuery) {
     }
 }
 
-void TfrmBaseParamEdit::ExecInsert(TIBQuery& AQuery) {
-    AQuery.SetSQL(QStringLiteral(
-        "EXECUTE PROCEDURE INSERT_BASE_PARAM (:I_CLASSDBID, :I_CLASSID, :I_UNITDBID, "
-        ":I_UNITID, :I_S_NAME, :I_S_DESCRIPTION, :I_V_SELVALTYPE, :I_UPID, :I_V_FLAG, "
-        ":I_C_TIMESTAMP);"));
-    AQuery.ParamByName("I_CLASSDBID").SetAsInt64(FBaseParam->BPClassDBId());
-    AQuery.ParamByName("I_CLASSID").SetAsInt64(FBaseParam->BPClassId());
-    BindFields(AQuery, QStringLiteral("I_"));
-    AQuery.ParamByName("I_C_TIMESTAMP").SetAsDateTime(FBaseParam->CreateDateTime());
-    AQuery.ExecSQL();
-}
-
-void TfrmBaseParamEdit::SetRecordKey(quint32 ADBId, quint32 AId) {
-    FBaseParam->SetPKey(ADBId, AId);
-}
-
 void TfrmBaseParamEdit::RecordCommitted() {
-    FOldUPID = FBaseParam->UPId();
-    FOldUnitDBId = FBaseParam->UnitDBId();
-    FOldUnitId = FBaseParam->UnitId();
+    FOldUPID = Row()->UPId();
+    FOldUnitDBId = Row()->UnitDBId();
+    FOldUnitId = Row()->UnitId();
 }
 
 // ------------------------------------------------------------------------------- editors
 
 void TfrmBaseParamEdit::FillEditors() {
-    FClassEdit->setText(FBaseParam->BPClassName());
-    FNameEdit->setText(FBaseParam->Name());
-    FDescEdit->setText(FBaseParam->Description());
-    FUnitEdit->setText(FBaseParam->UnitPrefix());
-    FValTypeCombo->setCurrentIndex(FBaseParam->SelectValueTypeIndex());
-    FUPIDEdit->setText(FBaseParam->UPId());
+    FClassEdit->setText(Row()->BPClassName());
+    FNameEdit->setText(Row()->Name());
+    FDescEdit->setText(Row()->Description());
+    FUnitEdit->setText(Row()->UnitPrefix());
+    FValTypeCombo->setCurrentIndex(Row()->SelectValueTypeIndex());
+    FUPIDEdit->setText(Row()->UPId());
 }
 
 void TfrmBaseParamEdit::SetEditorsReadOnly(bool AValue) {
-    TKVRecordCard::SetEditorsReadOnly(AValue);
+    TKVBookCard::SetEditorsReadOnly(AValue);
     FValTypeCombo->setEnabled(!AValue);
 }
 
-bool TfrmBaseParamEdit::CheckEditors() {
-    return CheckRequired(FNameEdit) && CheckRequired(FUPIDEdit);
-}
-
 void TfrmBaseParamEdit::StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) {
-    FBaseParam->UpdateData(
+    Row()->UpdateData(
         FNameEdit->text(), FDescEdit->text(), IndexToSelectValueType(FValTypeCombo->currentIndex()),
-        FUPIDEdit->text().trimmed(), ACreateDateTime, AUpdateDateTime, FBaseParam->ReplDateTime());
-}
-
-TDateTime TfrmBaseParamEdit::RecordCreateDateTime() const {
-    return FBaseParam->CreateDateTime();
-}
-
-QString TfrmBaseParamEdit::RecordCardName() const {
-    return FBaseParam->Name();
+        FUPIDEdit->text().trimmed(), ACreateDateTime, AUpdateDateTime, Row()->ReplDateTime());
 }
 
 void TfrmBaseParamEdit::OpenCopy() {
     OpenCardBaseParam(DBId(), Id(), true, ClassDBId(), ClassId());
-}
-
-bool TfrmBaseParamEdit::RefreshesList(const TKVListHost& AHost) const {
-    const auto* host = dynamic_cast<const TfrmBaseParam*>(&AHost);
-    return host && host->BaseParamFrame()->BPClassDBId() == ClassDBId() &&
-           host->BaseParamFrame()->BPClassId() == ClassId();
 }
 
 TfrmBaseParamEdit* OpenCardBaseParam(quint32 ADBId, quint32 AId, bool ACreateCopyFlag,

@@ -8,30 +8,25 @@
 // parameter to its new unit; values on other units and values without a unit keep theirs.
 
 #include "core/KVBaseParam.h"
-#include "refbooks/KVRecordCard.h"
-
-#include <memory>
+#include "views/KVRecordCard.h"
 
 class QComboBox;
 
-class TfrmBaseParamEdit : public TKVRecordCard {
+class TfrmBaseParamEdit : public TKVBookCard<TKVBaseParam> {
     Q_OBJECT
 public:
     explicit TfrmBaseParamEdit(QWidget* AParent = nullptr);
-    ~TfrmBaseParamEdit() override;
 
     // Opens base parameter (ADBId, AId) of class (AClassDBId, AClassId), a new one for (0, 0),
     // or a copy of (ADBId, AId) with ACreateCopyFlag; a copy belongs to the class given here.
     bool Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag, quint32 AClassDBId,
               quint32 AClassId);
 
-    quint32 DBId() const override { return FBaseParam ? FBaseParam->DBId() : 0; }
-    quint32 Id() const override { return FBaseParam ? FBaseParam->Id() : 0; }
-    quint32 ClassDBId() const { return FBaseParam ? FBaseParam->BPClassDBId() : FClassDBId; }
-    quint32 ClassId() const { return FBaseParam ? FBaseParam->BPClassId() : FClassId; }
-    quint32 UnitDBId() const { return FBaseParam ? FBaseParam->UnitDBId() : 0; }
-    quint32 UnitId() const { return FBaseParam ? FBaseParam->UnitId() : 0; }
-    const TKVBaseParam* BaseParam() const { return FBaseParam.get(); }
+    quint32 ClassDBId() const { return Row() ? Row()->BPClassDBId() : FClassDBId; }
+    quint32 ClassId() const { return Row() ? Row()->BPClassId() : FClassId; }
+    quint32 UnitDBId() const { return Row() ? Row()->UnitDBId() : 0; }
+    quint32 UnitId() const { return Row() ? Row()->UnitId() : 0; }
+    const TKVBaseParam* BaseParam() const { return Row(); }
     // The UPID and unit as last read or saved: a save carries changes against these into the
     // parameter values.
     const TKVSmallName& OldUPID() const { return FOldUPID; }
@@ -52,29 +47,22 @@ protected:
     void CreateRecord(quint32 ADBId, quint32 AId) override;
     bool ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) override;
     bool ReadNewRecord(TIBQuery& AQuery) override;
+    // The UPDATE, then the unit and UPID carried into the parameter values.
     int ExecUpdate(TIBQuery& AQuery) override;
-    void ExecInsert(TIBQuery& AQuery) override;
-    void SetRecordKey(quint32 ADBId, quint32 AId) override;
+    // A new record also takes its class (I_CLASSDBID, I_CLASSID).
+    void BindFields(TIBQuery& AQuery, const QString& APrefix) const override;
     void RecordCommitted() override;
     void FillEditors() override;
-    bool CheckEditors() override;
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
-    TDateTime RecordCreateDateTime() const override;
-    QString RecordCardName() const override;
-    QLineEdit* NewRecordEditor() const override { return FNameEdit; }
     void OpenCopy() override;
-    bool RefreshesList(const TKVListHost& AHost) const override;
     void SetEditorsReadOnly(bool AValue) override;
 
 private:
     void FillValTypeComboBox();
-    // Binds the parameters the UPDATE and the insert share (APrefix "VAR_" or "I_").
-    void BindFields(TIBQuery& AQuery, const QString& APrefix) const;
     // Carries a changed unit or UPID into the parameter values of the base parameter, inside
     // the save's transaction.
     void PropagateChanges(TIBQuery& AQuery);
 
-    std::unique_ptr<TKVBaseParam> FBaseParam;
     quint32 FClassDBId = 0;
     quint32 FClassId = 0;
     TKVSmallName FOldUPID;

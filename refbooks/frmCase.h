@@ -3,27 +3,19 @@
 // The case book's windows: the list window in the workspace (TfrmCase, opened by OpenRBCase)
 // and the modal picker (TfrmSelectCase, run by SelectCase).
 
-#include "refbooks/KVListHost.h"
 #include "refbooks/_frmCase.h"
+#include "views/KVListHost.h"
 
-class TfrmCase : public TKVListHost {
+class TfrmCase : public TKVBookHost<T_frmCase> {
     Q_OBJECT
 public:
     explicit TfrmCase(QWidget* AParent = nullptr);
-    T_frmCase* CaseFrame() const { return F_frmCase1; }
-
-private:
-    T_frmCase* F_frmCase1 = nullptr;
 };
 
-class TfrmSelectCase : public TKVSelectDialog {
+class TfrmSelectCase : public TKVBookSelectDialog<T_frmCase> {
     Q_OBJECT
 public:
     explicit TfrmSelectCase(QWidget* AParent = nullptr);
-    T_frmCase* CaseFrame() const { return F_frmCase1; }
-
-private:
-    T_frmCase* F_frmCase1 = nullptr;
 };
 
 // Opens the case list window (the caller brings an open one to the front first); nullptr

@@ -1,9 +1,8 @@
 #include "refbooks/frmCaseEdit.h"
 
+#include "core/KVPicture.h"
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
-#include "refbooks/KVCaseImage.h"
-#include "refbooks/frmCase.h"
 #include "shell/KVFileDialog.h"
 #include "shell/KVWidgets.h"
 #include "shell/uMessage.h"
@@ -39,10 +38,9 @@ constexpr int kImageTop = 211;
 constexpr int kBottomGap = 9;
 // V_PINCOUNT is a SMALLINT: a larger count could not be stored.
 constexpr int kMaxPinCount = 32767;
-// Images of the view button and of the pop-up item that loads a picture.
+// Images of the view button.
 constexpr int kViewImageLoaded = 40;
 constexpr int kViewImageEmpty = 34;
-constexpr int kOpenImageImage = 36;
 
 TKVCardBook CaseCardBook() {
     TKVCardBook book;
@@ -52,16 +50,26 @@ TKVCardBook CaseCardBook() {
     book.NewRecordText = QStringLiteral("New Case");
     book.HelpTopic = QStringLiteral("CardCase");
     book.ClientSize = QSize(kClientWidth, 528);
+    book.SelectSQL = QStringLiteral(
+        "SELECT FIRST 1 SKIP 0 S_TYPENAME, S_DESCRIPTION, V_PINCOUNT, V_MOUNTTYPE, B_IMAGE, "
+        "V_CV_PTTTYPE, V_CV_PTTPRM, C_TIMESTAMP, U_TIMESTAMP, R_TIMESTAMP FROM T_CASE WHERE "
+        "DBID = :VAR_DBID AND ID = :VAR_ID;");
+    book.UpdateSQL = QStringLiteral(
+        "UPDATE T_CASE SET S_TYPENAME = :VAR_S_TYPENAME, S_DESCRIPTION = :VAR_S_DESCRIPTION, "
+        "V_PINCOUNT = :VAR_V_PINCOUNT, V_MOUNTTYPE = :VAR_V_MOUNTTYPE, B_IMAGE = :VAR_B_IMAGE, "
+        "V_CV_PTTTYPE = :VAR_V_CV_PTTTYPE, V_CV_PTTPRM = :VAR_V_CV_PTTPRM, V_FLAG = :VAR_V_FLAG, "
+        "U_TIMESTAMP = :VAR_U_TIMESTAMP WHERE DBID = :VAR_DBID AND ID = :VAR_ID;");
+    book.InsertSQL = QStringLiteral(
+        "EXECUTE PROCEDURE INSERT_CASE (:I_S_TYPENAME, :I_S_DESCRIPTION, :I_V_PINCOUNT, "
+        ":I_V_MOUNTTYPE, :I_B_IMAGE, :I_V_CV_PTTTYPE, :I_V_CV_PTTPRM, :I_V_FLAG, "
+        ":I_C_TIMESTAMP);");
+    book.OpenCopy = [](quint32 ADBId, quint32 AId) { OpenCardCase(ADBId, AId, true); };
     return book;
-}
-
-QString NoImageText() {
-    return TfrmCaseEdit::tr("Нет изображения");
 }
 
 } // namespace
 
-TfrmCaseEdit::TfrmCaseEdit(QWidget* AParent) : TKVRecordCard(CaseCardBook(), AParent) {
+TfrmCaseEdit::TfrmCaseEdit(QWidget* AParent) : TKVBookCard(CaseCardBook(), AParent) {
     auto* divider = new QWidget(ToolBar());
     divider->setObjectName(QStringLiteral("Div1_Tools"));
     divider->setFixedWidth(8);
@@ -79,7 +87,7 @@ TfrmCaseEdit::TfrmCaseEdit(QWidget* AParent) : TKVRecordCard(CaseCardBook(), APa
     connect(FViewButton, &QToolButton::clicked, this, &TfrmCaseEdit::View_ToolButtonClick);
     SetViewImageIndex(kViewImageEmpty);
 
-    FTypeEdit = AddTextEditor("CaseType_TextEdit", tr("Тип корпуса"), KVNameLength);
+    FTypeEdit = AddTextEditor("CaseType_TextEdit", tr("Тип корпуса"), KVNameLength, true);
     FDescEdit = AddTextEditor("CaseDesc_TextEdit", tr("Описание"), KVDescriptionLength);
 
     FPinCountEdit = new QSpinBox(this);
@@ -125,34 +133,21 @@ TfrmCaseEdit::TfrmCaseEdit(QWidget* AParent) : TKVRecordCard(CaseCardBook(), APa
     FImagePanel = new QWidget(this);
     auto* imageLayout = new QVBoxLayout(FImagePanel);
     imageLayout->setContentsMargins(kImageLeft, 0, 0, 0);
-    FImageBox = new QLabel(FImagePanel);
-    FImageBox->setObjectName(QStringLiteral("Case_Image"));
-    FImageBox->setFixedSize(kImageBoxSize);
-    FImageBox->setAlignment(Qt::AlignCenter);
-    FImageBox->setFrameShape(QFrame::StyledPanel);
-    FImageBox->setFocusPolicy(Qt::StrongFocus);
-    FImageBox->installEventFilter(this);
+    FImageBox = new TKVPictureBox(QStringLiteral("Case"), kImageBoxSize, FImagePanel);
+    connect(FImageBox, &TKVPictureBox::ImageChanged, this, &TfrmCaseEdit::ImageChanged);
     imageLayout->addWidget(FImageBox, 0, Qt::AlignLeft | Qt::AlignTop);
     if (auto* cardLayout = qobject_cast<QVBoxLayout*>(layout()))
         cardLayout->insertWidget(cardLayout->count() - 1, FImagePanel); // before the stretch
     FImagePanel->hide();
-
-    FImagePopupMenu = new QMenu(this);
-    FImagePopupMenu->setObjectName(QStringLiteral("CaseImage_PopupMenu"));
-    FpmiOpenImage =
-        FImagePopupMenu->addAction(MainToolIcon(kOpenImageImage), tr("&Загрузить изображение"));
-    FpmiOpenImage->setObjectName(QStringLiteral("pmiOpenImage"));
-    FpmiOpenImage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    FpmiOpenImage->setShortcutContext(Qt::WidgetShortcut);
-    FImageBox->addAction(FpmiOpenImage);
-    connect(FpmiOpenImage, &QAction::triggered, this, &TfrmCaseEdit::Case_ImageDblClick);
-    FImageBox->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(FImageBox, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& APos) { FImagePopupMenu->popup(FImageBox->mapToGlobal(APos)); });
-    ShowImage();
 }
 
-TfrmCaseEdit::~TfrmCaseEdit() = default;
+const QByteArray& TfrmCaseEdit::ImageData() const {
+    return FImageBox->Image();
+}
+
+QAction* TfrmCaseEdit::pmiOpenImage() const {
+    return FImageBox->pmiOpenImage();
+}
 
 QString TfrmCaseEdit::PttVisualTypeToStr(int AIndex) {
     static const std::array<const char*, 10> names = {
@@ -178,9 +173,8 @@ QSpinBox* TfrmCaseEdit::CasePttVisualParam_SpinEdit(int AIndex) const {
 // ------------------------------------------------------------------------ opening
 
 bool TfrmCaseEdit::Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
-    if (!TKVRecordCard::Init(ADBId, AId, ACreateCopyFlag))
+    if (!TKVBookCard::Init(ADBId, AId, ACreateCopyFlag))
         return false;
-    FpmiOpenImage->setEnabled(!ReadOnly());
     FEnableView = FImageLoaded && !::HideImage;
     SetViewImageIndex(FImageLoaded ? kViewImageLoaded : kViewImageEmpty);
     UpdateView();
@@ -188,101 +182,78 @@ bool TfrmCaseEdit::Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
 }
 
 void TfrmCaseEdit::ShowCard() {
-    TKVRecordCard::ShowCard();
+    TKVBookCard::ShowCard();
     UpdateView();
 }
 
 void TfrmCaseEdit::CreateRecord(quint32 ADBId, quint32 AId) {
-    FCase = std::make_unique<TKVCase>(ADBId, AId);
-    FImage.clear();
+    TKVBookCard::CreateRecord(ADBId, AId);
+    FLoadedImage.clear();
     FImageLoaded = false;
 }
 
 bool TfrmCaseEdit::ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) {
-    AQuery.SetSQL(QStringLiteral(
-        "SELECT FIRST 1 SKIP 0 S_TYPENAME, S_DESCRIPTION, V_PINCOUNT, V_MOUNTTYPE, B_IMAGE, "
-        "V_CV_PTTTYPE, V_CV_PTTPRM, C_TIMESTAMP, U_TIMESTAMP, R_TIMESTAMP FROM T_CASE WHERE "
-        "DBID = :VAR_DBID AND ID = :VAR_ID;"));
-    AQuery.ParamByName("VAR_DBID").SetAsInt64(ADBId);
-    AQuery.ParamByName("VAR_ID").SetAsInt64(AId);
-    AQuery.Open();
-    if (AQuery.Eof())
+    if (!TKVBookCard::ReadRecord(AQuery, ADBId, AId))
         return false;
-    FCase->UpdateData(AQuery.FieldByName("S_TYPENAME").AsString(),
-                      AQuery.FieldByName("S_DESCRIPTION").AsString(),
-                      static_cast<quint16>(AQuery.FieldByName("V_PINCOUNT").AsInteger()),
-                      IndexToMountType(AQuery.FieldByName("V_MOUNTTYPE").AsInteger()),
-                      IndexToPttVisualType(AQuery.FieldByName("V_CV_PTTTYPE").AsInteger()),
-                      static_cast<quint32>(AQuery.FieldByName("V_CV_PTTPRM").AsInt64()),
-                      AQuery.FieldByName("C_TIMESTAMP").AsDateTime(),
-                      AQuery.FieldByName("U_TIMESTAMP").AsDateTime(),
-                      AQuery.FieldByName("R_TIMESTAMP").AsDateTime());
     const TIBField& image = AQuery.FieldByName("B_IMAGE");
     FImageLoaded = !image.IsNull();
-    FImage = FImageLoaded ? image.AsBytes() : QByteArray();
+    FLoadedImage = FImageLoaded ? image.AsBytes() : QByteArray();
     return true;
 }
 
 void TfrmCaseEdit::FillEditors() {
-    FTypeEdit->setText(FCase->TypeName());
-    FDescEdit->setText(FCase->Description());
-    FPinCountEdit->setValue(FCase->PinCount());
-    FMountTypeBox->setCurrentIndex(FCase->MountTypeIndex());
-    FVisualTypeBox->setCurrentIndex(FCase->GetToPttVisualTypeIndex());
-    FParamEdits[0]->setValue(FCase->PttVisualParam0());
-    FParamEdits[1]->setValue(FCase->PttVisualParam1());
-    FParamEdits[2]->setValue(FCase->PttVisualParam2());
-    ShowImage();
+    FTypeEdit->setText(Row()->TypeName());
+    FDescEdit->setText(Row()->Description());
+    FPinCountEdit->setValue(Row()->PinCount());
+    FMountTypeBox->setCurrentIndex(Row()->MountTypeIndex());
+    FVisualTypeBox->setCurrentIndex(Row()->GetToPttVisualTypeIndex());
+    FParamEdits[0]->setValue(Row()->PttVisualParam0());
+    FParamEdits[1]->setValue(Row()->PttVisualParam1());
+    FParamEdits[2]->setValue(Row()->PttVisualParam2());
+    FImageBox->SetImage(FLoadedImage);
 }
 
 void TfrmCaseEdit::SetEditorsReadOnly(bool AValue) {
-    TKVRecordCard::SetEditorsReadOnly(AValue);
+    TKVBookCard::SetEditorsReadOnly(AValue);
     FPinCountEdit->setReadOnly(AValue);
     FMountTypeBox->setEnabled(!AValue);
     FVisualTypeBox->setEnabled(!AValue);
     for (QSpinBox* editor : FParamEdits)
         editor->setReadOnly(AValue);
-    FImageReadOnly = AValue;
+    FImageBox->SetReadOnly(AValue);
 }
 
 // ------------------------------------------------------------------------ saving
-
-bool TfrmCaseEdit::CheckEditors() {
-    return CheckRequired(FTypeEdit);
-}
 
 void TfrmCaseEdit::StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) {
     const quint32 params = (static_cast<quint32>(FParamEdits[0]->value()) & 0xFF) |
                            ((static_cast<quint32>(FParamEdits[1]->value()) & 0xFF) << 8) |
                            ((static_cast<quint32>(FParamEdits[2]->value()) & 0xFF) << 16);
-    FCase->UpdateData(FTypeEdit->text(), FDescEdit->text(),
+    Row()->UpdateData(FTypeEdit->text(), FDescEdit->text(),
                       static_cast<quint16>(FPinCountEdit->value()),
                       IndexToMountType(FMountTypeBox->currentIndex()),
                       IndexToPttVisualType(FVisualTypeBox->currentIndex()), params, ACreateDateTime,
-                      AUpdateDateTime, FCase->ReplDateTime());
+                      AUpdateDateTime, Row()->ReplDateTime());
 }
 
 void TfrmCaseEdit::BindFields(TIBQuery& AQuery, const QString& APrefix) const {
-    AQuery.ParamByName(APrefix + QStringLiteral("S_TYPENAME")).SetAsString(FCase->TypeName());
-    TIBParam& description = AQuery.ParamByName(APrefix + QStringLiteral("S_DESCRIPTION"));
-    if (FCase->Description().isEmpty())
-        description.Clear();
-    else
-        description.SetAsString(FCase->Description());
-    AQuery.ParamByName(APrefix + QStringLiteral("V_PINCOUNT")).SetAsInteger(FCase->PinCount());
+    AQuery.ParamByName(APrefix + QStringLiteral("S_TYPENAME")).SetAsString(Row()->TypeName());
+    SetTextOrNull(AQuery.ParamByName(APrefix + QStringLiteral("S_DESCRIPTION")),
+                  Row()->Description());
+    AQuery.ParamByName(APrefix + QStringLiteral("V_PINCOUNT")).SetAsInteger(Row()->PinCount());
     AQuery.ParamByName(APrefix + QStringLiteral("V_MOUNTTYPE"))
-        .SetAsInteger(FCase->MountTypeIndex());
+        .SetAsInteger(Row()->MountTypeIndex());
     TIBParam& image = AQuery.ParamByName(APrefix + QStringLiteral("B_IMAGE"));
-    if (FImage.isEmpty())
+    if (ImageData().isEmpty())
         image.Clear();
     else
-        image.SetAsBytes(FImage);
+        image.SetAsBytes(ImageData());
     // The drawing parameters mean something only with a visual type.
     TIBParam& visualType = AQuery.ParamByName(APrefix + QStringLiteral("V_CV_PTTTYPE"));
     TIBParam& visualParams = AQuery.ParamByName(APrefix + QStringLiteral("V_CV_PTTPRM"));
-    if (FCase->PttVisualType() != cvtUntyped) {
-        visualType.SetAsInteger(FCase->GetToPttVisualTypeIndex());
-        visualParams.SetAsInt64(FCase->PttVisualParams());
+    if (Row()->PttVisualType() != cvtUntyped) {
+        visualType.SetAsInteger(Row()->GetToPttVisualTypeIndex());
+        visualParams.SetAsInt64(Row()->PttVisualParams());
     } else {
         visualType.Clear();
         visualParams.Clear();
@@ -290,63 +261,8 @@ void TfrmCaseEdit::BindFields(TIBQuery& AQuery, const QString& APrefix) const {
     AQuery.ParamByName(APrefix + QStringLiteral("V_FLAG")).SetAsInteger(0);
 }
 
-int TfrmCaseEdit::ExecUpdate(TIBQuery& AQuery) {
-    AQuery.SetSQL(QStringLiteral(
-        "UPDATE T_CASE SET S_TYPENAME = :VAR_S_TYPENAME, S_DESCRIPTION = :VAR_S_DESCRIPTION, "
-        "V_PINCOUNT = :VAR_V_PINCOUNT, V_MOUNTTYPE = :VAR_V_MOUNTTYPE, B_IMAGE = :VAR_B_IMAGE, "
-        "V_CV_PTTTYPE = :VAR_V_CV_PTTTYPE, V_CV_PTTPRM = :VAR_V_CV_PTTPRM, V_FLAG = :VAR_V_FLAG, "
-        "U_TIMESTAMP = :VAR_U_TIMESTAMP WHERE DBID = :VAR_DBID AND ID = :VAR_ID;"));
-    BindFields(AQuery, QStringLiteral("VAR_"));
-    AQuery.ParamByName("VAR_U_TIMESTAMP").SetAsDateTime(FCase->UpdateDateTime());
-    AQuery.ParamByName("VAR_DBID").SetAsInt64(FCase->DBId());
-    AQuery.ParamByName("VAR_ID").SetAsInt64(FCase->Id());
-    AQuery.ExecSQL();
-    return AQuery.RowsAffected();
-}
-
-void TfrmCaseEdit::ExecInsert(TIBQuery& AQuery) {
-    AQuery.SetSQL(QStringLiteral(
-        "EXECUTE PROCEDURE INSERT_CASE (:I_S_TYPENAME, :I_S_DESCRIPTION, :I_V_PINCOUNT, "
-        ":I_V_MOUNTTYPE, :I_B_IMAGE, :I_V_CV_PTTTYPE, :I_V_CV_PTTPRM, :I_V_FLAG, "
-        ":I_C_TIMESTAMP);"));
-    BindFields(AQuery, QStringLiteral("I_"));
-    AQuery.ParamByName("I_C_TIMESTAMP").SetAsDateTime(FCase->CreateDateTime());
-    AQuery.ExecSQL();
-}
-
-void TfrmCaseEdit::SetRecordKey(quint32 ADBId, quint32 AId) {
-    FCase->SetPKey(ADBId, AId);
-}
-
-TDateTime TfrmCaseEdit::RecordCreateDateTime() const {
-    return FCase->CreateDateTime();
-}
-
 QString TfrmCaseEdit::RecordCardName() const {
-    return FCase->TypeName();
-}
-
-void TfrmCaseEdit::OpenCopy() {
-    OpenCardCase(DBId(), Id(), true);
-}
-
-bool TfrmCaseEdit::RefreshesList(const TKVListHost& AHost) const {
-    return dynamic_cast<const TfrmCase*>(&AHost) != nullptr;
-}
-
-// ----------------------------------------------------------------------- the picture
-
-void TfrmCaseEdit::ShowImage() {
-    if (FImage.isEmpty()) {
-        FImageBox->setText(NoImageText());
-        return;
-    }
-    const QImage image = DecodeCaseImage(FImage);
-    if (image.isNull())
-        // The stored bytes stay as they are; only the box cannot show them.
-        FImageBox->setText(tr("Изображение не читается"));
-    else
-        FImageBox->setPixmap(QPixmap::fromImage(image));
+    return Row()->TypeName();
 }
 
 void TfrmCaseEdit::SetViewImageIndex(int AIndex) {
@@ -354,57 +270,19 @@ void TfrmCaseEdit::SetViewImageIndex(int AIndex) {
     FViewButton->setIcon(MainToolIcon(AIndex));
 }
 
-void TfrmCaseEdit::Case_ImageDblClick() {
-    if (FImageReadOnly || ReadOnly())
-        return;
-    QString fileName;
-    if (!KVOpenFileDialog(this, tr("Открыть изображение"), tr("JPEG (*.jpeg *.jpg)"), QString(),
-                          fileName))
-        return;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ShowMessageDlg(tr("Не удалось прочитать файл «%1».").arg(QFileInfo(fileName).fileName()),
-                       mdkError, mdbOK);
-        return;
-    }
-    const QByteArray stored = CaseImageToStore(file.readAll());
-    if (stored.isEmpty()) {
-        ShowMessageDlg(
-            tr("Файл «%1» не является изображением JPEG.").arg(QFileInfo(fileName).fileName()),
-            mdkError, mdbOK);
-        return;
-    }
-    FImage = stored;
-    ShowImage();
-    SetViewImageIndex(kViewImageLoaded);
+void TfrmCaseEdit::ImageChanged() {
+    SetViewImageIndex(ImageData().isEmpty() ? kViewImageEmpty : kViewImageLoaded);
     SetModifedData(true);
+}
+
+void TfrmCaseEdit::Case_ImageDblClick() {
+    if (!ReadOnly())
+        FImageBox->LoadFromFile();
 }
 
 void TfrmCaseEdit::Case_ImageDelete() {
-    if (FImageReadOnly || ReadOnly())
-        return;
-    FImage.clear();
-    ShowImage();
-    SetViewImageIndex(kViewImageEmpty);
-    SetModifedData(true);
-}
-
-bool TfrmCaseEdit::eventFilter(QObject* AObject, QEvent* AEvent) {
-    if (AObject == FImageBox) {
-        if (AEvent->type() == QEvent::MouseButtonDblClick &&
-            static_cast<QMouseEvent*>(AEvent)->button() == Qt::LeftButton) {
-            Case_ImageDblClick();
-            return true;
-        }
-        if (AEvent->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(AEvent);
-            if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
-                Case_ImageDelete();
-                return true;
-            }
-        }
-    }
-    return TKVRecordCard::eventFilter(AObject, AEvent);
+    if (!ReadOnly())
+        FImageBox->Clear();
 }
 
 // ------------------------------------------------------------------- view and height

@@ -9,26 +9,22 @@
 // click in the box (or its pop-up item) loads a picture from a file; Del removes it.
 
 #include "core/KVCase.h"
-#include "refbooks/KVRecordCard.h"
+#include "views/KVPictureBox.h"
+#include "views/KVRecordCard.h"
 
 #include <QByteArray>
-
-#include <memory>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QSpinBox;
 
-class TfrmCaseEdit : public TKVRecordCard {
+class TfrmCaseEdit : public TKVBookCard<TKVCase> {
     Q_OBJECT
 public:
     explicit TfrmCaseEdit(QWidget* AParent = nullptr);
-    ~TfrmCaseEdit() override;
 
-    quint32 DBId() const override { return FCase ? FCase->DBId() : 0; }
-    quint32 Id() const override { return FCase ? FCase->Id() : 0; }
-    const TKVCase* Case() const { return FCase.get(); }
+    const TKVCase* Case() const { return Row(); }
 
     // Opens the record as every card does, then sets up the picture box and the view button.
     bool Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag);
@@ -36,7 +32,7 @@ public:
     void ShowCard();
 
     // The JPEG bytes of the picture box; empty without a picture.
-    const QByteArray& ImageData() const { return FImage; }
+    const QByteArray& ImageData() const;
     // A picture came from the database when the card was loaded.
     bool ImageLoaded() const { return FImageLoaded; }
     // The picture box is shown.
@@ -51,8 +47,8 @@ public:
     QComboBox* CasePttVisualType_ComboBox() const { return FVisualTypeBox; }
     // AIndex 0, 1, 2: parameter A, B, C.
     QSpinBox* CasePttVisualParam_SpinEdit(int AIndex) const;
-    QLabel* Case_Image() const { return FImageBox; }
-    QAction* pmiOpenImage() const { return FpmiOpenImage; }
+    TKVPictureBox* Case_Image() const { return FImageBox; }
+    QAction* pmiOpenImage() const;
 
     // --- Event handlers
     // Shows or hides the picture box.
@@ -67,27 +63,18 @@ public:
 
 protected:
     void CreateRecord(quint32 ADBId, quint32 AId) override;
+    // The record, and its picture (B_IMAGE).
     bool ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) override;
-    int ExecUpdate(TIBQuery& AQuery) override;
-    void ExecInsert(TIBQuery& AQuery) override;
-    void SetRecordKey(quint32 ADBId, quint32 AId) override;
+    void BindFields(TIBQuery& AQuery, const QString& APrefix) const override;
     void FillEditors() override;
-    bool CheckEditors() override;
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
-    TDateTime RecordCreateDateTime() const override;
     QString RecordCardName() const override;
-    QLineEdit* NewRecordEditor() const override { return FTypeEdit; }
-    void OpenCopy() override;
-    bool RefreshesList(const TKVListHost& AHost) const override;
     void SetEditorsReadOnly(bool AValue) override;
-    bool eventFilter(QObject* AObject, QEvent* AEvent) override;
 
 private:
-    // Binds the parameters the UPDATE and the insert share (APrefix "VAR_" or "I_").
-    void BindFields(TIBQuery& AQuery, const QString& APrefix) const;
-    // Shows FImage in the picture box, or the text of an empty box.
-    void ShowImage();
     void SetViewImageIndex(int AIndex);
+    // The picture was loaded or removed: the view button's image follows, the card is modified.
+    void ImageChanged();
     // The view button, the box's visibility and the card's height after FEnableView.
     void UpdateView();
     // Positions in the client area: the bottom of the editors' panel, of the parameter
@@ -99,11 +86,10 @@ private:
     // the parameter editors, plus 9.
     int FittingClientHeight() const;
 
-    std::unique_ptr<TKVCase> FCase;
-    QByteArray FImage;
+    // The picture the card was loaded with (set by ReadRecord, shown by FillEditors).
+    QByteArray FLoadedImage;
     bool FEnableView = false;
     bool FImageLoaded = false;
-    bool FImageReadOnly = false;
     int FViewImageIndex = 34;
 
     QLineEdit* FTypeEdit = nullptr;
@@ -115,9 +101,7 @@ private:
     QSpinBox* FParamEdits[3] = {};
     QToolButton* FViewButton = nullptr;
     QWidget* FImagePanel = nullptr;
-    QLabel* FImageBox = nullptr;
-    QMenu* FImagePopupMenu = nullptr;
-    QAction* FpmiOpenImage = nullptr;
+    TKVPictureBox* FImageBox = nullptr;
 };
 
 // Opens the card of case (ADBId, AId), of a new case for (0, 0), or of a copy of (ADBId, AId)

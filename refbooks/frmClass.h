@@ -4,27 +4,19 @@
 // OpenRBClass) and the modal picker (TfrmSelectClass, run by SelectClass), which can hide one
 // class with its whole subtree.
 
-#include "refbooks/KVListHost.h"
 #include "refbooks/_frmClass.h"
+#include "views/KVListHost.h"
 
-class TfrmClass : public TKVListHost {
+class TfrmClass : public TKVBookHost<T_frmClass> {
     Q_OBJECT
 public:
     explicit TfrmClass(QWidget* AParent = nullptr);
-    T_frmClass* ClassFrame() const { return F_frmClass1; }
-
-private:
-    T_frmClass* F_frmClass1 = nullptr;
 };
 
-class TfrmSelectClass : public TKVSelectDialog {
+class TfrmSelectClass : public TKVBookSelectDialog<T_frmClass> {
     Q_OBJECT
 public:
     explicit TfrmSelectClass(QWidget* AParent = nullptr);
-    T_frmClass* ClassFrame() const { return F_frmClass1; }
-
-private:
-    T_frmClass* F_frmClass1 = nullptr;
 };
 
 // Opens the class window (the caller brings an open one to the front first); nullptr without

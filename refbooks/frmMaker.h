@@ -3,27 +3,19 @@
 // The maker book's windows: the list window in the workspace (TfrmMaker, opened by
 // OpenRBMaker) and the modal picker (TfrmSelectMaker, run by SelectMaker).
 
-#include "refbooks/KVListHost.h"
 #include "refbooks/_frmMaker.h"
+#include "views/KVListHost.h"
 
-class TfrmMaker : public TKVListHost {
+class TfrmMaker : public TKVBookHost<T_frmMaker> {
     Q_OBJECT
 public:
     explicit TfrmMaker(QWidget* AParent = nullptr);
-    T_frmMaker* MakerFrame() const { return F_frmMaker1; }
-
-private:
-    T_frmMaker* F_frmMaker1 = nullptr;
 };
 
-class TfrmSelectMaker : public TKVSelectDialog {
+class TfrmSelectMaker : public TKVBookSelectDialog<T_frmMaker> {
     Q_OBJECT
 public:
     explicit TfrmSelectMaker(QWidget* AParent = nullptr);
-    T_frmMaker* MakerFrame() const { return F_frmMaker1; }
-
-private:
-    T_frmMaker* F_frmMaker1 = nullptr;
 };
 
 // Opens the maker list window (the caller brings an open one to the front first); nullptr

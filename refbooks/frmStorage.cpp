@@ -1,8 +1,6 @@
 #include "refbooks/frmStorage.h"
 
-#include "resources/KVResources.h"
 #include "shell/frmOptions.h"
-#include "shell/ufrmMain.h"
 
 namespace {
 
@@ -11,38 +9,25 @@ constexpr quint32 kIcon = 2015;
 } // namespace
 
 TfrmStorage::TfrmStorage(QWidget* AParent)
-    : TKVListHost({QSize(270, 300), QSize(160, 180)}, AParent) {
-    F_frmStorage1 = new T_frmStorage(this);
-    SetFrame(F_frmStorage1);
-}
+    : TKVBookHost({QSize(270, 300), QSize(160, 180)}, AParent) {}
 
 TfrmSelectStorage::TfrmSelectStorage(QWidget* AParent)
-    : TKVSelectDialog({QSize(270, 300), QSize(160, 180)}, AParent) {
-    setWindowTitle(tr("Выбор места хранения"));
-    F_frmStorage1 = new T_frmStorage(this);
-    SetFrame(F_frmStorage1);
+    : TKVBookSelectDialog({QSize(270, 300), QSize(160, 180)}, tr("Выбор места хранения"), AParent) {
 }
 
 TfrmStorage* OpenRBStorage() {
-    if (!frmMain)
-        return nullptr;
-    auto* host = new TfrmStorage; // the workspace owns it once shown
-    host->setWindowIcon(ResourceIcon(kIcon));
-    host->StorageFrame()->Init(true);
-    host->setWindowTitle(TfrmStorage::tr("Места хранения"));
-    host->ShowHost();
-    return host;
+    return OpenListHost<TfrmStorage>(
+        kIcon, [](T_frmStorage& AFrame) { AFrame.Init(true); },
+        [](T_frmStorage&) { return TfrmStorage::tr("Места хранения"); });
 }
 
 void TfrmSelectStorage::SelectStorage(quint32 ASelectId, quint32 AExcludeId,
                                       TKVSelectedLocalItemDBData& ASelected) {
-    TfrmSelectStorage dialog;
-    dialog.setWindowIcon(ResourceIcon(kIcon));
-    dialog.SetSelectId(ASelectId);
-    dialog.SetExcludeId(AExcludeId);
-    dialog.StorageFrame()->Init(false);
-    dialog.ApplyStoredSize();
-    ASelected = dialog.ExecuteLocal();
+    ASelected = LocalSelection(
+        RunSelectDialog<TfrmSelectStorage>(kIcon, 0, ASelectId, [&](T_frmStorage& AFrame) {
+            AFrame.SetExclude(AExcludeId);
+            AFrame.Init(false);
+        }));
 }
 
 void InstallSetupSelectStorage() {

@@ -27,13 +27,25 @@ TKVCardBook StorageCardBook() {
     book.NewRecordText = QStringLiteral("New Storage");
     book.HelpTopic = QStringLiteral("CardStorage");
     book.ClientSize = QSize(377, 231);
+    book.SelectSQL = QStringLiteral(
+        "SELECT FIRST 1 SKIP 0 TS.PARENTID, TS.S_NAME, TS.S_DESCRIPTION, TS.S_CELLLIST, "
+        "TS.ICONID, TS2.S_NAME AS PARENTSTORAGENAME, TS.C_TIMESTAMP, TS.U_TIMESTAMP FROM "
+        "T_STORAGE TS LEFT JOIN T_STORAGE TS2 ON TS2.ID = TS.PARENTID WHERE TS.ID = :VAR_ID;");
+    book.UpdateSQL = QStringLiteral(
+        "UPDATE T_STORAGE SET PARENTID = :VAR_PARENTID, S_NAME = :VAR_S_NAME, S_DESCRIPTION = "
+        ":VAR_S_DESCRIPTION, S_CELLLIST = :VAR_S_CELLLIST, ICONID = :VAR_ICONID, V_FLAG = "
+        ":VAR_V_FLAG, U_TIMESTAMP = :VAR_U_TIMESTAMP WHERE ID = :VAR_ID;");
+    book.InsertSQL = QStringLiteral(
+        "EXECUTE PROCEDURE INSERT_STORAGE (:I_PARENTID, :I_S_NAME, :I_S_DESCRIPTION, "
+        ":I_S_CELLLIST, :I_ICONID, :I_V_FLAG, :I_C_TIMESTAMP);");
+    book.OpenCopy = [](quint32, quint32 AId) { OpenCardStorage(AId, true); };
     return book;
 }
 
 } // namespace
 
-TfrmStorageEdit::TfrmStorageEdit(QWidget* AParent) : TKVRecordCard(StorageCardBook(), AParent) {
-    FNameEdit = AddTextEditor("StorageName_TextEdit", tr("Название"), KVNameLength);
+TfrmStorageEdit::TfrmStorageEdit(QWidget* AParent) : TKVBookCard(StorageCardBook(), AParent) {
+    FNameEdit = AddTextEditor("StorageName_TextEdit", tr("Название"), KVNameLength, true);
     FDescEdit = AddTextEditor("StorageDesc_TextEdit", tr("Описание"), KVDescriptionLength);
 
     FCellListMemo = new QPlainTextEdit(this);
@@ -52,7 +64,7 @@ TfrmStorageEdit::TfrmStorageEdit(QWidget* AParent) : TKVRecordCard(StorageCardBo
         AResult = SetSelectedItemDBData(picked.Select, 0, picked.Id, picked.Tag, picked.Name);
     };
     parent.Set = [this](quint32, quint32 AId, const QString& AName) {
-        FStorage->UpdateParentStorageData(AId, AName);
+        Row()->UpdateParentStorageData(AId, AName);
     };
     // Storage places belong to the open database alone: no DBID rule applies to the parent.
     parent.CheckDBId = false;
@@ -72,8 +84,6 @@ TfrmStorageEdit::TfrmStorageEdit(QWidget* AParent) : TKVRecordCard(StorageCardBo
             &TfrmStorageEdit::TextEditPropertiesChange);
     AddEditorRow(tr("Иконка места хранения"), FIconCombo);
 }
-
-TfrmStorageEdit::~TfrmStorageEdit() = default;
 
 // ------------------------------------------------------------------------------ cell list
 
@@ -109,94 +119,39 @@ void TfrmStorageEdit::CellListMemoChange() {
 
 // -------------------------------------------------------------------------------- record
 
-void TfrmStorageEdit::CreateRecord(quint32, quint32 AId) {
-    FStorage = std::make_unique<TKVStorage>(AId);
-}
-
-bool TfrmStorageEdit::ReadRecord(TIBQuery& AQuery, quint32, quint32 AId) {
-    AQuery.SetSQL(QStringLiteral(
-        "SELECT FIRST 1 SKIP 0 TS.PARENTID, TS.S_NAME, TS.S_DESCRIPTION, TS.S_CELLLIST, "
-        "TS.ICONID, TS2.S_NAME AS PARENTSTORAGENAME, TS.C_TIMESTAMP, TS.U_TIMESTAMP FROM "
-        "T_STORAGE TS LEFT JOIN T_STORAGE TS2 ON TS2.ID = TS.PARENTID WHERE TS.ID = :VAR_ID;"));
-    AQuery.ParamByName("VAR_ID").SetAsInt64(AId);
-    AQuery.Open();
-    if (AQuery.Eof())
-        return false;
-    const TIBField& icon = AQuery.FieldByName("ICONID");
-    FStorage->UpdateData(
-        static_cast<quint32>(AQuery.FieldByName("PARENTID").AsInt64()),
-        AQuery.FieldByName("S_NAME").AsString(), AQuery.FieldByName("S_DESCRIPTION").AsString(),
-        AQuery.FieldByName("S_CELLLIST").AsString(), icon.IsNull() ? -1 : icon.AsInteger(),
-        AQuery.FieldByName("C_TIMESTAMP").AsDateTime(),
-        AQuery.FieldByName("U_TIMESTAMP").AsDateTime(),
-        AQuery.FieldByName("PARENTSTORAGENAME").AsString(), -1);
-    return true;
-}
-
 void TfrmStorageEdit::BindFields(TIBQuery& AQuery, const QString& APrefix) const {
     TIBParam& parent = AQuery.ParamByName(APrefix + QStringLiteral("PARENTID"));
-    if (FStorage->ParentId() != 0)
-        parent.SetAsInt64(FStorage->ParentId());
+    if (Row()->ParentId() != 0)
+        parent.SetAsInt64(Row()->ParentId());
     else
         parent.Clear();
-    AQuery.ParamByName(APrefix + QStringLiteral("S_NAME")).SetAsString(FStorage->Name());
+    AQuery.ParamByName(APrefix + QStringLiteral("S_NAME")).SetAsString(Row()->Name());
     SetTextOrNull(AQuery.ParamByName(APrefix + QStringLiteral("S_DESCRIPTION")),
-                  FStorage->Description());
-    SetTextOrNull(AQuery.ParamByName(APrefix + QStringLiteral("S_CELLLIST")), FStorage->CellList());
-    TIBParam& icon = AQuery.ParamByName(APrefix + QStringLiteral("ICONID"));
-    if (FStorage->IconId() >= 0)
-        icon.SetAsInteger(FStorage->IconId());
-    else
-        icon.Clear();
+                  Row()->Description());
+    SetTextOrNull(AQuery.ParamByName(APrefix + QStringLiteral("S_CELLLIST")), Row()->CellList());
+    SetIconOrNull(AQuery.ParamByName(APrefix + QStringLiteral("ICONID")), Row()->IconId());
     AQuery.ParamByName(APrefix + QStringLiteral("V_FLAG")).SetAsInteger(0);
-}
-
-int TfrmStorageEdit::ExecUpdate(TIBQuery& AQuery) {
-    AQuery.SetSQL(QStringLiteral(
-        "UPDATE T_STORAGE SET PARENTID = :VAR_PARENTID, S_NAME = :VAR_S_NAME, S_DESCRIPTION = "
-        ":VAR_S_DESCRIPTION, S_CELLLIST = :VAR_S_CELLLIST, ICONID = :VAR_ICONID, V_FLAG = "
-        ":VAR_V_FLAG, U_TIMESTAMP = :VAR_U_TIMESTAMP WHERE ID = :VAR_ID;"));
-    BindFields(AQuery, QStringLiteral("VAR_"));
-    AQuery.ParamByName("VAR_U_TIMESTAMP").SetAsDateTime(FStorage->UpdateDateTime());
-    AQuery.ParamByName("VAR_ID").SetAsInt64(FStorage->Id());
-    AQuery.ExecSQL();
-    return AQuery.RowsAffected();
-}
-
-void TfrmStorageEdit::ExecInsert(TIBQuery& AQuery) {
-    AQuery.SetSQL(QStringLiteral(
-        "EXECUTE PROCEDURE INSERT_STORAGE (:I_PARENTID, :I_S_NAME, :I_S_DESCRIPTION, "
-        ":I_S_CELLLIST, :I_ICONID, :I_V_FLAG, :I_C_TIMESTAMP);"));
-    BindFields(AQuery, QStringLiteral("I_"));
-    AQuery.ParamByName("I_C_TIMESTAMP").SetAsDateTime(FStorage->CreateDateTime());
-    AQuery.ExecSQL();
-}
-
-void TfrmStorageEdit::SetRecordKey(quint32, quint32 AId) {
-    FStorage->SetPKey(AId);
 }
 
 // ------------------------------------------------------------------------------- editors
 
 void TfrmStorageEdit::FillEditors() {
     const QSignalBlocker blocker(FCellListMemo);
-    FNameEdit->setText(FStorage->Name());
-    FDescEdit->setText(FStorage->Description());
-    FCellListMemo->setPlainText(TextFromCellList(FStorage->CellList()));
-    FParentEdit->setText(FStorage->ParentStorageName());
-    const qint32 icon = FStorage->IconId();
+    FNameEdit->setText(Row()->Name());
+    FDescEdit->setText(Row()->Description());
+    FCellListMemo->setPlainText(TextFromCellList(Row()->CellList()));
+    FParentEdit->setText(Row()->ParentStorageName());
+    const qint32 icon = Row()->IconId();
     FIconCombo->setCurrentIndex(icon >= 0 && icon < FIconCombo->count() ? icon : -1);
 }
 
 void TfrmStorageEdit::SetEditorsReadOnly(bool AValue) {
-    TKVRecordCard::SetEditorsReadOnly(AValue);
+    TKVBookCard::SetEditorsReadOnly(AValue);
     FCellListMemo->setReadOnly(AValue);
     FIconCombo->setEnabled(!AValue);
 }
 
 bool TfrmStorageEdit::CheckEditors() {
-    if (!CheckRequired(FNameEdit))
-        return false;
     QByteArray encoded;
     QString badChar;
     if (!TryToWin1251(FCellListMemo->toPlainText(), encoded, &badChar)) {
@@ -211,17 +166,9 @@ bool TfrmStorageEdit::CheckEditors() {
 }
 
 void TfrmStorageEdit::StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) {
-    FStorage->UpdateData(FNameEdit->text(), FDescEdit->text(),
-                         CellListFromText(FCellListMemo->toPlainText()), FIconCombo->currentIndex(),
-                         ACreateDateTime, AUpdateDateTime, FStorage->ElementAvailsCount());
-}
-
-TDateTime TfrmStorageEdit::RecordCreateDateTime() const {
-    return FStorage->CreateDateTime();
-}
-
-QString TfrmStorageEdit::RecordCardName() const {
-    return FStorage->Name();
+    Row()->UpdateData(FNameEdit->text(), FDescEdit->text(),
+                      CellListFromText(FCellListMemo->toPlainText()), FIconCombo->currentIndex(),
+                      ACreateDateTime, AUpdateDateTime, Row()->ElementAvailsCount());
 }
 
 void TfrmStorageEdit::StorageParentStorage_ButtonEditPropertiesButtonClick() {
@@ -236,15 +183,7 @@ bool TfrmStorageEdit::eventFilter(QObject* AObject, QEvent* AEvent) {
             FIconCombo->setCurrentIndex(-1); // marks the card through the change handler
         return true;
     }
-    return TKVRecordCard::eventFilter(AObject, AEvent);
-}
-
-void TfrmStorageEdit::OpenCopy() {
-    OpenCardStorage(Id(), true);
-}
-
-bool TfrmStorageEdit::RefreshesList(const TKVListHost& AHost) const {
-    return dynamic_cast<const TfrmStorage*>(&AHost) != nullptr;
+    return TKVBookCard::eventFilter(AObject, AEvent);
 }
 
 TfrmStorageEdit* OpenCardStorage(quint32 AId, bool ACreateCopyFlag) {

@@ -6,26 +6,23 @@
 // database make the card read-only.
 
 #include "core/KVStorage.h"
-#include "refbooks/KVRecordCard.h"
+#include "views/KVRecordCard.h"
 
 #include <memory>
 
 class QComboBox;
 class QPlainTextEdit;
 
-class TfrmStorageEdit : public TKVRecordCard {
+class TfrmStorageEdit : public TKVBookCard<TKVStorage> {
     Q_OBJECT
 public:
     // The memo's limit, in characters.
     static constexpr int CellListMaxLength = 2047;
 
     explicit TfrmStorageEdit(QWidget* AParent = nullptr);
-    ~TfrmStorageEdit() override;
 
-    quint32 DBId() const override { return 0; }
-    quint32 Id() const override { return FStorage ? FStorage->Id() : 0; }
-    quint32 ParentStorageId() const { return FStorage ? FStorage->ParentId() : 0; }
-    const TKVStorage* Storage() const { return FStorage.get(); }
+    quint32 ParentStorageId() const { return Row() ? Row()->ParentId() : 0; }
+    const TKVStorage* Storage() const { return Row(); }
 
     QLineEdit* StorageName_TextEdit() const { return FNameEdit; }
     QLineEdit* StorageDesc_TextEdit() const { return FDescEdit; }
@@ -44,29 +41,17 @@ public:
     void StorageParentStorage_ButtonEditPropertiesButtonClick();
 
 protected:
-    void CreateRecord(quint32 ADBId, quint32 AId) override;
-    bool ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) override;
-    int ExecUpdate(TIBQuery& AQuery) override;
-    void ExecInsert(TIBQuery& AQuery) override;
-    void SetRecordKey(quint32 ADBId, quint32 AId) override;
+    void BindFields(TIBQuery& AQuery, const QString& APrefix) const override;
     void FillEditors() override;
     bool CheckEditors() override;
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
-    TDateTime RecordCreateDateTime() const override;
-    QString RecordCardName() const override;
-    QLineEdit* NewRecordEditor() const override { return FNameEdit; }
-    void OpenCopy() override;
-    bool RefreshesList(const TKVListHost& AHost) const override;
     void SetEditorsReadOnly(bool AValue) override;
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
 
 private:
-    // Binds the parameters the UPDATE and the insert share (APrefix "VAR_" or "I_").
-    void BindFields(TIBQuery& AQuery, const QString& APrefix) const;
     // Keeps the memo within its limit as the user types or pastes.
     void CellListMemoChange();
 
-    std::unique_ptr<TKVStorage> FStorage;
     QLineEdit* FNameEdit = nullptr;
     QLineEdit* FDescEdit = nullptr;
     QPlainTextEdit* FCellListMemo = nullptr;

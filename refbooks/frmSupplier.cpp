@@ -1,8 +1,5 @@
 #include "refbooks/frmSupplier.h"
 
-#include "resources/KVResources.h"
-#include "shell/ufrmMain.h"
-
 namespace {
 
 constexpr quint32 kIcon = 2014;
@@ -10,34 +7,18 @@ constexpr quint32 kIcon = 2014;
 } // namespace
 
 TfrmSupplier::TfrmSupplier(QWidget* AParent)
-    : TKVListHost({QSize(492, 153), QSize(300, 180)}, AParent) {
-    F_frmSupplier1 = new T_frmSupplier(this);
-    SetFrame(F_frmSupplier1);
-}
+    : TKVBookHost({QSize(492, 153), QSize(300, 180)}, AParent) {}
 
 TfrmSelectSupplier::TfrmSelectSupplier(QWidget* AParent)
-    : TKVSelectDialog({QSize(500, 180), QSize(300, 180)}, AParent) {
-    setWindowTitle(tr("Выбор поставщика"));
-    F_frmSupplier1 = new T_frmSupplier(this);
-    SetFrame(F_frmSupplier1);
-}
+    : TKVBookSelectDialog({QSize(500, 180), QSize(300, 180)}, tr("Выбор поставщика"), AParent) {}
 
 TfrmSupplier* OpenRBSupplier() {
-    if (!frmMain)
-        return nullptr;
-    auto* host = new TfrmSupplier; // the workspace owns it once shown
-    host->setWindowIcon(ResourceIcon(kIcon));
-    host->SupplierFrame()->Init(true);
-    host->setWindowTitle(TfrmSupplier::tr("Поставщики"));
-    host->ShowHost();
-    return host;
+    return OpenListHost<TfrmSupplier>(
+        kIcon, [](T_frmSupplier& AFrame) { AFrame.Init(true); },
+        [](T_frmSupplier&) { return TfrmSupplier::tr("Поставщики"); });
 }
 
 void SelectSupplier(quint32 ASelectId, TKVSelectedLocalItemDBData& AResult) {
-    TfrmSelectSupplier dialog;
-    dialog.setWindowIcon(ResourceIcon(kIcon));
-    dialog.SetSelectId(ASelectId);
-    dialog.SupplierFrame()->Init(false);
-    dialog.ApplyStoredSize();
-    AResult = dialog.ExecuteLocal();
+    AResult = LocalSelection(RunSelectDialog<TfrmSelectSupplier>(
+        kIcon, 0, ASelectId, [](T_frmSupplier& AFrame) { AFrame.Init(false); }));
 }

@@ -3,27 +3,19 @@
 // The supplier book's windows: the list window in the workspace (TfrmSupplier, opened by
 // OpenRBSupplier) and the modal picker (TfrmSelectSupplier, run by SelectSupplier).
 
-#include "refbooks/KVListHost.h"
 #include "refbooks/_frmSupplier.h"
+#include "views/KVListHost.h"
 
-class TfrmSupplier : public TKVListHost {
+class TfrmSupplier : public TKVBookHost<T_frmSupplier> {
     Q_OBJECT
 public:
     explicit TfrmSupplier(QWidget* AParent = nullptr);
-    T_frmSupplier* SupplierFrame() const { return F_frmSupplier1; }
-
-private:
-    T_frmSupplier* F_frmSupplier1 = nullptr;
 };
 
-class TfrmSelectSupplier : public TKVSelectDialog {
+class TfrmSelectSupplier : public TKVBookSelectDialog<T_frmSupplier> {
     Q_OBJECT
 public:
     explicit TfrmSelectSupplier(QWidget* AParent = nullptr);
-    T_frmSupplier* SupplierFrame() const { return F_frmSupplier1; }
-
-private:
-    T_frmSupplier* F_frmSupplier1 = nullptr;
 };
 
 // Opens the supplier list window (the caller brings an open one to the front first); nullptr

@@ -4,21 +4,18 @@
 // its web site, which the card's button opens, and a description.
 
 #include "core/KVSupplier.h"
-#include "refbooks/KVRecordCard.h"
+#include "views/KVRecordCard.h"
 
 #include <memory>
 
 class QPlainTextEdit;
 
-class TfrmSupplierEdit : public TKVRecordCard {
+class TfrmSupplierEdit : public TKVBookCard<TKVSupplier> {
     Q_OBJECT
 public:
     explicit TfrmSupplierEdit(QWidget* AParent = nullptr);
-    ~TfrmSupplierEdit() override;
 
-    quint32 DBId() const override { return 0; }
-    quint32 Id() const override { return FSupplier ? FSupplier->Id() : 0; }
-    const TKVSupplier* Supplier() const { return FSupplier.get(); }
+    const TKVSupplier* Supplier() const { return Row(); }
 
     using TKVRecordCard::Init;
     // Opens the supplier AId, a new supplier for 0, or a copy of AId with ACreateCopyFlag.
@@ -36,25 +33,11 @@ public:
     void SupplierUrl_ButtonEditPropertiesButtonClick();
 
 protected:
-    void CreateRecord(quint32 ADBId, quint32 AId) override;
-    bool ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) override;
-    int ExecUpdate(TIBQuery& AQuery) override;
-    void ExecInsert(TIBQuery& AQuery) override;
-    void SetRecordKey(quint32 ADBId, quint32 AId) override;
+    void BindFields(TIBQuery& AQuery, const QString& APrefix) const override;
     void FillEditors() override;
-    bool CheckEditors() override;
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
-    TDateTime RecordCreateDateTime() const override;
-    QString RecordCardName() const override;
-    QLineEdit* NewRecordEditor() const override { return FNameEdit; }
-    void OpenCopy() override;
-    bool RefreshesList(const TKVListHost& AHost) const override;
 
 private:
-    // Binds the parameters the UPDATE and the insert share (APrefix "VAR_" or "I_").
-    void BindFields(TIBQuery& AQuery, const QString& APrefix) const;
-
-    std::unique_ptr<TKVSupplier> FSupplier;
     QLineEdit* FNameEdit = nullptr;
     QLineEdit* FAddressEdit = nullptr;
     QLineEdit* FPhoneEdit = nullptr;

@@ -3,27 +3,19 @@
 // The unit book's windows: the list window in the workspace (TfrmUnit, opened by OpenRBUnit)
 // and the modal picker (TfrmSelectUnit, run by SelectUnit).
 
-#include "refbooks/KVListHost.h"
 #include "refbooks/_frmUnit.h"
+#include "views/KVListHost.h"
 
-class TfrmUnit : public TKVListHost {
+class TfrmUnit : public TKVBookHost<T_frmUnit> {
     Q_OBJECT
 public:
     explicit TfrmUnit(QWidget* AParent = nullptr);
-    T_frmUnit* UnitFrame() const { return F_frmUnit1; }
-
-private:
-    T_frmUnit* F_frmUnit1 = nullptr;
 };
 
-class TfrmSelectUnit : public TKVSelectDialog {
+class TfrmSelectUnit : public TKVBookSelectDialog<T_frmUnit> {
     Q_OBJECT
 public:
     explicit TfrmSelectUnit(QWidget* AParent = nullptr);
-    T_frmUnit* UnitFrame() const { return F_frmUnit1; }
-
-private:
-    T_frmUnit* F_frmUnit1 = nullptr;
 };
 
 // Opens the unit list window (the caller brings an open one to the front first); nullptr

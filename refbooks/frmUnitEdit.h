@@ -4,19 +4,14 @@
 // and the factor to the base unit, which is stored only when it is greater than 0.
 
 #include "core/KVUnit.h"
-#include "refbooks/KVRecordCard.h"
+#include "views/KVRecordCard.h"
 
-#include <memory>
-
-class TfrmUnitEdit : public TKVRecordCard {
+class TfrmUnitEdit : public TKVBookCard<TKVUnit> {
     Q_OBJECT
 public:
     explicit TfrmUnitEdit(QWidget* AParent = nullptr);
-    ~TfrmUnitEdit() override;
 
-    quint32 DBId() const override { return FUnit ? FUnit->DBId() : 0; }
-    quint32 Id() const override { return FUnit ? FUnit->Id() : 0; }
-    const TKVUnit* Unit() const { return FUnit.get(); }
+    const TKVUnit* Unit() const { return Row(); }
 
     QLineEdit* UnitPrefix_TextEdit() const { return FPrefixEdit; }
     QLineEdit* UnitNameDef_TextEdit() const { return FNameDefEdit; }
@@ -25,26 +20,14 @@ public:
     QLineEdit* UnitFactor_SpinEdit() const { return FFactorEdit; }
 
 protected:
-    void CreateRecord(quint32 ADBId, quint32 AId) override;
-    bool ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) override;
-    int ExecUpdate(TIBQuery& AQuery) override;
-    void ExecInsert(TIBQuery& AQuery) override;
-    void SetRecordKey(quint32 ADBId, quint32 AId) override;
+    void BindFields(TIBQuery& AQuery, const QString& APrefix) const override;
     void FillEditors() override;
     bool CheckEditors() override;
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
-    TDateTime RecordCreateDateTime() const override;
     QString RecordCardName() const override;
-    QLineEdit* NewRecordEditor() const override { return FPrefixEdit; }
-    void OpenCopy() override;
-    bool RefreshesList(const TKVListHost& AHost) const override;
     void SetEditorsReadOnly(bool AValue) override;
 
 private:
-    // Binds the parameters the UPDATE and the insert share (APrefix "VAR_" or "I_").
-    void BindFields(TIBQuery& AQuery, const QString& APrefix) const;
-
-    std::unique_ptr<TKVUnit> FUnit;
     QLineEdit* FPrefixEdit = nullptr;
     QLineEdit* FNameDefEdit = nullptr;
     QLineEdit* FNameEdit = nullptr;

@@ -16,7 +16,7 @@ void TKVCard::SetModifedData(bool AValue) {
 }
 
 bool TKVCard::ReadOnly() const {
-    return ::ReadOnly || (dmMain && dmMain->CurrentDBReadOnly());
+    return dmMain ? dmMain->CurrentDBReadOnly() : ::ReadOnly;
 }
 
 void TKVCard::ForciblyCloseItem() {

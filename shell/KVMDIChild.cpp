@@ -78,3 +78,9 @@ void TKVMDIChild::Unregister() {
         frmMain->CloseMDIForm(this);
     FRegistered = false;
 }
+
+bool TKVMDIChild::BoundToRecord(TKVItemType, quint32, quint32) const {
+    return false;
+}
+
+void TKVMDIChild::RecordChanged(TKVItemType, quint32, quint32, TKVItemActionType) {}

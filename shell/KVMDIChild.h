@@ -7,7 +7,12 @@
 // entry when it is activated and removes it when it closes.
 //
 // Each child says what it is (ChildKind) and which records it is bound to through typed
-// getters of its own; the main window finds open children with FindMDIChildren.
+// getters of its own; the main window finds open children with FindMDIChildren. Every child
+// also answers the two questions asked of all windows at once: whether it is bound to a record
+// (it closes when the record is deleted) and what it does when a record changed elsewhere (a
+// list reads it again); see KVRecordNotice.h.
+
+#include "core/KVCommon.h"
 
 #include <QWidget>
 
@@ -41,6 +46,15 @@ public:
     bool CloseWindow();
     // Registered in the main window's registry: placed and not yet closed.
     bool Registered() const { return FRegistered; }
+
+    // Whether the window shows or edits the record (AItemType, ADBId, AId), or was opened on it
+    // (a list of one class's records is bound to the class): it closes when the record is
+    // deleted. Records keyed by ID alone pass ADBId 0.
+    virtual bool BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const;
+    // A record of AItemType was changed (iatChange) or deleted (iatDelete) elsewhere; a list
+    // that shows records of that type reads the record again or drops it.
+    virtual void RecordChanged(TKVItemType AItemType, quint32 ADBId, quint32 AId,
+                               TKVItemActionType AActionType);
 
 protected:
     // Asked before the window closes; false keeps it open.

@@ -291,12 +291,12 @@ void TfrmItemInfo::LoadItemInfo(TKVItemType AItemType, quint32 ADBId, quint32 AI
             if (otherDataBase)
                 AddRow(tr("Запись другой БД"), yes);
             const bool systemLocked = ADBId == 0 && !BLIMod;
-            canChange = !ReadOnly && !dbReadOnly && !systemLocked && !(otherDataBase && !NSIMod);
+            canChange = !dmMain->RecordReadOnly(true, ADBId, AId);
             canDelete = !systemLocked && !dbReadOnly;
             canExport = IsExportAllowedDBId(dmMain->CurrentDBId());
         } else {
             AddRow(QStringLiteral("Object type"), QStringLiteral("Local"));
-            canChange = !ReadOnly && !dbReadOnly;
+            canChange = !dmMain->RecordReadOnly(false, 0, AId);
             canDelete = !dbReadOnly;
         }
         AddRow(tr("Возможность изменения"), canChange ? yes : no);

@@ -509,8 +509,7 @@ void TfrmSetup::UpdateLocalConfigButtons() {
     const bool box = FALC_EnableForAllDB_CheckBox->isChecked();
     // The reset needs what the data module needs for it: an open writable database and the
     // local configuration in force; the box can switch it off, not on.
-    const bool resettable =
-        dmMain && dmMain->DBConnected() && !dmMain->CurrentDBReadOnly() && !ReadOnly && LocalConfig;
+    const bool resettable = dmMain && dmMain->CanWriteDataBase() && LocalConfig;
     FClearLocalCfg_Button->setEnabled(box && resettable);
     FStorageForEmpty_ButtonEdit->setEnabled(box);
 }

@@ -784,7 +784,7 @@ void TfrmMain::MainFormInit() {
     SetActionState("mmiReports", true, true);
     SetActionState("mmiPlugins", true, true);
 
-    const bool writable = !dmMain->CurrentDBReadOnly() && !::ReadOnly;
+    const bool writable = dmMain->CanWriteDataBase();
     for (const char* name : {"mmiImport", "pmiImport", "mmiDeletePackage", "pmiDeletePackage",
                              "mmiImportPrice", "pmiImportPrice"})
         Action(name)->setEnabled(writable);

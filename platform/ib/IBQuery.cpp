@@ -566,11 +566,17 @@ TIBParam& TIBQuery::Params(int AIndex) {
     return *FParams[static_cast<size_t>(AIndex)];
 }
 
-TIBParam& TIBQuery::ParamByName(const QString& AName) {
+TIBParam* TIBQuery::FindParam(const QString& AName) {
     ParseSQL();
     for (auto& p : FParams)
         if (p->Name().compare(AName, Qt::CaseInsensitive) == 0)
-            return *p;
+            return p.get();
+    return nullptr;
+}
+
+TIBParam& TIBQuery::ParamByName(const QString& AName) {
+    if (TIBParam* param = FindParam(AName))
+        return *param;
     throw EIBError(QStringLiteral("Parameter \"%1\" not found").arg(AName));
 }
 

@@ -120,6 +120,8 @@ public:
     TIBParam& Params(int AIndex);
     // Raises EIBError when the SQL text has no such parameter; names compare without case.
     TIBParam& ParamByName(const QString& AName);
+    // The parameter of that name (ignoring case), or nullptr when the text has none.
+    TIBParam* FindParam(const QString& AName);
 
     // Runs a SELECT (or a statement that returns one row) and makes its first row current.
     void Open();

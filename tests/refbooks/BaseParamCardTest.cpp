@@ -23,7 +23,7 @@ protected:
 
 TEST_F(BaseParamCardTest, NewCardInsertsIntoItsClassWithThePickedUnit) {
     AddSamples();
-    T_frmBaseParam* frame = OpenBaseParams(1)->BaseParamFrame();
+    T_frmBaseParam* frame = OpenBaseParams(1)->BookFrame();
     Button(frame, "Add_ToolButton")->click();
     ASSERT_EQ(BaseParamCards().size(), 1u);
     TfrmBaseParamEdit* card = BaseParamCards()[0];
@@ -130,14 +130,14 @@ TEST_F(BaseParamCardTest, SavesRefreshOnlyTheListsOfTheirClass) {
     PickUnit(card, 2);
     ASSERT_TRUE(card->SaveItem());
     for (TfrmBaseParam* host : {first, second})
-        EXPECT_EQ(Column(host->BaseParamFrame()), QStringList({"Ток покоя (В)"}));
-    EXPECT_EQ(other->BaseParamFrame()->Model()->Count(), 0);
+        EXPECT_EQ(Column(host->BookFrame()), QStringList({"Ток покоя (В)"}));
+    EXPECT_EQ(other->BookFrame()->Model()->Count(), 0);
     // A new record of the class appears in its lists only.
     TfrmBaseParamEdit* fresh = OpenCardBaseParam(0, 0, false, 1011, 1);
     fresh->BaseParamParamUPID_TextEdit()->setText(QStringLiteral("X"));
     ASSERT_TRUE(fresh->SaveItem());
-    EXPECT_EQ(first->BaseParamFrame()->Model()->Count(), 2);
-    EXPECT_EQ(other->BaseParamFrame()->Model()->Count(), 0);
+    EXPECT_EQ(first->BookFrame()->Model()->Count(), 2);
+    EXPECT_EQ(other->BookFrame()->Model()->Count(), 0);
 }
 
 // ------------------------------------------------------------------------------ propagation
@@ -269,7 +269,7 @@ TEST_F(BaseParamCardTest, RolledBackSaveCarriesItsChangesOnTheNextSave) {
     AddParam(2, 1, 2);
     ::ChangeUnitOnBaseParam = 2;
     ::ChangeUPIDOnBaseParam = 2;
-    T_frmBaseParam* frame = OpenBaseParams(1)->BaseParamFrame();
+    T_frmBaseParam* frame = OpenBaseParams(1)->BookFrame();
 
     TfrmBaseParamEdit* card = OpenCardBaseParam(1011, 1, false, 1011, 1);
     ASSERT_NE(card, nullptr);

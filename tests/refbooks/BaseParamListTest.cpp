@@ -36,7 +36,7 @@ protected:
 TEST_F(BaseParamListTest, LoadsTheRowsOfItsClassAndFiltersOnNameAndDescription) {
     AddSamples();
     TfrmBaseParam* host = OpenBaseParams(1);
-    T_frmBaseParam* frame = host->BaseParamFrame();
+    T_frmBaseParam* frame = host->BookFrame();
 
     EXPECT_EQ(host->windowTitle(), QStringLiteral("Резисторы - Базовые параметры"));
     EXPECT_EQ(frame->BPClassDBId(), 1011u);
@@ -100,14 +100,14 @@ TEST_F(BaseParamListTest, MissingClassIsReportedAndTheWindowStillOpens) {
     EXPECT_EQ(FUI.Errors[0].Caption, QString());
     EXPECT_EQ(FUI.Errors[0].Text, QStringLiteral("Object DBID:1011, ID:9 not found in DataBase"));
     EXPECT_EQ(host->windowTitle(), QStringLiteral(" - Базовые параметры"));
-    EXPECT_EQ(Column(host->BaseParamFrame()), QStringList({"Сирота"}));
+    EXPECT_EQ(Column(host->BookFrame()), QStringList({"Сирота"}));
 }
 
 TEST_F(BaseParamListTest, DeleteIsRefusedWhileValuesUseItAndClosesItsCards) {
     AddSamples();
     AddParam(1, 1, 1);
     TfrmBaseParam* host = OpenBaseParams(1);
-    T_frmBaseParam* frame = host->BaseParamFrame();
+    T_frmBaseParam* frame = host->BookFrame();
     const QString refused =
         QStringLiteral("Запись не может быть удалена, пока на нее ссылаются другие записи в "
                        "базе данных");
@@ -152,7 +152,7 @@ TEST_F(BaseParamListTest, CardsBoundToADeletedUnitClose) {
     EXPECT_FALSE(card->LinkedToRecord(itClass, 1011, 2));
     QPointer<TfrmBaseParamEdit> guard = card;
     TfrmUnit* host = OpenHost();
-    T_frmUnit* units = host->UnitFrame();
+    T_frmUnit* units = host->BookFrame();
     // The picker took the activation with it; the list needs it back for its Del.
     Main().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
@@ -181,7 +181,7 @@ TEST_F(BaseParamListTest, ExtraCommandWritesTheUpidIntoValuesOfTheCurrentUnit) {
     AddParam(5, 1, 0, QStringLiteral("A"));
     AddParam(6, 2, 0, QStringLiteral("A"));
     AddParam(7, 2, 1, QStringLiteral("A"));
-    T_frmBaseParam* frame = OpenBaseParams(1)->BaseParamFrame();
+    T_frmBaseParam* frame = OpenBaseParams(1)->BookFrame();
     const QString upids = QStringLiteral(
         "SELECT LIST(U, ' ') FROM (SELECT COALESCE(UPID, '-') AS U FROM T_PARAM ORDER BY ID)");
 

@@ -99,7 +99,7 @@ protected:
     // Picks unit (1011, AUnitId) through the card's unit button and the unit picker.
     static void PickUnit(TfrmBaseParamEdit* ACard, quint32 AUnitId) {
         AnswerModal<TfrmSelectUnit>([AUnitId](TfrmSelectUnit* APicker) {
-            APicker->UnitFrame()->SelectRecord(1011, AUnitId);
+            APicker->BookFrame()->SelectRecord(1011, AUnitId);
             APicker->ButtonPanel()->OkBtn()->click();
         });
         ACard->BaseParamUnit_ButtonEdit()->Button()->click();

@@ -31,7 +31,7 @@ TEST_F(BaseParamWindowsTest, PickerOffersTheClassRowsAndHandsBackTheChosenOne) {
     TKVSelectedItemDBData preset;
     TKVSelectedItemDBData result = Pick(1, 2, [&](TfrmSelectBaseParam* APicker) {
         EXPECT_EQ(APicker->windowTitle(), QStringLiteral("Выбор базового параметра"));
-        T_frmBaseParam* frame = APicker->BaseParamFrame();
+        T_frmBaseParam* frame = APicker->BookFrame();
         EXPECT_FALSE(frame->ActionState());
         shown = Column(frame);
         preset = frame->SelectedItemDBData();
@@ -49,7 +49,7 @@ TEST_F(BaseParamWindowsTest, PickerOffersTheClassRowsAndHandsBackTheChosenOne) {
     // A preset of another class selects nothing, and OK then hands back Select false; so does
     // Cancel.
     result = Pick(1, 3, [&](TfrmSelectBaseParam* APicker) {
-        EXPECT_FALSE(APicker->BaseParamFrame()->SelectedItemDBData().Select);
+        EXPECT_FALSE(APicker->BookFrame()->SelectedItemDBData().Select);
         APicker->ButtonPanel()->OkBtn()->click();
     });
     EXPECT_FALSE(result.Select);
@@ -73,7 +73,7 @@ TEST_F(BaseParamWindowsTest, EachClassWindowKeepsItsOwnLayoutRows) {
     EXPECT_EQ(host->SubWindow()->size(), QSize(500, 180));
     EXPECT_EQ(host->SubWindow()->minimumSize(), QSize(300, 180));
     host->SubWindow()->resize(420, 260);
-    host->BaseParamFrame()->ListView()->header()->resizeSection(3, 60);
+    host->BookFrame()->ListView()->header()->resizeSection(3, 60);
     ASSERT_TRUE(host->CloseWindow());
     Settle();
     EXPECT_EQ(Scalar(rows.arg(22)).toString(),
@@ -83,7 +83,7 @@ TEST_F(BaseParamWindowsTest, EachClassWindowKeepsItsOwnLayoutRows) {
     // The class's window opens at its size; another class's at the defaults.
     host = OpenBaseParams(1);
     EXPECT_EQ(host->SubWindow()->size(), QSize(420, 260));
-    EXPECT_EQ(host->BaseParamFrame()->ListView()->header()->sectionSize(3), 60);
+    EXPECT_EQ(host->BookFrame()->ListView()->header()->sectionSize(3), 60);
     TfrmBaseParam* other = OpenBaseParams(2);
     EXPECT_EQ(other->SubWindow()->size(), QSize(500, 180));
 

@@ -5,7 +5,7 @@
 
 #include "tests/refbooks/CaseTestSupport.h"
 
-#include "refbooks/KVCaseImage.h"
+#include "core/KVPicture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -151,7 +151,7 @@ TEST_F(CaseCardTest, LargePicturesAreScaledToFitWithHalvesToEven) {
         ASSERT_TRUE(card->SaveItem());
 
         const QByteArray stored = StoredImage(1011, card->Id());
-        const QImage image = DecodeCaseImage(stored);
+        const QImage image = DecodePicture(stored);
         EXPECT_EQ(image.size(), c.Stored) << label.toStdString();
         EXPECT_NE(stored, ReadFile(path));
         // A baseline JPEG: its frame header is SOF0.

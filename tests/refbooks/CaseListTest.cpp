@@ -43,7 +43,7 @@ TEST_F(CaseListTest, LoadsColumnsTextsAndTheTemplateImage) {
     AddSamples();
     AddCase(1011, 6, QStringLiteral("Странный"), 5, 9, 12); // out of range: unknown, untyped
     TfrmCase* host = OpenCaseHost();
-    T_frmCase* frame = host->CaseFrame();
+    T_frmCase* frame = host->BookFrame();
 
     EXPECT_EQ(host->windowTitle(), QStringLiteral("Корпуса"));
     const QStringList captions = {"Тип", "Описание", "Количество выводов", "Тип монтажа"};
@@ -81,7 +81,7 @@ TEST_F(CaseListTest, LoadsColumnsTextsAndTheTemplateImage) {
 
 TEST_F(CaseListTest, PinCountSortsAsNumbersAfterEveryRefill) {
     AddSamples();
-    T_frmCase* frame = OpenCaseHost()->CaseFrame();
+    T_frmCase* frame = OpenCaseHost()->BookFrame();
 
     frame->ListViewColumnClick(2);
     const QStringList ascending = {"2", "3", "8", "10", "100"};
@@ -110,7 +110,7 @@ TEST_F(CaseListTest, PinCountSortsAsNumbersAfterEveryRefill) {
 
 TEST_F(CaseListTest, MountTypeAndTemplateFiltersTakeEffectWhenAppliedAndReset) {
     AddSamples();
-    T_frmCase* frame = OpenCaseHost()->CaseFrame();
+    T_frmCase* frame = OpenCaseHost()->BookFrame();
     QAction* mountItem = FilterItem(frame, "pmiFTViewOnCaseMountType");
     QAction* templateItem = FilterItem(frame, "pmiFTViewOnPttVisual");
 
@@ -175,7 +175,7 @@ TEST_F(CaseListTest, DeleteIsRefusedForUsedAndSystemCasesAndClosesTheCard) {
     AddCase(1011, 3, QStringLiteral("FREE"));
     AddCase(1011, 4, QStringLiteral("OTHER"));
     AddElementType(1, 1011, 2);
-    T_frmCase* frame = OpenCaseHost()->CaseFrame();
+    T_frmCase* frame = OpenCaseHost()->BookFrame();
     const QString refused =
         QStringLiteral("Запись не может быть удалена, пока на нее ссылаются другие записи в "
                        "базе данных");
@@ -215,7 +215,7 @@ TEST_F(CaseListTest, DeleteIsRefusedForUsedAndSystemCasesAndClosesTheCard) {
 
 TEST_F(CaseListTest, CardSavesReachOpenListsWithTheTemplateImage) {
     AddCase(1011, 1, QStringLiteral("SOT-23"), 3, cmtSMD);
-    T_frmCase* frame = OpenCaseHost()->CaseFrame();
+    T_frmCase* frame = OpenCaseHost()->BookFrame();
     const QModelIndex caption = frame->Model()->index(0, 0);
     EXPECT_FALSE(frame->Model()->data(caption, Qt::DecorationRole).isValid());
 
@@ -250,8 +250,8 @@ TEST_F(CaseListTest, PickerOpens500WideWithFourColumnsAndHandsBackTheCase) {
     TKVSelectedItemDBData result = pick([&](TfrmSelectCase* ADialog) {
         width = ADialog->width();
         EXPECT_EQ(ADialog->windowTitle(), QStringLiteral("Выбор корпуса"));
-        EXPECT_EQ(ADialog->CaseFrame()->Model()->columnCount(), 4);
-        EXPECT_EQ(ADialog->CaseFrame()->SelectedItemDBData().Id, 2u); // preset
+        EXPECT_EQ(ADialog->BookFrame()->Model()->columnCount(), 4);
+        EXPECT_EQ(ADialog->BookFrame()->SelectedItemDBData().Id, 2u); // preset
         ADialog->resize(450, 300);
         ADialog->ButtonPanel()->OkBtn()->click();
     });

@@ -41,13 +41,13 @@ protected:
         ACard->ClassParentClass_ButtonEdit()->Button()->click();
     }
     static void Choose(TfrmSelectClass* ADialog, quint32 AId) {
-        ADialog->ClassFrame()->SelectRecord(1011, AId);
+        ADialog->BookFrame()->SelectRecord(1011, AId);
         ADialog->accept();
     }
 };
 
 TEST_F(ClassCardTest, NewClassIsInsertedUnderItsParentAndShownInTheTree) {
-    T_frmClass* frame = OpenClassHost()->ClassFrame();
+    T_frmClass* frame = OpenClassHost()->BookFrame();
     frame->ToolButton(QStringLiteral("Add_ToolButton"))->click();
     ASSERT_EQ(ClassCards().size(), 1u);
     TfrmClassEdit* card = ClassCards()[0];
@@ -61,7 +61,7 @@ TEST_F(ClassCardTest, NewClassIsInsertedUnderItsParentAndShownInTheTree) {
     // A new class hides nothing in the picker.
     QString offered;
     PickParent(card, [&offered](TfrmSelectClass* ADialog) {
-        offered = TreeText(ADialog->ClassFrame());
+        offered = TreeText(ADialog->BookFrame());
         Choose(ADialog, 2);
     });
     EXPECT_EQ(offered,
@@ -86,7 +86,7 @@ TEST_F(ClassCardTest, NewClassIsInsertedUnderItsParentAndShownInTheTree) {
 }
 
 TEST_F(ClassCardTest, MovingAClassNeverOffersItsOwnSubtree) {
-    T_frmClass* frame = OpenClassHost()->ClassFrame();
+    T_frmClass* frame = OpenClassHost()->BookFrame();
     TfrmClassEdit* card = OpenCardClass(1011, 2, false);
     ASSERT_NE(card, nullptr);
     EXPECT_EQ(card->ClassParentClass_ButtonEdit()->text(), QStringLiteral("Полупроводники"));
@@ -96,7 +96,7 @@ TEST_F(ClassCardTest, MovingAClassNeverOffersItsOwnSubtree) {
     QStringList offered;
     quint32 preselected = 0;
     PickParent(card, [&](TfrmSelectClass* ADialog) {
-        T_frmClass* picker = ADialog->ClassFrame();
+        T_frmClass* picker = ADialog->BookFrame();
         preselected = picker->SelectedItemDBData().Id;
         offered << TreeText(picker);
         picker->FilterEdit()->setText(QStringLiteral("ы"));

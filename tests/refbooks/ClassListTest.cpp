@@ -7,6 +7,7 @@
 
 #include "refbooks/frmBaseParam.h"
 #include "refbooks/frmBaseParamEdit.h"
+#include "shell/KVOpeners.h"
 #include "shell/frmOpenDataMode.h"
 
 #include <QAction>
@@ -54,7 +55,7 @@ protected:
                 ADialog->reject();
                 return;
             }
-            ADialog->ClassFrame()->SelectRecord(1011, ASourceId);
+            ADialog->BookFrame()->SelectRecord(1011, ASourceId);
             ADialog->accept();
         });
         AFrame->CopyBaseParamFromClass();
@@ -65,7 +66,7 @@ protected:
 TEST_F(ClassListTest, LoadsTheTreeWithTheCountsOfVisibleNodes) {
     AddTreeClasses();
     TfrmClass* host = OpenClassHost();
-    T_frmClass* frame = host->ClassFrame();
+    T_frmClass* frame = host->BookFrame();
     EXPECT_EQ(host->windowTitle(), QStringLiteral("Классы элементов"));
     EXPECT_EQ(host->SubWindow()->minimumSize(), QSize(160, 180));
 
@@ -93,13 +94,13 @@ TEST_F(ClassListTest, LoadsTheTreeWithTheCountsOfVisibleNodes) {
     ASSERT_TRUE(host->CloseWindow());
     Settle();
     ::ViewCountItems = false;
-    EXPECT_EQ(TreeText(OpenRBClass()->ClassFrame()),
+    EXPECT_EQ(TreeText(OpenRBClass()->BookFrame()),
               QStringLiteral("Системный, Резисторы [Постоянные [SMD]], Конденсаторы"));
 }
 
 TEST_F(ClassListTest, FilterShowsTheMatchingClassesOnOneLevel) {
     AddTreeClasses();
-    T_frmClass* frame = OpenClassHost()->ClassFrame();
+    T_frmClass* frame = OpenClassHost()->BookFrame();
 
     // Matches in load order, with their counts.
     frame->FilterEdit()->setText(QStringLiteral(" ор "));
@@ -130,7 +131,7 @@ TEST_F(ClassListTest, DeleteIsRefusedWhileAnythingRefersToTheClass) {
     AddElementType(1, 3);
     AddClass(1011, 4, QStringLiteral("С параметром"));
     AddBaseParam(1, 4, QStringLiteral("R"));
-    T_frmClass* frame = OpenClassHost()->ClassFrame();
+    T_frmClass* frame = OpenClassHost()->BookFrame();
 
     for (const quint32 id : {1u, 3u, 4u}) {
         SCOPED_TRACE(id);
@@ -149,7 +150,7 @@ TEST_F(ClassListTest, DeleteIsRefusedWhileAnythingRefersToTheClass) {
 TEST_F(ClassListTest, SystemClassIsRefusedWithoutTheQuestion) {
     ::BLIMod = false;
     AddClass(0, 6, QStringLiteral("Системный"));
-    T_frmClass* frame = OpenClassHost()->ClassFrame();
+    T_frmClass* frame = OpenClassHost()->BookFrame();
     Select(frame, 6, 0);
     frame->MenuItem(QStringLiteral("pmiDelete"))->trigger();
     EXPECT_EQ(Messages, QStringList({QStringLiteral("Системная запись не может быть удалена")}));
@@ -161,7 +162,7 @@ TEST_F(ClassListTest, DeletingAnEmptyClassClosesItsCardAndItsBaseParameterWindow
     AddClass(1011, 2, QStringLiteral("Другой"));
     AddBaseParam(1, 2, QStringLiteral("C"));
     TfrmClass* host = OpenClassHost();
-    T_frmClass* frame = host->ClassFrame();
+    T_frmClass* frame = host->BookFrame();
     // The card of the class, with an edit that is dropped; the base-parameter window and a new
     // base-parameter card of the class; the same of the other class, which stay.
     TfrmClassEdit* card = OpenCardClass(1011, 1, false);
@@ -184,7 +185,7 @@ TEST_F(ClassListTest, DeletingAnEmptyClassClosesItsCardAndItsBaseParameterWindow
     EXPECT_TRUE(ClassCards().empty());
     const auto windows = Main().FindMDIChildren<TfrmBaseParam>();
     ASSERT_EQ(windows.size(), 1u);
-    EXPECT_EQ(windows[0]->BaseParamFrame()->BPClassId(), 2u);
+    EXPECT_EQ(windows[0]->BookFrame()->BPClassId(), 2u);
     const auto cards = Main().FindMDIChildren<TfrmBaseParamEdit>();
     ASSERT_EQ(cards.size(), 1u);
     EXPECT_EQ(cards[0]->ClassId(), 2u);
@@ -200,7 +201,7 @@ TEST_F(ClassListTest, CopiesEveryBaseParameterOfAnotherClassInOneGo) {
     AddBaseParam(1, 1, QStringLiteral("R"), QStringLiteral("R"));
     AddBaseParam(2, 2, QStringLiteral("R"), QStringLiteral("R"), 7, QStringLiteral("Сопр."), 2);
     AddBaseParam(3, 2, QStringLiteral("P"));
-    T_frmClass* frame = OpenClassHost()->ClassFrame();
+    T_frmClass* frame = OpenClassHost()->BookFrame();
     Select(frame, 1);
     const QString before = ParamsOf(1);
 
@@ -240,7 +241,7 @@ TEST_F(ClassListTest, CopyOfBaseParametersIsAllOrNothing) {
     AddClass(1011, 2, QStringLiteral("Источник"));
     AddBaseParam(1, 2, QStringLiteral("A"));
     AddBaseParam(2, 2, QStringLiteral("B"));
-    T_frmClass* frame = OpenClassHost()->ClassFrame();
+    T_frmClass* frame = OpenClassHost()->BookFrame();
     Select(frame, 1);
     FUI.Clear();
     CopyFrom(frame, 2);
@@ -254,7 +255,7 @@ TEST_F(ClassListTest, CopyOfBaseParametersIsAllOrNothing) {
 
 TEST_F(ClassListTest, EnterOffersTheViewsOfTheClass) {
     AddClass(1011, 1, QStringLiteral("Резисторы"));
-    T_frmClass* frame = OpenClassHost()->ClassFrame();
+    T_frmClass* frame = OpenClassHost()->BookFrame();
     Select(frame, 1);
 
     // The chooser lists the card and the base parameters; the card opens.
@@ -282,6 +283,30 @@ TEST_F(ClassListTest, EnterOffersTheViewsOfTheClass) {
     }
     const auto windows = Main().FindMDIChildren<TfrmBaseParam>();
     ASSERT_EQ(windows.size(), 1u);
-    EXPECT_EQ(windows[0]->BaseParamFrame()->BPClassId(), 1u);
+    EXPECT_EQ(windows[0]->BookFrame()->BPClassId(), 1u);
     EXPECT_EQ(Main().MDIArea()->activeSubWindow(), windows[0]->SubWindow());
+}
+
+TEST_F(ClassListTest, ViewsOfLibrariesAboveOpenThroughTheirRegisteredOpeners) {
+    AddClass(1011, 7, QStringLiteral("Диоды"));
+    T_frmClass* frame = OpenClassHost()->BookFrame();
+    Select(frame, 7);
+    std::vector<std::pair<quint32, quint32>> opened;
+    TKVOpener<TOpenElementTypesOfClass>::Register(
+        [&](quint32 ADBId, quint32 AId) { opened.emplace_back(ADBId, AId); });
+
+    // The element types of the class are offered once their window has registered its opener.
+    QStringList offered;
+    AnswerModal<TfrmOpenDataMode>([&offered](TfrmOpenDataMode* ADialog) {
+        for (int i = 0; i < ADialog->ListView()->topLevelItemCount(); ++i)
+            offered << QString::number(ADialog->RowType(i));
+        ADialog->ListView()->setCurrentItem(ADialog->ListView()->topLevelItem(1));
+        ADialog->accept();
+    });
+    QTest::keyClick(frame->TreeView(), Qt::Key_Return);
+    TKVOpener<TOpenElementTypesOfClass>::Register(nullptr);
+    EXPECT_EQ(offered,
+              QStringList({QString::number(odmtClass), QString::number(odmtElementTypesOnClass),
+                           QString::number(odmtBaseParamsOnClass)}));
+    EXPECT_EQ(opened, (std::vector<std::pair<quint32, quint32>>{{1011, 7}}));
 }

@@ -43,7 +43,7 @@ TEST_F(MainCommandsTest, ABookCommandOpensOneWindowAndThenBringsItToTheFront) {
     Action("mmiRB_Unit")->trigger();
     std::vector<TfrmUnit*> hosts = Main().FindMDIChildren<TfrmUnit>();
     ASSERT_EQ(hosts.size(), 1u);
-    EXPECT_EQ(hosts[0]->UnitFrame()->Model()->Count(), 1);
+    EXPECT_EQ(hosts[0]->BookFrame()->Model()->Count(), 1);
 
     // Another window comes to the front; the command and the button bring the list back.
     OpenDebugWindow();

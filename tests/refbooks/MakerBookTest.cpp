@@ -36,7 +36,7 @@ protected:
 TEST_F(MakerBookTest, ListShowsNameAndSiteFiltersByNameAndCopiesTheNameAlone) {
     AddSamples();
     TfrmMaker* host = OpenMakers();
-    T_frmMaker* frame = host->MakerFrame();
+    T_frmMaker* frame = host->BookFrame();
     EXPECT_EQ(host->windowTitle(), QStringLiteral("Производители"));
     EXPECT_EQ(frame->Model()->headerData(0, Qt::Horizontal).toString(),
               QStringLiteral("Производитель"));
@@ -66,7 +66,7 @@ TEST_F(MakerBookTest, ListShowsNameAndSiteFiltersByNameAndCopiesTheNameAlone) {
 
 TEST_F(MakerBookTest, EnterAndDoubleClickOpenTheCardThroughTheChooser) {
     AddSamples();
-    T_frmMaker* frame = OpenMakers()->MakerFrame();
+    T_frmMaker* frame = OpenMakers()->BookFrame();
 
     // Nothing selected: no chooser.
     QTest::keyClick(frame->ListView(), Qt::Key_Return);
@@ -96,7 +96,7 @@ TEST_F(MakerBookTest, EnterAndDoubleClickOpenTheCardThroughTheChooser) {
 TEST_F(MakerBookTest, DeleteIsRefusedForUsedAndSystemMakersAndClosesTheMakersCard) {
     AddSamples();
     AddElementType(1, 1011, 1);
-    T_frmMaker* frame = OpenMakers()->MakerFrame();
+    T_frmMaker* frame = OpenMakers()->BookFrame();
 
     Select(frame, 1011, 1);
     Answers = {mrYes};
@@ -126,7 +126,7 @@ TEST_F(MakerBookTest, DeleteIsRefusedForUsedAndSystemMakersAndClosesTheMakersCar
 }
 
 TEST_F(MakerBookTest, NewCardInsertsEmptyTextsAsNullAndRefusesABlankName) {
-    T_frmMaker* frame = OpenMakers()->MakerFrame();
+    T_frmMaker* frame = OpenMakers()->BookFrame();
     Button(frame, "Add_ToolButton")->click();
     ASSERT_EQ(OpenCards<TfrmMakerEdit>().size(), 1u);
     TfrmMakerEdit* card = OpenCards<TfrmMakerEdit>()[0];
@@ -151,7 +151,7 @@ TEST_F(MakerBookTest, NewCardInsertsEmptyTextsAsNullAndRefusesABlankName) {
 TEST_F(MakerBookTest, EditAndCopyKeepEveryFieldAndTheDescriptionIsLimited) {
     AddMaker(1011, 1, QStringLiteral("Texas Instruments"), QStringLiteral("www.ti.com"),
              QStringLiteral("USA"));
-    T_frmMaker* frame = OpenMakers()->MakerFrame();
+    T_frmMaker* frame = OpenMakers()->BookFrame();
     TfrmMakerEdit* card = OpenCardMaker(1011, 1, false);
     ASSERT_NE(card, nullptr);
     EXPECT_EQ(card->MakerUrl_ButtonEdit()->text(), QStringLiteral("www.ti.com"));
@@ -228,7 +228,7 @@ TEST_F(MakerBookTest, PickerTakesAStoredWidthOnlyFrom500) {
         int opened = 0;
         AnswerModal<TfrmSelectMaker>([&](TfrmSelectMaker* ADialog) {
             opened = ADialog->width();
-            ADialog->MakerFrame()->SelectRecord(1011, 2);
+            ADialog->BookFrame()->SelectRecord(1011, 2);
             ADialog->resize(AWidth, ADialog->height());
             ADialog->accept();
         });

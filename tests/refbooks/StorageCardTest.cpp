@@ -51,7 +51,7 @@ TEST(StorageCellList, MemoTextBecomesLinesEachEndedByCrLf) {
 
 TEST_F(StorageCardTest, NewPlaceIsInsertedWithItsCellsAndShownInTheTree) {
     AddStorage(1, 0, QStringLiteral("Шкаф"));
-    T_frmStorage* frame = OpenStorageHost()->StorageFrame();
+    T_frmStorage* frame = OpenStorageHost()->BookFrame();
     Button(frame, "Add_ToolButton")->click();
     ASSERT_EQ(StorageCards().size(), 1u);
     TfrmStorageEdit* card = StorageCards()[0];
@@ -136,7 +136,7 @@ TEST_F(StorageCardTest, ParentIsPickedWithThePlaceAndItsSubtreeHidden) {
     AddStorage(4, 2, QStringLiteral("Коробка"));
     AddStorage(5, 0, QStringLiteral("Полка"));
     ::ViewCountItems = false;
-    T_frmStorage* frame = OpenStorageHost()->StorageFrame();
+    T_frmStorage* frame = OpenStorageHost()->BookFrame();
     TfrmStorageEdit* card = OpenCardStorage(2, false);
     ASSERT_NE(card, nullptr);
 
@@ -144,7 +144,7 @@ TEST_F(StorageCardTest, ParentIsPickedWithThePlaceAndItsSubtreeHidden) {
     QString shown, shownFiltered;
     quint32 preselected = 0;
     AnswerModal<TfrmSelectStorage>([&](TfrmSelectStorage* ADialog) {
-        T_frmStorage* picker = ADialog->StorageFrame();
+        T_frmStorage* picker = ADialog->BookFrame();
         shown = TreeText(picker);
         preselected = picker->SelectedItemDBData().Id;
         picker->FilterEdit()->setText(QStringLiteral("к"));

@@ -33,7 +33,7 @@ TEST_F(StorageRegisteredTest, MainWindowCommandOpensOneStorageWindow) {
     command->trigger();
     const std::vector<TfrmStorage*> hosts = Main().FindMDIChildren<TfrmStorage>();
     ASSERT_EQ(hosts.size(), 1u);
-    EXPECT_EQ(TreeText(hosts[0]->StorageFrame()), QStringLiteral("Шкаф"));
+    EXPECT_EQ(TreeText(hosts[0]->BookFrame()), QStringLiteral("Шкаф"));
 }
 
 TEST_F(StorageRegisteredTest, OptionsDialogChoosesThePlaceThroughThePicker) {
@@ -50,9 +50,9 @@ TEST_F(StorageRegisteredTest, OptionsDialogChoosesThePlaceThroughThePicker) {
     QString shown;
     quint32 preselected = 0;
     AnswerModal<TfrmSelectStorage>([&](TfrmSelectStorage* ADialog) {
-        shown = TreeText(ADialog->StorageFrame());
-        preselected = ADialog->StorageFrame()->SelectedItemDBData().Id;
-        ADialog->StorageFrame()->SelectRecord(0, 2);
+        shown = TreeText(ADialog->BookFrame());
+        preselected = ADialog->BookFrame()->SelectedItemDBData().Id;
+        ADialog->BookFrame()->SelectRecord(0, 2);
         ADialog->ButtonPanel()->OkBtn()->click();
     });
     storage->Button()->click();

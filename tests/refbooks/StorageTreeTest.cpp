@@ -48,7 +48,7 @@ protected:
 TEST_F(StorageTreeTest, PlacesLoadUnderTheirParentsWithTheStockCountsOfVisibleNodes) {
     AddPlaces();
     TfrmStorage* host = OpenStorageHost();
-    T_frmStorage* frame = host->StorageFrame();
+    T_frmStorage* frame = host->BookFrame();
     EXPECT_EQ(host->windowTitle(), QStringLiteral("Места хранения"));
     EXPECT_EQ(frame->TreeView()->objectName(), QStringLiteral("Storage_TreeView"));
 
@@ -73,13 +73,13 @@ TEST_F(StorageTreeTest, PlacesLoadUnderTheirParentsWithTheStockCountsOfVisibleNo
     host->CloseWindow();
     Settle();
     ::ViewCountItems = false;
-    frame = OpenStorageHost()->StorageFrame();
+    frame = OpenStorageHost()->BookFrame();
     EXPECT_EQ(TreeText(frame), QStringLiteral("Шкаф[Ящик 1[Коробка], Ящик 2], Полка"));
 }
 
 TEST_F(StorageTreeTest, FilterShowsTheMatchingPlacesOnOneLevel) {
     AddPlaces();
-    T_frmStorage* frame = OpenStorageHost()->StorageFrame();
+    T_frmStorage* frame = OpenStorageHost()->BookFrame();
     frame->FilterEdit()->setText(QStringLiteral("ящик"));
     frame->ApplyFilter();
     EXPECT_EQ(TreeText(frame), QStringLiteral("Ящик 1, Ящик 2 (2)"));
@@ -98,8 +98,8 @@ TEST_F(StorageTreeTest, PickerPreselectsHidesTheExcludedSubtreeAndHandsBackThePl
     QString shown;
     AnswerModal<TfrmSelectStorage>([&](TfrmSelectStorage* ADialog) {
         EXPECT_EQ(ADialog->windowTitle(), QStringLiteral("Выбор места хранения"));
-        EXPECT_FALSE(ADialog->StorageFrame()->ToolBar()->isVisible());
-        shown = TreeText(ADialog->StorageFrame()); // no counts in a picker
+        EXPECT_FALSE(ADialog->BookFrame()->ToolBar()->isVisible());
+        shown = TreeText(ADialog->BookFrame()); // no counts in a picker
         ADialog->ButtonPanel()->OkBtn()->click();
     });
     TKVSelectedLocalItemDBData selected;
@@ -118,7 +118,7 @@ TEST_F(StorageTreeTest, PickerPreselectsHidesTheExcludedSubtreeAndHandsBackThePl
 
 TEST_F(StorageTreeTest, EnterOffersTheCardOfThePlaceThroughTheViewChooser) {
     AddPlaces();
-    T_frmStorage* frame = OpenStorageHost()->StorageFrame();
+    T_frmStorage* frame = OpenStorageHost()->BookFrame();
     Select(frame, 3);
     FocusList(frame);
 
@@ -145,7 +145,7 @@ TEST_F(StorageTreeTest, EnterOffersTheCardOfThePlaceThroughTheViewChooser) {
 
 TEST_F(StorageTreeTest, PlaceWithChildPlacesOrStockIsNotDeleted) {
     AddPlaces();
-    T_frmStorage* frame = OpenStorageHost()->StorageFrame();
+    T_frmStorage* frame = OpenStorageHost()->BookFrame();
     for (const quint32 id : {2u, 5u}) { // a child place; a stock record
         Messages.clear();
         Delete(frame, id);
@@ -157,7 +157,7 @@ TEST_F(StorageTreeTest, PlaceWithChildPlacesOrStockIsNotDeleted) {
 
 TEST_F(StorageTreeTest, DeletingAnEmptyPlaceClosesItsCardAndRemovesItsNode) {
     AddPlaces();
-    T_frmStorage* frame = OpenStorageHost()->StorageFrame();
+    T_frmStorage* frame = OpenStorageHost()->BookFrame();
     TfrmStorageEdit* card = OpenCardStorage(4, false);
     ASSERT_NE(card, nullptr);
     card->StorageDesc_TextEdit()->setText(QStringLiteral("правка")); // dropped without a question
@@ -188,7 +188,7 @@ TEST_F(StorageTreeTest, DeletingThePlaceForEmptiedStockRemovesTheSettingWithIt) 
     DB().Exec(QStringLiteral("INSERT INTO CFG_LOCAL (S_PARAM, V_INTEGER) VALUES ('EASSID', 4)"));
     DB().Exec(QStringLiteral("INSERT INTO CFG_LOCAL (OBJ_TYPE, S_PARAM, V_INTEGER) VALUES (26, "
                              "'RBW', 300)"));
-    T_frmStorage* frame = OpenStorageHost()->StorageFrame();
+    T_frmStorage* frame = OpenStorageHost()->BookFrame();
 
     // Another place leaves the setting alone.
     AddStorage(6, 5, QStringLiteral("Лоток"));
@@ -212,7 +212,7 @@ TEST_F(StorageTreeTest, FailedDeleteKeepsThePlaceAndTheSetting) {
                                 "POSITION 0 AS BEGIN EXCEPTION E_CFG_KEPT; END"));
     AddPlaces();
     ChooseStorageForEmpty(4, QStringLiteral("Коробка"));
-    T_frmStorage* frame = OpenStorageHost()->StorageFrame();
+    T_frmStorage* frame = OpenStorageHost()->BookFrame();
     TfrmStorageEdit* card = OpenCardStorage(4, false);
     ASSERT_NE(card, nullptr);
 

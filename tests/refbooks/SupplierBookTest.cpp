@@ -41,7 +41,7 @@ protected:
 TEST_F(SupplierBookTest, ListShowsFourColumnsFiltersByNameAndCopiesTheNameAlone) {
     AddSamples();
     TfrmSupplier* host = OpenSuppliers();
-    T_frmSupplier* frame = host->SupplierFrame();
+    T_frmSupplier* frame = host->BookFrame();
     EXPECT_EQ(host->windowTitle(), QStringLiteral("Поставщики"));
     QStringList headers;
     for (int i = 0; i < frame->Model()->columnCount(); ++i)
@@ -69,7 +69,7 @@ TEST_F(SupplierBookTest, ListShowsFourColumnsFiltersByNameAndCopiesTheNameAlone)
 
 TEST_F(SupplierBookTest, EnterOffersTheCardInTheListWindowAndTheDoubleClickPicks) {
     AddSamples();
-    T_frmSupplier* frame = OpenSuppliers()->SupplierFrame();
+    T_frmSupplier* frame = OpenSuppliers()->BookFrame();
     Select(frame, 2);
     AnswerChooser(true);
     QTest::keyClick(frame->ListView(), Qt::Key_Return);
@@ -80,7 +80,7 @@ TEST_F(SupplierBookTest, EnterOffersTheCardInTheListWindowAndTheDoubleClickPicks
     // In the picker Enter opens no view: it is the dialog's "Выбрать" (the preset row).
     ChooserViews.clear();
     AnswerModal<TfrmSelectSupplier>([](TfrmSelectSupplier* ADialog) {
-        QTest::keyClick(ADialog->SupplierFrame()->ListView(), Qt::Key_Return);
+        QTest::keyClick(ADialog->BookFrame()->ListView(), Qt::Key_Return);
     });
     TKVSelectedLocalItemDBData result;
     SelectSupplier(2, result);
@@ -90,7 +90,7 @@ TEST_F(SupplierBookTest, EnterOffersTheCardInTheListWindowAndTheDoubleClickPicks
 
     // The double click chooses the row.
     AnswerModal<TfrmSelectSupplier>([](TfrmSelectSupplier* ADialog) {
-        T_frmSupplier* picker = ADialog->SupplierFrame();
+        T_frmSupplier* picker = ADialog->BookFrame();
         picker->SelectRecord(0, 1);
         emit picker->ListView()->doubleClicked(
             picker->Model()->index(picker->Model()->Find({0, 1}), 0));
@@ -106,7 +106,7 @@ TEST_F(SupplierBookTest, EnterOffersTheCardInTheListWindowAndTheDoubleClickPicks
 TEST_F(SupplierBookTest, DeleteIsRefusedWhilePricesReferToTheSupplierAndClosesItsCard) {
     AddSamples();
     AddPrice(1, 1);
-    T_frmSupplier* frame = OpenSuppliers()->SupplierFrame();
+    T_frmSupplier* frame = OpenSuppliers()->BookFrame();
     Select(frame, 1);
     Answers = {mrYes};
     QTest::keyClick(frame->ListView(), Qt::Key_Delete);
@@ -132,7 +132,7 @@ TEST_F(SupplierBookTest, DeleteIsRefusedWhilePricesReferToTheSupplierAndClosesIt
 
 TEST_F(SupplierBookTest, CardInsertsUpdatesAndCopiesWithEmptyTextsAsNull) {
     AddSamples();
-    T_frmSupplier* frame = OpenSuppliers()->SupplierFrame();
+    T_frmSupplier* frame = OpenSuppliers()->BookFrame();
     Button(frame, "Add_ToolButton")->click();
     ASSERT_EQ(OpenCards<TfrmSupplierEdit>().size(), 1u);
     TfrmSupplierEdit* card = OpenCards<TfrmSupplierEdit>()[0];
@@ -204,7 +204,7 @@ TEST_F(SupplierBookTest, MainWindowCommandsOpenEachBookOnce) {
         action->trigger();
     }
     ASSERT_EQ(Main().FindMDIChildren<TfrmMaker>().size(), 1u);
-    EXPECT_EQ(Main().FindMDIChildren<TfrmMaker>()[0]->MakerFrame()->Model()->Count(), 1);
+    EXPECT_EQ(Main().FindMDIChildren<TfrmMaker>()[0]->BookFrame()->Model()->Count(), 1);
     ASSERT_EQ(Main().FindMDIChildren<TfrmSupplier>().size(), 1u);
-    EXPECT_EQ(Main().FindMDIChildren<TfrmSupplier>()[0]->SupplierFrame()->Model()->Count(), 2);
+    EXPECT_EQ(Main().FindMDIChildren<TfrmSupplier>()[0]->BookFrame()->Model()->Count(), 2);
 }

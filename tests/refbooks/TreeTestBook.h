@@ -7,13 +7,13 @@
 
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
-#include "refbooks/KVListHost.h"
-#include "refbooks/KVRecordCard.h"
-#include "refbooks/KVTreeFrame.h"
+#include "refbooks/_frmClass.h"
+#include "refbooks/_frmStorage.h"
+#include "views/KVListHost.h"
+#include "views/KVRecordCard.h"
+#include "views/KVTreeFrame.h"
 
 #include <QLineEdit>
-
-#include <memory>
 
 class TTestClassFrame : public TKVBookTreeFrame<TKVClassList> {
 public:
@@ -21,29 +21,6 @@ public:
         : TKVBookTreeFrame<TKVClassList>(ListBook(), TreeBook(), AParent) {}
 
     TKVClassList* ClassList() const { return List(); }
-
-protected:
-    TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) override {
-        const TKVDBKey key{static_cast<quint32>(AQuery.FieldByName("DBID").AsInt64()),
-                           static_cast<quint32>(AQuery.FieldByName("ID").AsInt64())};
-        const quint32 parentDBId = static_cast<quint32>(AQuery.FieldByName("PARENTDBID").AsInt64());
-        const quint32 parentId = static_cast<quint32>(AQuery.FieldByName("PARENTID").AsInt64());
-        const TIBField& icon = AQuery.FieldByName("ICONID");
-        const qint32 iconId = icon.IsNull() ? -1 : icon.AsInteger();
-        // Loaded rows are not counted yet; a re-read brings its count along.
-        const qint32 count = AAppend ? -1 : AQuery.FieldByName("ELEMENTCOUNT").AsInteger();
-        const QString name = AQuery.FieldByName("S_NAME").AsString();
-        const QString description = AQuery.FieldByName("S_DESCRIPTION").AsString();
-        const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
-        const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
-        const TDateTime replicated = AQuery.FieldByName("R_TIMESTAMP").AsDateTime();
-        if (AAppend ||
-            !List()->UpdateDataByPKey(key.DBId, key.Id, parentDBId, parentId, name, description,
-                                      iconId, created, updated, replicated, QString(), count))
-            List()->AddData(key.DBId, key.Id, parentDBId, parentId, name, description, iconId,
-                            created, updated, replicated, QString(), count);
-        return key;
-    }
 
 private:
     static TKVListBook ListBook() {
@@ -70,11 +47,9 @@ private:
             QStringLiteral("DELETE FROM T_CLASS WHERE DBID = :VAR_DBID AND ID = :VAR_ID;");
         book.ManageObjType = otClassList;
         book.SelectObjType = otClassSelect;
-        book.StoreColumnWidths = false;
         book.DefaultWidth = 270;
         book.DefaultHeight = 300;
         book.HelpTopic = QStringLiteral("RBClass");
-        book.ExportDataToFile = false;
         return book;
     }
     static TKVTreeBook TreeBook() {
@@ -96,24 +71,6 @@ public:
 
     TKVStorageList* StorageList() const { return List(); }
 
-protected:
-    TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) override {
-        const quint32 id = static_cast<quint32>(AQuery.FieldByName("ID").AsInt64());
-        const quint32 parentId = static_cast<quint32>(AQuery.FieldByName("PARENTID").AsInt64());
-        const TIBField& icon = AQuery.FieldByName("ICONID");
-        const qint32 iconId = icon.IsNull() ? -1 : icon.AsInteger();
-        const qint32 count = AAppend ? -1 : AQuery.FieldByName("ELEMENTCOUNT").AsInteger();
-        const QString name = AQuery.FieldByName("S_NAME").AsString();
-        const QString description = AQuery.FieldByName("S_DESCRIPTION").AsString();
-        const TDateTime created = AQuery.FieldByName("C_TIMESTAMP").AsDateTime();
-        const TDateTime updated = AQuery.FieldByName("U_TIMESTAMP").AsDateTime();
-        if (AAppend || !List()->UpdateDataByPKey(id, parentId, name, description, QString(), iconId,
-                                                 created, updated, QString(), count))
-            List()->AddData(id, parentId, name, description, QString(), iconId, created, updated,
-                            QString(), count);
-        return {0, id};
-    }
-
 private:
     static TKVListBook ListBook() {
         const QString fields = QStringLiteral("TS.ID, TS.PARENTID, TS.S_NAME, TS.S_DESCRIPTION, "
@@ -133,8 +90,6 @@ private:
         book.DeleteSQL = QStringLiteral("DELETE FROM T_STORAGE WHERE ID = :VAR_ID;");
         book.ManageObjType = otStorageList;
         book.SelectObjType = otStorageSelect;
-        book.StoreColumnWidths = false;
-        book.ExportDataToFile = false;
         return book;
     }
     static TKVTreeBook TreeBook() {
@@ -173,19 +128,17 @@ using TTestClassHost = TTestTreeHost<TTestClassFrame>;
 using TTestStorageHost = TTestTreeHost<TTestStorageFrame>;
 
 // A class card: the name in ClassName_TextEdit, the parent set by the test.
-class TTestClassCard : public TKVRecordCard {
+class TTestClassCard : public TKVBookCard<TKVClass> {
 public:
-    TTestClassCard() : TKVRecordCard(CardBook()) {
+    TTestClassCard() : TKVBookCard(CardBook()) {
         FNameEdit =
-            AddTextEditor("ClassName_TextEdit", QStringLiteral("Наименование"), KVNameLength);
+            AddTextEditor("ClassName_TextEdit", QStringLiteral("Наименование"), KVNameLength, true);
     }
 
-    quint32 DBId() const override { return FClass ? FClass->DBId() : 0; }
-    quint32 Id() const override { return FClass ? FClass->Id() : 0; }
     QLineEdit* NameEdit() const { return FNameEdit; }
     // A parent picked for the class (0, 0: none).
     void SetParentClass(quint32 ADBId, quint32 AId) {
-        FClass->UpdateParentClassData(ADBId, AId, QString());
+        Row()->UpdateParentClassData(ADBId, AId, QString());
         SetModifedData(true);
     }
 
@@ -194,61 +147,21 @@ public:
     }
 
 protected:
-    void CreateRecord(quint32 ADBId, quint32 AId) override {
-        FClass = std::make_unique<TKVClass>(ADBId, AId);
+    void BindFields(TIBQuery& AQuery, const QString& APrefix) const override {
+        SetLinkOrNull(AQuery.ParamByName(APrefix + QStringLiteral("PARENTDBID")),
+                      AQuery.ParamByName(APrefix + QStringLiteral("PARENTID")), Row()->ParentDBId(),
+                      Row()->ParentId());
+        AQuery.ParamByName(APrefix + QStringLiteral("S_NAME")).SetAsString(Row()->Name());
+        if (APrefix == QLatin1String("I_")) {
+            AQuery.ParamByName("I_S_DESCRIPTION").Clear();
+            AQuery.ParamByName("I_ICONID").Clear();
+            AQuery.ParamByName("I_V_FLAG").SetAsInteger(0);
+        }
     }
-    bool ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) override {
-        AQuery.SetSQL(QStringLiteral("SELECT PARENTDBID, PARENTID, S_NAME, C_TIMESTAMP FROM "
-                                     "T_CLASS WHERE DBID = :VAR_DBID AND ID = :VAR_ID;"));
-        AQuery.ParamByName("VAR_DBID").SetAsInt64(ADBId);
-        AQuery.ParamByName("VAR_ID").SetAsInt64(AId);
-        AQuery.Open();
-        if (AQuery.Eof())
-            return false;
-        FClass->UpdateData(static_cast<quint32>(AQuery.FieldByName("PARENTDBID").AsInt64()),
-                           static_cast<quint32>(AQuery.FieldByName("PARENTID").AsInt64()),
-                           AQuery.FieldByName("S_NAME").AsString(), QString(), -1,
-                           AQuery.FieldByName("C_TIMESTAMP").AsDateTime(), 0, 0, QString(), -1);
-        return true;
-    }
-    int ExecUpdate(TIBQuery& AQuery) override {
-        AQuery.SetSQL(QStringLiteral(
-            "UPDATE T_CLASS SET PARENTDBID = :VAR_PARENTDBID, PARENTID = :VAR_PARENTID, S_NAME = "
-            ":VAR_S_NAME, U_TIMESTAMP = :VAR_U_TIMESTAMP WHERE DBID = :VAR_DBID AND ID = "
-            ":VAR_ID;"));
-        BindParent(AQuery, QStringLiteral("VAR_"));
-        AQuery.ParamByName("VAR_S_NAME").SetAsString(FClass->Name());
-        AQuery.ParamByName("VAR_U_TIMESTAMP").SetAsDateTime(FClass->UpdateDateTime());
-        AQuery.ParamByName("VAR_DBID").SetAsInt64(FClass->DBId());
-        AQuery.ParamByName("VAR_ID").SetAsInt64(FClass->Id());
-        AQuery.ExecSQL();
-        return AQuery.RowsAffected();
-    }
-    void ExecInsert(TIBQuery& AQuery) override {
-        AQuery.SetSQL(
-            QStringLiteral("EXECUTE PROCEDURE INSERT_CLASS (:I_PARENTDBID, :I_PARENTID, :I_S_NAME, "
-                           ":I_S_DESCRIPTION, :I_ICONID, :I_V_FLAG, :I_C_TIMESTAMP);"));
-        BindParent(AQuery, QStringLiteral("I_"));
-        AQuery.ParamByName("I_S_NAME").SetAsString(FClass->Name());
-        AQuery.ParamByName("I_S_DESCRIPTION").Clear();
-        AQuery.ParamByName("I_ICONID").Clear();
-        AQuery.ParamByName("I_V_FLAG").SetAsInteger(0);
-        AQuery.ParamByName("I_C_TIMESTAMP").SetAsDateTime(FClass->CreateDateTime());
-        AQuery.ExecSQL();
-    }
-    void SetRecordKey(quint32 ADBId, quint32 AId) override { FClass->SetPKey(ADBId, AId); }
-    void FillEditors() override { FNameEdit->setText(FClass->Name()); }
-    bool CheckEditors() override { return CheckRequired(FNameEdit); }
+    void FillEditors() override { FNameEdit->setText(Row()->Name()); }
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override {
-        FClass->UpdateData(FNameEdit->text(), QString(), -1, ACreateDateTime, AUpdateDateTime, 0,
-                           -1);
-    }
-    TDateTime RecordCreateDateTime() const override { return FClass->CreateDateTime(); }
-    QString RecordCardName() const override { return FClass->Name(); }
-    QLineEdit* NewRecordEditor() const override { return FNameEdit; }
-    void OpenCopy() override {}
-    bool RefreshesList(const TKVListHost& AHost) const override {
-        return dynamic_cast<const TTestClassHost*>(&AHost) != nullptr;
+        Row()->UpdateData(FNameEdit->text(), QString(), -1, ACreateDateTime, AUpdateDateTime, 0,
+                          -1);
     }
 
 private:
@@ -259,20 +172,17 @@ private:
         book.NewRecordText = QStringLiteral("New Class");
         book.HelpTopic = QStringLiteral("CardClass");
         book.ClientSize = QSize(377, 158);
+        book.SelectSQL = QStringLiteral("SELECT PARENTDBID, PARENTID, S_NAME, C_TIMESTAMP FROM "
+                                        "T_CLASS WHERE DBID = :VAR_DBID AND ID = :VAR_ID;");
+        book.UpdateSQL = QStringLiteral(
+            "UPDATE T_CLASS SET PARENTDBID = :VAR_PARENTDBID, PARENTID = :VAR_PARENTID, S_NAME = "
+            ":VAR_S_NAME, U_TIMESTAMP = :VAR_U_TIMESTAMP WHERE DBID = :VAR_DBID AND ID = "
+            ":VAR_ID;");
+        book.InsertSQL =
+            QStringLiteral("EXECUTE PROCEDURE INSERT_CLASS (:I_PARENTDBID, :I_PARENTID, :I_S_NAME, "
+                           ":I_S_DESCRIPTION, :I_ICONID, :I_V_FLAG, :I_C_TIMESTAMP);");
         return book;
     }
-    void BindParent(TIBQuery& AQuery, const QString& APrefix) const {
-        TIBParam& parentDBId = AQuery.ParamByName(APrefix + QStringLiteral("PARENTDBID"));
-        TIBParam& parentId = AQuery.ParamByName(APrefix + QStringLiteral("PARENTID"));
-        if (FClass->ParentId() == 0) {
-            parentDBId.Clear();
-            parentId.Clear();
-        } else {
-            parentDBId.SetAsInt64(FClass->ParentDBId());
-            parentId.SetAsInt64(FClass->ParentId());
-        }
-    }
 
-    std::unique_ptr<TKVClass> FClass;
     QLineEdit* FNameEdit = nullptr;
 };

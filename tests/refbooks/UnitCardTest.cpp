@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(UnitCardTest, NewCardInsertsThroughTheProcedureAndNamesItself) {
-    T_frmUnit* frame = OpenHost()->UnitFrame();
+    T_frmUnit* frame = OpenHost()->BookFrame();
     Button(frame, "Add_ToolButton")->click();
     ASSERT_EQ(Cards().size(), 1u);
     TfrmUnitEdit* card = Cards()[0];
@@ -117,7 +117,7 @@ TEST_F(UnitCardTest, NewCardInsertsThroughTheProcedureAndNamesItself) {
 TEST_F(UnitCardTest, CopyKeepsEveryFieldAndInsertsANewRow) {
     AddUnit(1011, 1, QStringLiteral("мкФ"), QStringLiteral("микрофарад"), QStringLiteral("uF"),
             QStringLiteral("Ёмкость"), 1e-6);
-    T_frmUnit* frame = OpenHost()->UnitFrame();
+    T_frmUnit* frame = OpenHost()->BookFrame();
     frame->SelectRecord(1011, 1);
     ASSERT_TRUE(frame->CopyItem());
     ASSERT_EQ(Cards().size(), 1u);
@@ -279,7 +279,7 @@ TEST_F(UnitCardTest, ReadOnlyDataBaseKeepsEveryCardReadOnly) {
     NewDB().Exec(QStringLiteral("INSERT INTO SYS_VAR (S_PARAM, V_INTEGER) VALUES ('READONLY', 1)"));
     AddUnit(1011, 1, QStringLiteral("Ом"));
     ASSERT_TRUE(dmMain->CurrentDBReadOnly());
-    T_frmUnit* frame = OpenHost()->UnitFrame();
+    T_frmUnit* frame = OpenHost()->BookFrame();
     EXPECT_FALSE(Button(frame, "Add_ToolButton")->isEnabled());
     TfrmUnitEdit* card = OpenCardUnit(1011, 1, false);
     ASSERT_NE(card, nullptr);
@@ -370,7 +370,7 @@ TEST_F(UnitCardTest, DataBaseErrorsRollBackAndKeepTheCardOpen) {
                            "E_UNIT_LOCKED; END"));
     AddUnit(1011, 1, QStringLiteral("Ом"), QStringLiteral("Ом"));
     const QString stored = Scalar(kRowOf1).toString();
-    T_frmUnit* frame = OpenHost()->UnitFrame();
+    T_frmUnit* frame = OpenHost()->BookFrame();
 
     TfrmUnitEdit* card = OpenCardUnit(1011, 1, false);
     ASSERT_NE(card, nullptr);
@@ -506,7 +506,7 @@ TEST_F(UnitCardTest, LinkEditorsPickClearAndWarnAboutTheDBIdHierarchy) {
     // Deleting a unit closes the cards linked to it.
     card->Picked = {true, 1011, 1, 0, QStringLiteral("Ом")};
     card->LinkEdit()->Button()->click();
-    T_frmUnit* frame = OpenHost()->UnitFrame();
+    T_frmUnit* frame = OpenHost()->BookFrame();
     FocusList(frame);
     frame->SelectRecord(1011, 1);
     QPointer<TLinkTestCard> guard = card;

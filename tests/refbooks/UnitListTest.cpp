@@ -40,7 +40,7 @@ TEST_F(UnitListTest, LoadsEveryRowWithProgressCountAndCommandStates) {
         AddUnit(1011, i, QStringLiteral("u%1").arg(i), QString(), QString(), QString(),
                 i == 7 ? 1.5 : 0);
     TfrmUnit* host = OpenHost();
-    T_frmUnit* frame = host->UnitFrame();
+    T_frmUnit* frame = host->BookFrame();
 
     EXPECT_EQ(host->windowTitle(), QStringLiteral("Единицы измерения"));
     EXPECT_EQ(Main().FindMDIChildren<TfrmUnit>().size(), 1u);
@@ -88,7 +88,7 @@ TEST_F(UnitListTest, LoadsEveryRowWithProgressCountAndCommandStates) {
 
 TEST_F(UnitListTest, EmptyBookAndReadOnlyOptionDisableWriting) {
     ::ReadOnly = true;
-    T_frmUnit* frame = OpenHost()->UnitFrame();
+    T_frmUnit* frame = OpenHost()->BookFrame();
     EXPECT_EQ(frame->Model()->Count(), 0);
     EXPECT_EQ(frame->CountPanel()->text(), QStringLiteral("Нет записей "));
     EXPECT_FALSE(Button(frame, "Add_ToolButton")->isEnabled());
@@ -107,7 +107,7 @@ TEST_F(UnitListTest, EmptyBookAndReadOnlyOptionDisableWriting) {
 
 TEST_F(UnitListTest, FilterOfBothTypesWithTagsAndClear) {
     AddSamples();
-    T_frmUnit* frame = OpenHost()->UnitFrame();
+    T_frmUnit* frame = OpenHost()->BookFrame();
     EXPECT_EQ(frame->FilterType(), ftContaining);
     EXPECT_TRUE(frame->FilterTypeMenu()->actions()[1]->isChecked());
 
@@ -156,7 +156,7 @@ TEST_F(UnitListTest, FilterOfBothTypesWithTagsAndClear) {
 
 TEST_F(UnitListTest, ColumnClicksSortAscendingThenDescendingKeepingTheSelection) {
     AddSamples();
-    T_frmUnit* frame = OpenHost()->UnitFrame();
+    T_frmUnit* frame = OpenHost()->BookFrame();
     EXPECT_EQ(frame->SortedType(), 0);
     EXPECT_EQ(Column(frame), QStringList({"Ом", "Res", "кОм", "В"})); // load order
 
@@ -202,7 +202,7 @@ TEST_F(UnitListTest, ColumnClicksSortAscendingThenDescendingKeepingTheSelection)
 
 TEST_F(UnitListTest, CopyNameRefreshItemInfoExportAndHelp) {
     AddSamples();
-    T_frmUnit* frame = OpenHost()->UnitFrame();
+    T_frmUnit* frame = OpenHost()->BookFrame();
     EXPECT_FALSE(frame->CopyName());
 
     frame->SelectRecord(1011, 1);
@@ -269,7 +269,7 @@ TEST_F(UnitListTest, DeleteIsRefusedForSystemAndReferencedUnitsAndClosesBoundCar
     DB().Exec(QStringLiteral("INSERT INTO T_BASE_PARAM (DBID, ID, CLASSDBID, CLASSID, UNITDBID, "
                              "UNITID, S_NAME) VALUES (1011, 1, 1011, 1, 1011, 4, 'U')"));
     TfrmUnit* host = OpenHost();
-    T_frmUnit* frame = host->UnitFrame();
+    T_frmUnit* frame = host->BookFrame();
     const QString refused =
         QStringLiteral("Запись не может быть удалена, пока на нее ссылаются другие записи в "
                        "базе данных");
@@ -335,8 +335,8 @@ TEST_F(UnitListTest, DeleteIsRefusedForSystemAndReferencedUnitsAndClosesBoundCar
 TEST_F(UnitListTest, CardsReportChangesToOpenLists) {
     AddUnit(1011, 1, QStringLiteral("Ом"), QStringLiteral("Ом"));
     AddUnit(1011, 2, QStringLiteral("В"));
-    T_frmUnit* first = OpenHost()->UnitFrame();
-    T_frmUnit* second = OpenHost()->UnitFrame();
+    T_frmUnit* first = OpenHost()->BookFrame();
+    T_frmUnit* second = OpenHost()->BookFrame();
     ApplyFilter(second, QStringLiteral("Ом"), ftContaining);
     ASSERT_EQ(second->Model()->Count(), 1);
 
@@ -378,7 +378,7 @@ TEST_F(UnitListTest, CardsReportChangesToOpenLists) {
 TEST_F(UnitListTest, EnterOpensTheCardOnceAndCtrlEnterClosesTheWindow) {
     AddUnit(1011, 1, QStringLiteral("Ом"));
     TfrmUnit* host = OpenHost();
-    T_frmUnit* frame = host->UnitFrame();
+    T_frmUnit* frame = host->BookFrame();
     FocusList(frame);
     frame->SelectRecord(1011, 1);
     QTest::keyClick(frame->ListView(), Qt::Key_Return);

@@ -60,14 +60,14 @@ TEST_F(UnitWindowsTest, HostLayoutRowsAreWrittenReadBackAndCapped) {
     AddUnit(1011, 1, QStringLiteral("Ом"));
     // No rows yet: the defaults 300 × 180.
     TfrmUnit* host = OpenHost();
-    EXPECT_EQ(host->UnitFrame()->RBWinWidth(), 300);
-    EXPECT_EQ(host->UnitFrame()->RBWinHeight(), 180);
+    EXPECT_EQ(host->BookFrame()->RBWinWidth(), 300);
+    EXPECT_EQ(host->BookFrame()->RBWinHeight(), 180);
     EXPECT_EQ(host->SubWindow()->size(), QSize(300, 180));
-    EXPECT_EQ(Widths(host->UnitFrame()), QStringLiteral("80 100 120 160 100"));
+    EXPECT_EQ(Widths(host->BookFrame()), QStringLiteral("80 100 120 160 100"));
     EXPECT_EQ(host->SubWindow()->minimumSize(), QSize(300, 180));
 
     host->SubWindow()->resize(420, 260);
-    host->UnitFrame()->ListView()->header()->resizeSection(1, 133);
+    host->BookFrame()->ListView()->header()->resizeSection(1, 133);
     CloseHost(host);
     EXPECT_EQ(LayoutRows(20),
               QStringLiteral("RBW:-1=420 RBH:-1=260 CW:0=80 CW:1=133 CW:2=120 CW:3=160 CW:4=100"));
@@ -81,7 +81,7 @@ TEST_F(UnitWindowsTest, HostLayoutRowsAreWrittenReadBackAndCapped) {
     AddLayoutRow(20, "XYZ", -1, 1);
     host = OpenHost();
     EXPECT_EQ(host->SubWindow()->size(), QSize(420, 260));
-    EXPECT_EQ(Widths(host->UnitFrame()), QStringLiteral("80 133 500 160 100"));
+    EXPECT_EQ(Widths(host->BookFrame()), QStringLiteral("80 133 500 160 100"));
     // Saving again updates the same rows (the uncapped current widths).
     CloseHost(host);
     EXPECT_EQ(LayoutRowCount(), 9);
@@ -106,9 +106,9 @@ TEST_F(UnitWindowsTest, NothingIsReadOrWrittenWithoutLocalConfigOrOnAReadOnlyDat
 
     ::LocalConfig = false;
     TfrmUnit* host = OpenHost();
-    EXPECT_EQ(host->UnitFrame()->RBWinWidth(), 0);
+    EXPECT_EQ(host->BookFrame()->RBWinWidth(), 0);
     EXPECT_EQ(host->SubWindow()->size(), QSize(292, 153) + Border(host));
-    EXPECT_EQ(Widths(host->UnitFrame()), QStringLiteral("80 100 120 160 100"));
+    EXPECT_EQ(Widths(host->BookFrame()), QStringLiteral("80 100 120 160 100"));
     host->SubWindow()->resize(450, 300);
     CloseHost(host);
     EXPECT_EQ(LayoutRowCount(), 3);
@@ -119,9 +119,9 @@ TEST_F(UnitWindowsTest, NothingIsReadOrWrittenWithoutLocalConfigOrOnAReadOnlyDat
     ::ReadOnly = true;
     host = OpenHost();
     EXPECT_EQ(host->SubWindow()->size(), QSize(600, 500));
-    EXPECT_EQ(Widths(host->UnitFrame()), QStringLiteral("222 100 120 160 100"));
+    EXPECT_EQ(Widths(host->BookFrame()), QStringLiteral("222 100 120 160 100"));
     host->SubWindow()->resize(450, 300);
-    T_frmUnit* frame = host->UnitFrame();
+    T_frmUnit* frame = host->BookFrame();
     ASSERT_TRUE(host->CloseWindow());
     EXPECT_EQ(frame->RBWinWidth(), 450);
     Settle();
@@ -147,7 +147,7 @@ TEST_F(UnitWindowsTest, PickerHandsBackTheChosenUnitOrSelectFalse) {
     TKVSelectedItemDBData presetSeen;
     TKVSelectedItemDBData result = Pick(1011, 2, [&](TfrmSelectUnit* APicker) {
         EXPECT_EQ(APicker->windowTitle(), QStringLiteral("Выбор единицы измерения"));
-        T_frmUnit* frame = APicker->UnitFrame();
+        T_frmUnit* frame = APicker->BookFrame();
         EXPECT_FALSE(frame->ActionState());
         EXPECT_FALSE(frame->ToolBar()->isVisible());
         EXPECT_EQ(APicker->focusWidget(), frame->ListView());
@@ -174,7 +174,7 @@ TEST_F(UnitWindowsTest, PickerHandsBackTheChosenUnitOrSelectFalse) {
             if (preset == 1)
                 APicker->ButtonPanel()->CancelBtn()->click();
             else {
-                EXPECT_FALSE(APicker->UnitFrame()->SelectedItemDBData().Select);
+                EXPECT_FALSE(APicker->BookFrame()->SelectedItemDBData().Select);
                 APicker->ButtonPanel()->OkBtn()->click();
             }
         });
@@ -186,10 +186,10 @@ TEST_F(UnitWindowsTest, PickerHandsBackTheChosenUnitOrSelectFalse) {
 
     // A double click on a row chooses it; without a selection the picker stays open.
     result = Pick(0, 0, [&](TfrmSelectUnit* APicker) {
-        QTreeView* view = APicker->UnitFrame()->ListView();
+        QTreeView* view = APicker->BookFrame()->ListView();
         APicker->ListViewDblClick();
         EXPECT_TRUE(APicker->isVisible());
-        const QModelIndex first = APicker->UnitFrame()->Model()->index(0, 0);
+        const QModelIndex first = APicker->BookFrame()->Model()->index(0, 0);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
                           view->visualRect(first).center());
         emit view->doubleClicked(first);

@@ -1,14 +1,15 @@
-#include "refbooks/KVListFrame.h"
+#include "views/KVListFrame.h"
 
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
-#include "refbooks/KVRecordCard.h"
+#include "shell/KVRecordNotice.h"
 #include "shell/KVWidgets.h"
 #include "shell/frmExportDataToFile.h"
 #include "shell/frmItemInfo.h"
 #include "shell/uHelpContext.h"
 #include "shell/uMessage.h"
 #include "shell/ufrmMain.h"
+#include "views/KVRecordCard.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -239,7 +240,7 @@ bool TKVListFrame::Connected() {
 }
 
 bool TKVListFrame::Writable() {
-    return !::ReadOnly && !(dmMain && dmMain->CurrentDBReadOnly());
+    return dmMain && dmMain->CanWriteDataBase();
 }
 
 TIBQuery& TKVListFrame::Query() {
@@ -281,9 +282,7 @@ void TKVListFrame::Init(bool AActionState) {
     if (AActionState)
         FListView->addActions(FPopupMenu->actions().mid(before));
 
-    FModel->SetColumns(FBook.Columns);
-    for (int i = 0; i < static_cast<int>(FBook.Columns.size()); ++i)
-        FListView->header()->resizeSection(i, FBook.Columns[static_cast<size_t>(i)].Width);
+    SetColumns(FBook.Columns);
 
     const bool writable = Writable();
     ToolButton(QStringLiteral("Add_ToolButton"))->setEnabled(writable);
@@ -296,9 +295,24 @@ void TKVListFrame::Init(bool AActionState) {
 
     ShowProgress();
     LoadData();
+    BuildDataColumns();
     FillListView();
     HideProgress();
     LoadRBLocalConfig();
+}
+
+void TKVListFrame::SetColumns(std::vector<TKVListColumn> AColumns) {
+    // Widths the user gave to columns that stay.
+    QHash<QString, int> widths;
+    const std::vector<TKVListColumn>& old = FModel->Columns();
+    for (int i = 0; i < static_cast<int>(old.size()); ++i)
+        widths.insert(old[static_cast<size_t>(i)].Caption, FListView->header()->sectionSize(i));
+    FModel->SetColumns(std::move(AColumns));
+    const std::vector<TKVListColumn>& columns = FModel->Columns();
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+        const TKVListColumn& column = columns[static_cast<size_t>(i)];
+        FListView->header()->resizeSection(i, widths.value(column.Caption, column.Width));
+    }
 }
 
 void TKVListFrame::UnInit() {
@@ -319,7 +333,7 @@ void TKVListFrame::LoadData() {
     dmMain->ExecuteInTransaction([&] {
         query.Close();
         LoadContext(query);
-        query.SetSQL(FBook.CountSQL);
+        query.SetSQL(CountSQL());
         BindContext(query);
         query.Open();
         const int count = query.Eof() ? 0 : query.FieldByName("COUNT").AsInteger();
@@ -328,12 +342,12 @@ void TKVListFrame::LoadData() {
         if (count <= 0)
             return;
         ReserveRecords(count);
-        query.SetSQL(FBook.SelectSQL);
+        query.SetSQL(SelectSQL());
         BindContext(query);
         query.Open();
         int k = 0;
         while (!query.Eof()) {
-            StoreRecord(query, true);
+            StoreRecord(query);
             if (++k % kProgressStep == 0)
                 ChangeProgress(k);
             query.Next();
@@ -373,7 +387,7 @@ void TKVListFrame::FillListView() {
                 step);
         } else {
             VisitRecordRows([&](TKVListRow&& ARow) { rows.push_back(std::move(ARow)); }, step);
-            SortListRowVector(rows, FBook.Columns, FSortedType);
+            SortListRowVector(rows, FModel->Columns(), FSortedType);
         }
     }
     FModel->ResetRows(std::move(rows));
@@ -404,7 +418,61 @@ bool TKVListFrame::MatchesFilter(const QString& AText) const {
 }
 
 bool TKVListFrame::IsFiltered() const {
-    return !FFilterStr.isEmpty();
+    if (!FFilterStr.isEmpty())
+        return true;
+    for (const TClientFilterState& filter : FClientFilters)
+        if (filter.On)
+            return true;
+    return false;
+}
+
+// ------------------------------------------------------------------------ client filters
+
+int TKVListFrame::AddClientFilter(TKVClientFilter AFilter) {
+    if (FClientFilters.empty())
+        FFilterTypeMenu->addSeparator()->setObjectName(QStringLiteral("pmiFTDivClientFilters"));
+    const int index = static_cast<int>(FClientFilters.size());
+    QAction* item = FFilterTypeMenu->addAction(AFilter.Caption);
+    item->setObjectName(AFilter.ItemName);
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, [this, index] { pmiClientFilterClick(index); });
+    FClientFilters.push_back({std::move(AFilter), item, false});
+    return index;
+}
+
+bool TKVListFrame::ClientFilterOn(int AIndex) const {
+    return AIndex >= 0 && AIndex < ClientFilterCount() &&
+           FClientFilters[static_cast<size_t>(AIndex)].On;
+}
+
+void TKVListFrame::SetClientFilterOn(int AIndex, bool AValue) {
+    if (AIndex < 0 || AIndex >= ClientFilterCount())
+        return;
+    TClientFilterState& filter = FClientFilters[static_cast<size_t>(AIndex)];
+    filter.On = AValue;
+    filter.Item->setChecked(AValue);
+}
+
+void TKVListFrame::pmiClientFilterClick(int AIndex) {
+    if (AIndex < 0 || AIndex >= ClientFilterCount())
+        return;
+    const TClientFilterState& filter = FClientFilters[static_cast<size_t>(AIndex)];
+    // A checkable entry flips itself when triggered: the filter's state decides its check.
+    const bool on = !filter.On && (!filter.Filter.Choose || filter.Filter.Choose());
+    SetClientFilterOn(AIndex, on);
+}
+
+QString TKVListFrame::ExtraFilterTags() const {
+    QString tags;
+    for (const TClientFilterState& filter : FClientFilters)
+        if (filter.On && filter.Filter.Tag)
+            tags += filter.Filter.Tag();
+    return tags;
+}
+
+void TKVListFrame::ClearExtraFilters() {
+    for (int i = 0; i < ClientFilterCount(); ++i)
+        SetClientFilterOn(i, false);
 }
 
 void TKVListFrame::ApplyFilter() {
@@ -529,12 +597,32 @@ void TKVListFrame::SelectRecord(quint32 ADBId, quint32 AId) {
 
 void TKVListFrame::ListViewEnterKey() {
     if (FActionState)
-        OpenItem();
+        OpenDataModeItem();
 }
 
 void TKVListFrame::ListViewDblClick() {
     if (FActionState)
-        Edit_ToolButtonClick();
+        ListViewEnterKey();
+}
+
+void TKVListFrame::OpenDataModeItem() {
+    if (FDataViews.empty()) {
+        OpenItem();
+        return;
+    }
+    if (!FActionState || !FSelectedItemDBData.Select || !Connected())
+        return;
+    TKVOpenDataModeTypes offered = 0;
+    for (const TKVDataView& view : FDataViews)
+        if (!view.Available || view.Available())
+            offered |= OpenDataModeSet({view.Type});
+    if (SelectOpenDataMode(offered) != mrOk)
+        return;
+    for (const TKVDataView& view : FDataViews)
+        if (view.Type == SelectedOpenDataModeType && view.Open) {
+            view.Open();
+            break;
+        }
 }
 
 bool TKVListFrame::eventFilter(QObject* AObject, QEvent* AEvent) {
@@ -622,6 +710,7 @@ void TKVListFrame::RefreshData() {
     const TKVSelectedItemDBData kept = FSelectedItemDBData;
     ShowProgress();
     LoadData();
+    BuildDataColumns();
     FillListView();
     HideProgress();
     if (kept.Select) {
@@ -681,24 +770,16 @@ bool TKVListFrame::DeleteItem() {
     if (!ok || !deleted)
         return false;
     RecordDeleted(key);
-    CloseBoundWindows(key);
+    // The window holding this list stays whatever it is bound to.
+    const TKVMDIChild* own = nullptr;
+    for (QWidget* parent = parentWidget(); parent && !own; parent = parent->parentWidget())
+        own = qobject_cast<TKVMDIChild*>(parent);
+    CloseWindowsBoundTo(FBook.ItemType, key.DBId, key.Id, own);
     RemoveRecord(key);
     DeleteListItem(key.DBId, key.Id);
+    // Other lists that show the record drop it too.
+    NotifyRecordChanged(FBook.ItemType, key.DBId, key.Id, iatDelete);
     return true;
-}
-
-void TKVListFrame::CloseBoundWindows(const TKVDBKey& AKey) {
-    if (!frmMain)
-        return;
-    const TKVItemType itemType = FBook.ItemType;
-    const std::vector<TKVRecordCard*> cards =
-        frmMain->FindMDIChildren<TKVRecordCard>([&](const TKVRecordCard& ACard) {
-            return (ACard.CardItemType() == itemType && ACard.DBId() == AKey.DBId &&
-                    ACard.Id() == AKey.Id) ||
-                   ACard.LinkedToRecord(itemType, AKey.DBId, AKey.Id);
-        });
-    for (TKVRecordCard* card : cards)
-        card->ForciblyCloseItem();
 }
 
 void TKVListFrame::DeleteRelatedRows(TIBQuery&, const TKVDBKey&) {}
@@ -723,24 +804,29 @@ void TKVListFrame::ExternalUpdateItemListByPKey(quint32 ADBId, quint32 AId,
                                                 TKVItemActionType AActionType) {
     if (!Connected() || AId == 0)
         return;
-    const TKVDBKey key{FBook.KeyHasDBId ? ADBId : 0, AId};
+    const TKVDBKey key = NormalKey(ADBId, AId);
     switch (AActionType) {
     case iatChange: {
         TIBQuery& query = Query();
         dmMain->ExecuteInTransaction([&] {
             query.Close();
-            query.SetSQL(!FActionState && !FBook.SelectOneSelectModeSQL.isEmpty()
-                             ? FBook.SelectOneSelectModeSQL
-                             : FBook.SelectOneSQL);
+            query.SetSQL(SelectOneSQL());
+            BindContext(query);
             if (FBook.KeyHasDBId)
                 query.ParamByName("VAR_DBID").SetAsInt64(key.DBId);
             query.ParamByName("VAR_ID").SetAsInt64(key.Id);
             query.Open();
-            if (!query.Eof()) {
-                StoreRecord(query, false);
-                AddOrUpdateListItem(key);
-            }
+            const bool found = !query.Eof();
+            if (found)
+                StoreRecord(query);
             query.Close();
+            if (found) {
+                AddOrUpdateListItem(key);
+            } else if (HoldsRecord(key)) {
+                // The record no longer meets the list's criterion.
+                RemoveRecord(key);
+                DeleteListItem(key.DBId, key.Id);
+            }
         });
         break;
     }
@@ -752,19 +838,40 @@ void TKVListFrame::ExternalUpdateItemListByPKey(quint32 ADBId, quint32 AId,
     UpdateCountPanel();
 }
 
+QString TKVListFrame::SelectOneSQL() const {
+    return !FActionState && !FBook.SelectOneSelectModeSQL.isEmpty() ? FBook.SelectOneSelectModeSQL
+                                                                    : FBook.SelectOneSQL;
+}
+
+void TKVListFrame::RecordChanged(TKVItemType AItemType, quint32 ADBId, quint32 AId,
+                                 TKVItemActionType AActionType) {
+    if (AItemType == FBook.ItemType)
+        ExternalUpdateItemListByPKey(ADBId, AId, AActionType);
+}
+
+bool TKVListFrame::BoundToRecord(TKVItemType, quint32, quint32) const {
+    return false;
+}
+
 void TKVListFrame::AddOrUpdateListItem(const TKVDBKey& AKey) {
-    std::optional<std::pair<TKVListRow, bool>> record = RecordRow(AKey);
+    std::optional<TRecordRow> record = RecordRow(AKey);
     if (!record)
         return;
     const int row = FindListItemByPKey(AKey.DBId, AKey.Id);
+    if (record->Hidden) {
+        // A record the list keeps but never shows has no row, whatever it was before.
+        if (row >= 0)
+            DeleteListItem(AKey.DBId, AKey.Id);
+        return;
+    }
     if (row >= 0) {
-        FModel->ReplaceRow(row, std::move(record->first));
+        FModel->ReplaceRow(row, std::move(record->Row));
         // The selection record keeps the row's new caption.
         if (FSelectedItemDBData.Select && FSelectedItemDBData.DBId == AKey.DBId &&
             FSelectedItemDBData.Id == AKey.Id)
             ListViewSelectItem();
-    } else if (record->second) {
-        FModel->AppendRow(std::move(record->first));
+    } else if (record->Passes) {
+        FModel->AppendRow(std::move(record->Row));
     }
 }
 
@@ -775,19 +882,12 @@ void TKVListFrame::LoadRBLocalConfig() {
         return;
     FRBWinWidth = FBook.DefaultWidth;
     FRBWinHeight = FBook.DefaultHeight;
-    const std::optional<TKVDBKey> context = FActionState ? LayoutContextKey() : std::nullopt;
     const int columns = FModel->columnCount();
     TIBQuery& query = Query();
     dmMain->ExecuteInTransaction([&] {
         query.Close();
         query.SetSQL(kLayoutSelect);
-        query.ParamByName("VAR_OBJ_TYPE")
-            .SetAsInteger(ObjTypeToInt(FActionState ? FBook.ManageObjType : FBook.SelectObjType));
-        SetOptional(query.ParamByName("VAR_OBJ_DBID"),
-                    context ? std::optional<quint32>(context->DBId) : std::nullopt);
-        SetOptional(query.ParamByName("VAR_OBJ_ID"),
-                    context ? std::optional<quint32>(context->Id) : std::nullopt);
-        SetOptional(query.ParamByName("VAR_OBJ_MODE"), LayoutObjMode());
+        BindLayoutKey(query);
         query.Open();
         while (!query.Eof()) {
             const QString param = query.FieldByName("S_PARAM").AsString().trimmed();
@@ -807,20 +907,22 @@ void TKVListFrame::LoadRBLocalConfig() {
     });
 }
 
+void TKVListFrame::BindLayoutKey(TIBQuery& AQuery) const {
+    const std::optional<TKVDBKey> context = FActionState ? LayoutContextKey() : std::nullopt;
+    AQuery.ParamByName("VAR_OBJ_TYPE")
+        .SetAsInteger(ObjTypeToInt(FActionState ? FBook.ManageObjType : FBook.SelectObjType));
+    SetOptional(AQuery.ParamByName("VAR_OBJ_DBID"),
+                context ? std::optional<quint32>(context->DBId) : std::nullopt);
+    SetOptional(AQuery.ParamByName("VAR_OBJ_ID"),
+                context ? std::optional<quint32>(context->Id) : std::nullopt);
+    SetOptional(AQuery.ParamByName("VAR_OBJ_MODE"), LayoutObjMode());
+}
+
 void TKVListFrame::SaveRBLocalConfig() {
     if (!Connected() || !::LocalConfig || !Writable())
         return;
-    const std::optional<TKVDBKey> context = FActionState ? LayoutContextKey() : std::nullopt;
     TIBQuery& query = Query();
-    const auto bindKey = [&] {
-        query.ParamByName("VAR_OBJ_TYPE")
-            .SetAsInteger(ObjTypeToInt(FActionState ? FBook.ManageObjType : FBook.SelectObjType));
-        SetOptional(query.ParamByName("VAR_OBJ_DBID"),
-                    context ? std::optional<quint32>(context->DBId) : std::nullopt);
-        SetOptional(query.ParamByName("VAR_OBJ_ID"),
-                    context ? std::optional<quint32>(context->Id) : std::nullopt);
-        SetOptional(query.ParamByName("VAR_OBJ_MODE"), LayoutObjMode());
-    };
+    const auto bindKey = [&] { BindLayoutKey(query); };
     dmMain->ExecuteInTransaction([&] {
         query.Close();
         query.SetSQL(kLayoutSaveSize);

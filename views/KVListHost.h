@@ -13,6 +13,7 @@
 // back the frame's selection record, or an empty one (Select false) when cancelled.
 
 #include "core/KVCommon.h"
+#include "resources/KVResources.h"
 #include "shell/KVMDIChild.h"
 #include "shell/frmSelectCancel.h"
 
@@ -22,6 +23,12 @@
 #include <memory>
 
 class TKVListFrame;
+
+// A picker's result for records keyed by ID alone.
+TKVSelectedLocalItemDBData LocalSelection(const TKVSelectedItemDBData& ASelected);
+
+// Whether a main window exists to hold list windows.
+bool ListHostWorkspaceExists();
 
 // The sizes of a host window: the built-in client size, and the minimum size, which is also
 // the threshold a stored size must reach to be taken.
@@ -40,6 +47,11 @@ public:
     // Places the window in the workspace with the size the frame read (when it reaches the
     // thresholds) or its built-in size. The frame's Init and the caption come first.
     void ShowHost();
+
+    // The frame answers: the record its list was opened on, and changes of its item type.
+    bool BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const override;
+    void RecordChanged(TKVItemType AItemType, quint32 ADBId, quint32 AId,
+                       TKVItemActionType AActionType) override;
 
 protected:
     TKVListHost(TKVListHostSize AHostSize, QWidget* AParent = nullptr);
@@ -103,3 +115,66 @@ private:
     T_frmSelectCancel* FButtonPanel = nullptr;
     bool FClosed = false;
 };
+
+// The host of one frame class: makes its frame. A list's window derives from it and names its
+// frame's accessor.
+template <class TFrame> class TKVBookHost : public TKVListHost {
+public:
+    TFrame* BookFrame() const { return FBookFrame; }
+
+protected:
+    explicit TKVBookHost(TKVListHostSize AHostSize, QWidget* AParent = nullptr)
+        : TKVListHost(AHostSize, AParent), FBookFrame(new TFrame(this)) {
+        SetFrame(FBookFrame);
+    }
+
+private:
+    TFrame* FBookFrame;
+};
+
+// The picker of one frame class: makes its frame under the caption.
+template <class TFrame> class TKVBookSelectDialog : public TKVSelectDialog {
+public:
+    TFrame* BookFrame() const { return FBookFrame; }
+
+protected:
+    TKVBookSelectDialog(TKVSelectDialogSize ASize, const QString& ACaption,
+                        QWidget* AParent = nullptr)
+        : TKVSelectDialog(ASize, AParent), FBookFrame(new TFrame(this)) {
+        setWindowTitle(ACaption);
+        SetFrame(FBookFrame);
+    }
+
+private:
+    TFrame* FBookFrame;
+};
+
+// The shared body of a list window's opener: the window with the icon, the frame's Init
+// (AInit, in manage mode), the caption (ACaption, read after Init), placed in the workspace.
+// nullptr without a main window.
+template <class THost, class TInit, class TCaption>
+THost* OpenListHost(quint32 AIconResource, TInit&& AInit, TCaption&& ACaption) {
+    if (!ListHostWorkspaceExists())
+        return nullptr;
+    auto* host = new THost; // the workspace owns it once shown
+    host->setWindowIcon(ResourceIcon(AIconResource));
+    AInit(*host->BookFrame());
+    host->setWindowTitle(ACaption(*host->BookFrame()));
+    host->ShowHost();
+    return host;
+}
+
+// The shared body of a picker: the dialog with the icon and the preselected key, the frame's
+// Init (AInit, in selection mode), the stored size; then it runs. The chosen record, or an
+// empty one (Select false) when cancelled.
+template <class TDialog, class TInit>
+TKVSelectedItemDBData RunSelectDialog(quint32 AIconResource, quint32 ASelectDBId, quint32 ASelectId,
+                                      TInit&& AInit) {
+    TDialog dialog;
+    dialog.setWindowIcon(ResourceIcon(AIconResource));
+    dialog.SetSelectDBId(ASelectDBId);
+    dialog.SetSelectId(ASelectId);
+    AInit(*dialog.BookFrame());
+    dialog.ApplyStoredSize();
+    return dialog.Execute();
+}

@@ -1,7 +1,8 @@
-#include "refbooks/KVListHost.h"
+#include "views/KVListHost.h"
 
-#include "refbooks/KVListFrame.h"
 #include "shell/KVDialog.h"
+#include "shell/ufrmMain.h"
+#include "views/KVListFrame.h"
 
 #include <QGuiApplication>
 #include <QMdiSubWindow>
@@ -10,6 +11,10 @@
 #include <QVBoxLayout>
 
 // ----------------------------------------------------------------------------------- host
+
+bool ListHostWorkspaceExists() {
+    return frmMain != nullptr;
+}
 
 TKVListHost::TKVListHost(TKVListHostSize AHostSize, QWidget* AParent)
     : TKVMDIChild(AParent), FHostSize(AHostSize) {
@@ -37,6 +42,16 @@ void TKVListHost::ShowHost() {
     if (FFrame && FFrame->RBWinHeight() >= FHostSize.MinSize.height())
         size.setHeight(FFrame->RBWinHeight());
     sub->resize(size);
+}
+
+bool TKVListHost::BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const {
+    return FFrame && FFrame->BoundToRecord(AItemType, ADBId, AId);
+}
+
+void TKVListHost::RecordChanged(TKVItemType AItemType, quint32 ADBId, quint32 AId,
+                                TKVItemActionType AActionType) {
+    if (FFrame)
+        FFrame->RecordChanged(AItemType, ADBId, AId, AActionType);
 }
 
 void TKVListHost::FormClose() {
@@ -125,6 +140,10 @@ TKVSelectedItemDBData TKVSelectDialog::Execute() {
 }
 
 TKVSelectedLocalItemDBData TKVSelectDialog::ExecuteLocal() {
-    const TKVSelectedItemDBData selected = Execute();
-    return SetSelectedLocalItemDBData(selected.Select, selected.Id, selected.Tag, selected.Name);
+    return LocalSelection(Execute());
+}
+
+TKVSelectedLocalItemDBData LocalSelection(const TKVSelectedItemDBData& ASelected) {
+    return SetSelectedLocalItemDBData(ASelected.Select, ASelected.Id, ASelected.Tag,
+                                      ASelected.Name);
 }

@@ -1,11 +1,10 @@
-#include "refbooks/KVRecordCard.h"
+#include "views/KVRecordCard.h"
 
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
 #include "platform/sys/Win1251.h"
-#include "refbooks/KVListFrame.h"
-#include "refbooks/KVListHost.h"
 #include "shell/KVButtonEdit.h"
+#include "shell/KVRecordNotice.h"
 #include "shell/KVWidgets.h"
 #include "shell/frmItemInfo.h"
 #include "shell/uHelpContext.h"
@@ -102,12 +101,13 @@ TIBQuery& TKVRecordCard::Query() {
 
 // ------------------------------------------------------------------------------- editors
 
-QLineEdit* TKVRecordCard::AddTextEditor(const char* AName, const QString& ALabel, int AMaxLength) {
+QLineEdit* TKVRecordCard::AddTextEditor(const char* AName, const QString& ALabel, int AMaxLength,
+                                        bool ARequired) {
     auto* editor = new QLineEdit(this);
     editor->setObjectName(QLatin1String(AName));
     editor->setMaxLength(AMaxLength);
     connect(editor, &QLineEdit::textChanged, this, &TKVRecordCard::TextEditPropertiesChange);
-    FTextEditors.push_back({editor, ALabel, AMaxLength});
+    FTextEditors.push_back({editor, ALabel, AMaxLength, ARequired});
     AddEditorRow(ALabel, editor);
     return editor;
 }
@@ -178,6 +178,13 @@ void TKVRecordCard::SetEditorsReadOnly(bool AValue) {
         memo.Editor->setReadOnly(AValue);
     for (const TLinkEditor& link : FLinkEditors)
         link.Editor->Button()->setEnabled(!AValue);
+}
+
+QLineEdit* TKVRecordCard::NewRecordEditor() const {
+    for (const TTextEditor& text : FTextEditors)
+        if (text.Required)
+            return text.Editor;
+    return nullptr;
 }
 
 bool TKVRecordCard::CheckRequired(QLineEdit* AEditor) {
@@ -264,6 +271,19 @@ void TKVRecordCard::SetTextOrNull(TIBParam& AParam, const QString& AText) {
         AParam.SetAsString(AText);
 }
 
+void TKVRecordCard::SetIconOrNull(TIBParam& AParam, qint32 AIconId) {
+    if (AIconId < 0)
+        AParam.Clear();
+    else
+        AParam.SetAsInteger(AIconId);
+}
+
+void TKVRecordCard::BindKey(TIBQuery& AQuery, quint32 ADBId, quint32 AId) const {
+    if (FCardBook.KeyHasDBId)
+        AQuery.ParamByName("VAR_DBID").SetAsInt64(ADBId);
+    AQuery.ParamByName("VAR_ID").SetAsInt64(AId);
+}
+
 void TKVRecordCard::SetLinkOrNull(TIBParam& ADBIdParam, TIBParam& AIdParam, quint32 ADBId,
                                   quint32 AId) {
     if (AId == 0) {
@@ -309,14 +329,17 @@ bool TKVRecordCard::LinkedToRecord(TKVItemType, quint32, quint32) const {
     return false;
 }
 
+bool TKVRecordCard::BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const {
+    if (AItemType == CardItemType() && Id() != 0 && Id() == AId &&
+        (!FCardBook.KeyHasDBId || DBId() == ADBId))
+        return true;
+    return LinkedToRecord(AItemType, ADBId, AId);
+}
+
 bool TKVRecordCard::ReadOnly() const {
-    if (TKVCard::ReadOnly())
-        return true;
-    if (!FCardBook.KeyHasDBId || Id() == 0)
-        return false;
-    if (DBId() == 0 && !::BLIMod)
-        return true;
-    return DBId() != (dmMain ? dmMain->CurrentDBId() : 0) && !::NSIMod;
+    if (!dmMain)
+        return TKVCard::ReadOnly();
+    return dmMain->RecordReadOnly(FCardBook.KeyHasDBId, DBId(), Id());
 }
 
 bool TKVRecordCard::ReadNewRecord(TIBQuery&) {
@@ -380,7 +403,7 @@ bool TKVRecordCard::Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
         return false;
     }
     ToolButton(QStringLiteral("Copy_ToolButton"))
-        ->setEnabled(Id() != 0 && !::ReadOnly && !(dmMain && dmMain->CurrentDBReadOnly()));
+        ->setEnabled(Id() != 0 && dmMain && dmMain->CanWriteDataBase());
     ToolButton(QStringLiteral("Save_ToolButton"))->setEnabled(!ReadOnly());
     ToolButton(QStringLiteral("SaveAndClose_ToolButton"))->setEnabled(!ReadOnly());
     ToolButton(QStringLiteral("ItemInfo_ToolButton"))->setEnabled(Id() != 0);
@@ -404,6 +427,9 @@ void TKVRecordCard::showEvent(QShowEvent* AEvent) {
 bool TKVRecordCard::CheckData() {
     if (ReadOnly())
         return false;
+    for (const TTextEditor& text : FTextEditors)
+        if (text.Required && !CheckRequired(text.Editor))
+            return false;
     if (!CheckEditors() || !CheckTextEditors())
         return false;
     TDateTime created;
@@ -464,13 +490,12 @@ bool TKVRecordCard::InsertData() {
 }
 
 void TKVRecordCard::RefreshRB() {
-    if (!frmMain)
-        return;
-    const std::vector<TKVListHost*> hosts = frmMain->FindMDIChildren<TKVListHost>(
-        [this](const TKVListHost& AHost) { return RefreshesList(AHost); });
-    for (TKVListHost* host : hosts)
-        if (host->Frame())
-            host->Frame()->ExternalUpdateItemListByPKey(DBId(), Id(), iatChange);
+    NotifyRecordChanged(CardItemType(), DBId(), Id(), iatChange);
+}
+
+void TKVRecordCard::OpenCopy() {
+    if (FCardBook.OpenCopy)
+        FCardBook.OpenCopy(DBId(), Id());
 }
 
 bool TKVRecordCard::SaveItem() {

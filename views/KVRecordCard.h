@@ -1,26 +1,30 @@
 #pragma once
 
-// The record card of every book: the window in which one record is created, copied, viewed and
-// edited. It loads its record (or the copy source) with the book's one-row SELECT, shows it in
+// The record card of every table: the window in which one record is created, copied, viewed and
+// edited. It loads its record (or the copy source) with the table's one-row SELECT, shows it in
 // labelled editors, applies the read-only rule, marks its caption, checks what was typed, saves
-// with the book's UPDATE or its INSERT_ procedure, and then reports the change to the open list
-// windows of the book. The save question and the forced close come from TKVCard.
+// with the table's UPDATE or its INSERT_ procedure, and then reports the change to every open
+// window (NotifyRecordChanged), so lists that show such records read it again. The save
+// question and the forced close come from TKVCard.
 //
-// A book gives:
+// A card gives:
 // - as data (TKVCardBook): component names, key shape, item type, the text of a new record,
-//   the help topic, the client size;
-// - its record object and the SQL steps: CreateRecord, ReadRecord (one-row SELECT),
-//   ReadNewRecord (context names of a new record), ExecUpdate, ExecInsert (the procedure's
-//   parameters; the base reads O_ID and O_DBID);
+//   the help topic, the client size, its SELECT, UPDATE and INSERT_ statements and the opener
+//   of a copy;
+// - through TKVBookCard<TRow>: the record object, read by the table's row reader; the fields of
+//   its statements (BindFields);
 // - its editors, made with AddTextEditor / AddLinkEditor / AddEditorRow, and FillEditors,
 //   CheckEditors (required editors and values that must parse), StoreEditors;
-// - RecordCardName, NewRecordEditor, OpenCopy (its opener with the copy flag), the lists its
-//   saves refresh (RefreshesList) and the records it is linked to (LinkedToRecord).
+// - where it has them: the names of a new record's context (ReadNewRecord), statements that
+//   follow its own (ExecUpdate), RecordCardName, NewRecordEditor and the records it is linked
+//   to (LinkedToRecord: the card closes when one of them is deleted).
 // Text editors made with AddTextEditor (and AddButtonTextEditor, AddMemoEditor) are limited to
 // their column's length, and CheckData refuses, with a message, a text that is longer or holds a
 // character the database cannot keep.
 
 #include "core/KVCommon.h"
+#include "core/KVRowReaders.h"
+#include "platform/ib/IBQuery.h"
 #include "resources/KVResources.h"
 #include "shell/KVCard.h"
 #include "shell/ufrmMain.h"
@@ -30,6 +34,7 @@
 
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 class QAction;
@@ -42,7 +47,6 @@ class QToolButton;
 class TIBParam;
 class TIBQuery;
 class TKVButtonEdit;
-class TKVListHost;
 
 struct TKVCardBook {
     // Component names: Name + "_ToolBar", Name + "Edit_PopupMenu".
@@ -54,6 +58,14 @@ struct TKVCardBook {
     QString HelpTopic;
     // The window's client size (the card cannot be resized).
     QSize ClientSize{377, 213};
+    // The one-row SELECT of a key (:VAR_DBID, :VAR_ID), the UPDATE of the record (every field
+    // as :VAR_ and the column, U_TIMESTAMP, the key) and the EXECUTE PROCEDURE of its INSERT_
+    // procedure (every field as :I_ and the column, I_C_TIMESTAMP).
+    QString SelectSQL;
+    QString UpdateSQL;
+    QString InsertSQL;
+    // Opens a card on a copy of the record of the key.
+    std::function<void(quint32 ADBId, quint32 AId)> OpenCopy;
 };
 
 // A link editor: a record of another book chosen through its picker.
@@ -82,6 +94,8 @@ public:
     // Whether the record refers to the record (AItemType, ADBId, AId) of another book: a
     // card closed when that record is deleted.
     virtual bool LinkedToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const;
+    // The card's own stored record, or a record it is linked to.
+    bool BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const override;
 
     // Option ReadOnly, a read-only database, and for records keyed by (DBID, ID): a stored
     // system record (DBID 0) without option BLIMod, a stored record of another database
@@ -97,7 +111,7 @@ public:
     bool CheckData();
     bool UpdateData();
     bool InsertData();
-    // Reports the saved record to the open list windows of the book.
+    // Reports the saved record to every open window (lists of its kind read it again).
     void RefreshRB();
     bool SaveItem() override;
     void ItemInfo();
@@ -146,23 +160,25 @@ protected:
 
     // --- The book's editors
     virtual void FillEditors() = 0;
-    // Required editors (the first empty one gets the focus, no message) and values that
-    // must parse (a message); false keeps the card as it is.
-    virtual bool CheckEditors() = 0;
+    // Values that must parse (a message) beyond the required editors, which are checked
+    // first; false keeps the card as it is.
+    virtual bool CheckEditors() { return true; }
     // Copies the editors into the record with the given times.
     virtual void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) = 0;
     virtual TDateTime RecordCreateDateTime() const = 0;
     // The name of a stored record shown in the caption.
     virtual QString RecordCardName() const = 0;
-    // The editor that shows the new-record text of a new record (nullptr: none).
-    virtual QLineEdit* NewRecordEditor() const { return nullptr; }
-    // Opens a card on a copy of this record.
-    virtual void OpenCopy() = 0;
-    // Whether a save of this card refreshes the rows of AHost.
-    virtual bool RefreshesList(const TKVListHost& AHost) const = 0;
+    // The editor that shows the new-record text of a new record: the first required text
+    // editor (nullptr: none).
+    virtual QLineEdit* NewRecordEditor() const;
+    // Opens a card on a copy of this record (the book's OpenCopy).
+    virtual void OpenCopy();
 
-    // A labelled text editor limited to AMaxLength characters; its changes mark the card.
-    QLineEdit* AddTextEditor(const char* AName, const QString& ALabel, int AMaxLength);
+    // A labelled text editor limited to AMaxLength characters; its changes mark the card. A
+    // required editor may not stay empty (after trimming): a save then puts the focus on the
+    // first empty one, with no message.
+    QLineEdit* AddTextEditor(const char* AName, const QString& ALabel, int AMaxLength,
+                             bool ARequired = false);
     // A labelled link editor: read-only text with a button that runs ALink.Pick.
     TKVButtonEdit* AddLinkEditor(const char* AName, const QString& ALabel, TKVCardLink ALink);
     // A labelled text editor with an ellipsis button (hint AButtonHint) whose click the book
@@ -187,6 +203,10 @@ protected:
     // of an unset link (ID 0).
     static void SetTextOrNull(TIBParam& AParam, const QString& AText);
     static void SetLinkOrNull(TIBParam& ADBIdParam, TIBParam& AIdParam, quint32 ADBId, quint32 AId);
+    // An icon index: NULL for -1 (none).
+    static void SetIconOrNull(TIBParam& AParam, qint32 AIconId);
+    // The key parameters :VAR_DBID (records keyed by (DBID, ID)) and :VAR_ID.
+    void BindKey(TIBQuery& AQuery, quint32 ADBId, quint32 AId) const;
 
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
     void contextMenuEvent(QContextMenuEvent* AEvent) override;
@@ -198,6 +218,7 @@ private:
         QLineEdit* Editor;
         QString Label;
         int MaxLength;
+        bool Required = false;
     };
     struct TLinkEditor {
         TKVButtonEdit* Editor;
@@ -228,6 +249,77 @@ private:
     std::vector<TMemoEditor> FMemoEditors;
     std::vector<TLinkEditor> FLinkEditors;
     QWidget* FFirstEditor = nullptr;
+};
+
+// The card over one row class TRow: it holds the record, reads it with the table's row reader
+// and the book's SELECT, and writes it with the book's UPDATE and INSERT_ statements, whose
+// fields the card binds (BindFields, with the prefix "VAR_" or "I_").
+template <class TRow> class TKVBookCard : public TKVRecordCard {
+public:
+    quint32 DBId() const override {
+        if constexpr (requires(const TRow& ARow) { ARow.DBId(); })
+            return FRow ? FRow->DBId() : 0;
+        else
+            return 0;
+    }
+    quint32 Id() const override { return FRow ? FRow->Id() : 0; }
+
+protected:
+    using TKVRecordCard::TKVRecordCard;
+
+    TRow* Row() const { return FRow.get(); }
+    // A card whose records need more than their key to be made replaces CreateRecord with this.
+    void SetRow(std::unique_ptr<TRow> ARow) { FRow = std::move(ARow); }
+
+    // Binds every field of the record that the UPDATE and the INSERT_ procedure share.
+    virtual void BindFields(TIBQuery& AQuery, const QString& APrefix) const = 0;
+
+    void CreateRecord([[maybe_unused]] quint32 ADBId, [[maybe_unused]] quint32 AId) override {
+        // Rows made from more than their key are made by the card's own CreateRecord.
+        if constexpr (std::is_constructible_v<TRow, quint32, quint32>)
+            FRow = std::make_unique<TRow>(ADBId, AId);
+        else if constexpr (std::is_constructible_v<TRow, quint32>)
+            FRow = std::make_unique<TRow>(AId);
+    }
+    bool ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) override {
+        AQuery.SetSQL(Book().SelectSQL);
+        BindKey(AQuery, ADBId, AId);
+        AQuery.Open();
+        if (AQuery.Eof())
+            return false;
+        ReadRow(AQuery, *FRow);
+        return true;
+    }
+    int ExecUpdate(TIBQuery& AQuery) override {
+        AQuery.SetSQL(Book().UpdateSQL);
+        BindFields(AQuery, QStringLiteral("VAR_"));
+        AQuery.ParamByName(QStringLiteral("VAR_U_TIMESTAMP")).SetAsDateTime(FRow->UpdateDateTime());
+        BindKey(AQuery, DBId(), Id());
+        AQuery.ExecSQL();
+        return AQuery.RowsAffected();
+    }
+    void ExecInsert(TIBQuery& AQuery) override {
+        AQuery.SetSQL(Book().InsertSQL);
+        BindFields(AQuery, QStringLiteral("I_"));
+        AQuery.ParamByName(QStringLiteral("I_C_TIMESTAMP")).SetAsDateTime(FRow->CreateDateTime());
+        AQuery.ExecSQL();
+    }
+    void SetRecordKey(quint32 ADBId, quint32 AId) override {
+        if constexpr (requires(TRow & ARow) { ARow.SetPKey(ADBId, AId); })
+            FRow->SetPKey(ADBId, AId);
+        else
+            FRow->SetPKey(AId);
+    }
+    TDateTime RecordCreateDateTime() const override { return FRow->CreateDateTime(); }
+    QString RecordCardName() const override {
+        if constexpr (requires(const TRow& ARow) { ARow.Name(); })
+            return FRow->Name();
+        else
+            return QString();
+    }
+
+private:
+    std::unique_ptr<TRow> FRow;
 };
 
 // The shared body of a book's card opener: Init, then the card is placed in the workspace.

@@ -17,10 +17,8 @@
 // A book describes its list frame as every book does (TKVListBook, with no columns) and its
 // tree in a TKVTreeBook, and derives its frame from TKVBookTreeFrame over its list class.
 
-#include "core/KVClass.h"
-#include "core/KVStorage.h"
-#include "refbooks/KVListFrame.h"
-#include "refbooks/KVTreeModel.h"
+#include "views/KVListFrame.h"
+#include "views/KVTreeModel.h"
 
 #include <QSize>
 
@@ -119,52 +117,12 @@ private:
     TKVTreeModel* FTreeModel = nullptr;
 };
 
-// How a tree frame reads the book's list class.
+// How a tree frame reads a list class: each tree book specialises it for its list with
+// static Record (the TKVTreeRecord of a row), Find (the row of a key or nullptr), SetExclude,
+// IsExclude and SetCount.
 template <class TList> struct TKVTreeListTraits;
 
-template <> struct TKVTreeListTraits<TKVClassList> {
-    static TKVTreeRecord Record(const TKVClass& ARow) {
-        return {ARow.PKey(), ARow.ParentPKey(), ARow.Name(), ARow.IconId(),
-                ARow.ElementTypesCount()};
-    }
-    static const TKVClass* Find(TKVClassList& AList, const TKVDBKey& AKey) {
-        return AList.GetItemByPKey(AKey.DBId, AKey.Id);
-    }
-    static void SetExclude(TKVClassList& AList, const TKVDBKey& AKey) {
-        AList.SetExcludeItemPKey(AKey.DBId, AKey.Id);
-    }
-    static bool IsExclude(const TKVClassList& AList, const TKVDBKey& AKey) {
-        return AList.IsExcludeByPKey(AKey.DBId, AKey.Id);
-    }
-    static void SetCount(TKVClassList& AList, const TKVDBKey& AKey, qint32 ACount) {
-        AList.SetElementTypesCountByPKey(AKey.DBId, AKey.Id, ACount);
-    }
-};
-
-template <> struct TKVTreeListTraits<TKVStorageList> {
-    static TKVTreeRecord Record(const TKVStorage& ARow) {
-        return {{0, ARow.Id()},
-                {0, ARow.ParentId()},
-                ARow.Name(),
-                ARow.IconId(),
-                ARow.ElementAvailsCount()};
-    }
-    static const TKVStorage* Find(TKVStorageList& AList, const TKVDBKey& AKey) {
-        return AList.GetItemByPKey(AKey.Id);
-    }
-    static void SetExclude(TKVStorageList& AList, const TKVDBKey& AKey) {
-        AList.SetExcludeItemPKey(AKey.Id);
-    }
-    static bool IsExclude(const TKVStorageList& AList, const TKVDBKey& AKey) {
-        return AList.IsExcludeByPKey(AKey.Id);
-    }
-    static void SetCount(TKVStorageList& AList, const TKVDBKey& AKey, qint32 ACount) {
-        AList.SetElementAvailsCountByPKey(AKey.Id, ACount);
-    }
-};
-
-// The tree frame over one book's list class TList (TKVClassList or TKVStorageList): the book
-// gives how a query row is stored (StoreRecord) and its overrides.
+// The tree frame over one book's list class TList, read through TKVTreeListTraits<TList>.
 template <class TList> class TKVBookTreeFrame : public TKVBookListFrame<TList, TKVTreeFrame> {
     using TBookFrame = TKVBookListFrame<TList, TKVTreeFrame>;
     using TTraits = TKVTreeListTraits<TList>;
@@ -180,8 +138,13 @@ protected:
         const TKVTreeRecord record = TTraits::Record(ARecord);
         return {record.Key, {record.Name}, std::nullopt};
     }
-    bool RecordMatchesFilter(const TRecord& ARecord) const override {
+    bool RecordMatchesText(const TRecord& ARecord) const override {
         return this->MatchesFilter(ARecord.Name());
+    }
+    // The excluded records (a picker's own record and its subtree) are never shown.
+    bool RecordHidden(const TRecord& ARecord) const override {
+        const TList* list = List();
+        return list && TTraits::IsExclude(*list, TTraits::Record(ARecord).Key);
     }
 
     void VisitTreeRecords(const std::function<void(const TKVTreeRecord&)>& AVisit) override {

@@ -1,4 +1,4 @@
-#include "refbooks/KVTreeModel.h"
+#include "views/KVTreeModel.h"
 
 #include "core/KVImageList.h"
 

@@ -1,4 +1,4 @@
-#include "refbooks/KVListModel.h"
+#include "views/KVListModel.h"
 
 #include <cstdlib>
 #include <numeric>

@@ -1,4 +1,4 @@
-#include "refbooks/KVTreeFrame.h"
+#include "views/KVTreeFrame.h"
 
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
@@ -20,8 +20,19 @@ constexpr int kProgressStep = 100;
 
 } // namespace
 
+namespace {
+
+// A tree has one column and no rows to export: it keeps no column widths and offers no export.
+TKVListBook TreeListBook(TKVListBook ABook) {
+    ABook.StoreColumnWidths = false;
+    ABook.ExportDataToFile = false;
+    return ABook;
+}
+
+} // namespace
+
 TKVTreeFrame::TKVTreeFrame(TKVListBook ABook, TKVTreeBook ATreeBook, QWidget* AParent)
-    : TKVListFrame(std::move(ABook), AParent), FTreeBook(std::move(ATreeBook)) {
+    : TKVListFrame(TreeListBook(std::move(ABook)), AParent), FTreeBook(std::move(ATreeBook)) {
     QTreeView* view = ListView();
     view->setObjectName(Book().Name + QStringLiteral("_TreeView"));
     FTreeModel = new TKVTreeModel(this);

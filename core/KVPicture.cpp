@@ -1,4 +1,4 @@
-#include "refbooks/KVCaseImage.h"
+#include "core/KVPicture.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -20,19 +20,19 @@ int RoundHalfEven(double AValue) {
 
 } // namespace
 
-QSize CaseImageStoredSize(const QSize& ASize) {
+QSize PictureStoredSize(const QSize& ASize) {
     const int w = ASize.width();
     const int h = ASize.height();
-    if (w <= KVCaseImageMaxSide && h <= KVCaseImageMaxSide)
+    if (w <= KVPictureMaxSide && h <= KVPictureMaxSide)
         return ASize;
     if (w == h)
-        return {KVCaseImageMaxSide, KVCaseImageMaxSide};
-    const double factor = static_cast<double>(KVCaseImageMaxSide) / std::max(w, h);
+        return {KVPictureMaxSide, KVPictureMaxSide};
+    const double factor = static_cast<double>(KVPictureMaxSide) / std::max(w, h);
     // A side never shrinks to nothing, however thin the picture.
     return {std::max(1, RoundHalfEven(w * factor)), std::max(1, RoundHalfEven(h * factor))};
 }
 
-QImage DecodeCaseImage(const QByteArray& AJpeg) {
+QImage DecodePicture(const QByteArray& AJpeg) {
     QBuffer buffer;
     buffer.setData(AJpeg);
     buffer.open(QIODevice::ReadOnly);
@@ -43,11 +43,11 @@ QImage DecodeCaseImage(const QByteArray& AJpeg) {
     return reader.read();
 }
 
-QByteArray CaseImageToStore(const QByteArray& AJpeg) {
-    const QImage image = DecodeCaseImage(AJpeg);
+QByteArray PictureToStore(const QByteArray& AJpeg) {
+    const QImage image = DecodePicture(AJpeg);
     if (image.isNull())
         return {};
-    const QSize size = CaseImageStoredSize(image.size());
+    const QSize size = PictureStoredSize(image.size());
     if (size == image.size())
         return AJpeg;
     const QImage scaled = image.convertToFormat(QImage::Format_RGB888)
@@ -57,7 +57,7 @@ QByteArray CaseImageToStore(const QByteArray& AJpeg) {
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(KVCaseImageJpegQuality);
+    writer.setQuality(KVPictureJpegQuality);
     writer.setProgressiveScanWrite(false);
     if (!writer.write(scaled))
         return {};

@@ -1,29 +1,39 @@
 #pragma once
 
-// The list frame of every reference book: the book's records loaded with SQL into its row list
-// and shown in a list view, with the client-side text filter, sorting by column, the record
-// count, the tool bar and pop-up menu of commands, the delete flow with its reference probes,
-// the layout rows of the window (size and column widths in CFG_LOCAL) and the updates that
-// cards report through ExternalUpdateItemListByPKey.
+// The list frame of every list window: the records loaded with SQL into a row list and shown
+// in a list view, with the client-side text filter and the window's further client filters,
+// sorting by column, the record count, the tool bar and pop-up menu of commands, the delete flow
+// with its reference probes, the layout rows of the window (size and column widths in
+// CFG_LOCAL) and the updates that cards and other windows report.
 //
-// The same frame serves the book's host window (manage mode: tool bar and pop-up menu) and its
-// picker (selection mode). A book gives what differs:
+// The same frame serves the list's host window (manage mode: tool bar and pop-up menu) and its
+// picker (selection mode). A list gives what differs:
 // - as data (TKVListBook): component names, key shape, item type, columns (caption, width,
 //   comparator tag), the SQL texts (COUNT, row SELECT, one-row SELECT by key, DELETE), the
 //   delete probes, the layout object-type codes and default size, the help topic, the export
 //   title, the column CopyName adds;
-// - through TKVBookListFrame<TList>: how a query row becomes a record of its list, how a
-//   record becomes a shown row and whether it passes the text filter;
-// - through a few overrides where it has them: the card opener, context parameters of the
-//   queries and the layout key, extra filters, extra commands, the windows closed after a
-//   delete, the Enter action.
+// - through TKVBookListFrame<TList>: how a record becomes a shown row and which of its texts
+//   the text filter tests (a query row becomes a record through the table's row reader);
+// - as descriptions: its client filters (AddClientFilter) and the views Enter offers
+//   (SetDataViews);
+// - through overrides where it has them: SQL that changes with the list's mode (CountSQL,
+//   SelectSQL, SelectOneSQL) and its parameters (BindContext), columns made from the loaded
+//   data (BuildDataColumns), records it keeps loaded but never shows (RecordHidden), the card
+//   opener, the layout key, extra commands, the records its window is bound to
+//   (BoundToRecord), what else a delete writes.
+//
+// A change reported for the list's item type (NotifyRecordChanged) reads the record again with
+// the one-row SELECT of the list's mode: a record that no longer meets the list's criterion
+// leaves the list. Deleting a record closes every window bound to it (CloseWindowsBoundTo).
 //
 // The rows of the view are snapshots (TKVListRow) held by a TKVListModel; a row is found by
 // key through the model's index, a record through its list's index.
 
 #include "core/KVCommon.h"
 #include "core/KVList.h"
-#include "refbooks/KVListModel.h"
+#include "core/KVRowReaders.h"
+#include "shell/frmOpenDataMode.h"
+#include "views/KVListModel.h"
 
 #include <QString>
 #include <QStringList>
@@ -83,6 +93,33 @@ struct TKVListBook {
     bool ExportDataToFile = true;
 };
 
+// A filter beyond the text filter, with its entry in the filter-type menu. Choosing the entry
+// turns the filter off when it is on, else on (Choose may ask for the filter's value first and
+// refuse); neither shows the rows again until the next apply. The reset button of the filter
+// box turns every client filter off.
+struct TKVClientFilter {
+    // The menu entry: component name and caption.
+    QString ItemName;
+    QString Caption;
+    // Asked when the filter is turned on: false keeps it off. Empty: on at once.
+    std::function<bool()> Choose;
+    // The count panel's tag while the filter is on, such as "[Шабл. визуал.]".
+    std::function<QString()> Tag;
+};
+
+// A view of the selected record that Enter and a double click offer through the view chooser.
+struct TKVDataView {
+    TKVDataView(TKVOpenDataModeType AType, std::function<void()> AOpen,
+                std::function<bool()> AAvailable = {})
+        : Type(AType), Open(std::move(AOpen)), Available(std::move(AAvailable)) {}
+
+    TKVOpenDataModeType Type;
+    // Opens the view for the selected record.
+    std::function<void()> Open;
+    // Whether the view is offered (its window exists); empty: always.
+    std::function<bool()> Available;
+};
+
 class TKVListFrame : public QWidget {
     Q_OBJECT
 public:
@@ -100,8 +137,15 @@ public:
     void Init(bool AActionState);
     // Saves the layout rows and lets the records go; nothing is called after it.
     void UnInit();
-    // A card reports that a record changed (iatChange: read it again) or went (iatDelete).
+    // A card reports that a record changed (iatChange: read it again with the one-row SELECT of
+    // the list's mode; a record no longer returned leaves the list) or went (iatDelete).
     void ExternalUpdateItemListByPKey(quint32 ADBId, quint32 AId, TKVItemActionType AActionType);
+    // A record of AItemType changed elsewhere: a list of that item type reads it again.
+    virtual void RecordChanged(TKVItemType AItemType, quint32 ADBId, quint32 AId,
+                               TKVItemActionType AActionType);
+    // Whether the list was opened on the record (the class of a list of one class's records):
+    // its window closes when the record is deleted.
+    virtual bool BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const;
     void ExternalUpdateItemListByPKey(quint32 AId, TKVItemActionType AActionType) {
         ExternalUpdateItemListByPKey(0, AId, AActionType);
     }
@@ -111,6 +155,9 @@ public:
     bool NewItem();
     bool CopyItem();
     bool OpenItem();
+    // The view chooser over the available views (SetDataViews), then the chosen view; OpenItem
+    // for a list that offers no views.
+    void OpenDataModeItem();
     // Probes the references and deletes the focused record; false when refused or failed.
     bool DeleteItem();
     void RefreshData();
@@ -124,6 +171,15 @@ public:
     void ApplyFilter();
     // Whether the text matches the filter text under the filter type.
     bool MatchesFilter(const QString& AText) const;
+    // Any filter is active: the text filter or a client filter.
+    bool IsFiltered() const;
+    // --- Client filters, by the index AddClientFilter returned
+    int ClientFilterCount() const { return static_cast<int>(FClientFilters.size()); }
+    bool ClientFilterOn(int AIndex) const;
+    // Sets the filter's state and its menu check; the rows stay until the next apply.
+    void SetClientFilterOn(int AIndex, bool AValue);
+    // The filter-type menu's entry chosen: on when off (after Choose), off when on.
+    void pmiClientFilterClick(int AIndex);
 
     // --- Properties
     bool ActionState() const { return FActionState; }
@@ -176,9 +232,9 @@ public:
     void pmiExportDataToFileClick();
     void pmiItemInfoClick() { ItemInfo(); }
     void pmiHelpContextClick();
-    // Enter on the list (manage mode): OpenItem, or the book's own action.
+    // Enter on the list (manage mode): OpenDataModeItem.
     virtual void ListViewEnterKey();
-    // A double click on the list (manage mode): OpenItem.
+    // A double click on the list (manage mode): as Enter.
     virtual void ListViewDblClick();
 
 protected:
@@ -191,16 +247,24 @@ protected:
     virtual int RecordCount() const = 0;
     // Makes room for ACount records before a load of that many.
     virtual void ReserveRecords(int ACount) = 0;
-    // Adds the record of the query's current row (AAppend), or updates the record of its key
-    // when the list holds it; returns the key.
-    virtual TKVDBKey StoreRecord(TIBQuery& AQuery, bool AAppend) = 0;
+    // Adds the record of the query's current row, or replaces the record of its key when the
+    // list holds it; returns the key.
+    virtual TKVDBKey StoreRecord(TIBQuery& AQuery) = 0;
+    // Whether the list holds a record of the key.
+    virtual bool HoldsRecord(const TKVDBKey& AKey) const = 0;
     virtual void RemoveRecord(const TKVDBKey& AKey) = 0;
     // Walks the records in list order: AAdd gets the row of each record that passes the
     // filters, AStep runs after every record, shown or not.
     virtual void VisitRecordRows(const std::function<void(TKVListRow&&)>& AAdd,
                                  const std::function<void()>& AStep) = 0;
-    // The row of the record of a key and whether it passes the filters; nullopt when absent.
-    virtual std::optional<std::pair<TKVListRow, bool>> RecordRow(const TKVDBKey& AKey) = 0;
+    // The row of the record of a key, whether it passes the filters and whether it is hidden;
+    // nullopt when absent.
+    struct TRecordRow {
+        TKVListRow Row;
+        bool Passes = true;
+        bool Hidden = false;
+    };
+    virtual std::optional<TRecordRow> RecordRow(const TKVDBKey& AKey) = 0;
     // Walks the records in list order without moving the list's cursor: AAdd gets the key of
     // each record that passes the filters, AStep runs after every record.
     virtual void VisitRecordKeys(const std::function<void(const TKVDBKey&)>& AAdd,
@@ -211,26 +275,33 @@ protected:
     // --- Book overrides where the book has them
     // Opens the book's card: (0, 0) for a new record, or the key with the copy flag.
     virtual void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag);
-    // Reads the context of the book before its COUNT (a class name ...), inside the load's
+    // Reads the context of the list before its COUNT (a class name ...), inside the load's
     // transaction.
     virtual void LoadContext(TIBQuery& AQuery);
-    // Sets the context parameters of the COUNT and row SELECT.
+    // The SQL of the list's mode: the COUNT (read as field COUNT), the rows' SELECT and the
+    // one-row SELECT of a key (:VAR_DBID, :VAR_ID, and the mode's criterion). The book's texts
+    // unless a list changes them with its mode.
+    virtual QString CountSQL() const { return FBook.CountSQL; }
+    virtual QString SelectSQL() const { return FBook.SelectSQL; }
+    virtual QString SelectOneSQL() const;
+    // Sets the parameters of the mode's criterion in the COUNT, the rows' SELECT and the
+    // one-row SELECT.
     virtual void BindContext(TIBQuery& AQuery);
+    // Makes the columns that depend on the loaded records (SetColumns); runs after every load.
+    virtual void BuildDataColumns() {}
+    // Replaces the list's columns: a column whose caption was there before keeps its width.
+    void SetColumns(std::vector<TKVListColumn> AColumns);
     // The context key stored with the manage-mode layout rows; nullopt: NULL keys.
     virtual std::optional<TKVDBKey> LayoutContextKey() const { return std::nullopt; }
     // OBJ_MODE of the layout rows (the list mode of windows that have one); nullopt: NULL.
     virtual std::optional<int> LayoutObjMode() const { return std::nullopt; }
-    // Filters beyond the text filter: active, their count-panel tags, cleared by the reset
-    // button.
-    virtual bool IsFiltered() const;
-    virtual QString ExtraFilterTags() const { return {}; }
-    virtual void ClearExtraFilters() {}
+    // Adds a client filter and its menu entry; returns its index.
+    int AddClientFilter(TKVClientFilter AFilter);
+    // Sets the views Enter and a double click offer.
+    void SetDataViews(std::vector<TKVDataView> AViews) { FDataViews = std::move(AViews); }
     // Adds the book's commands to the pop-up menu, between its two separators; register the
     // ones that need a selection with AddRecordAction.
     virtual void AddExtraCommands(QMenu* AMenu);
-    // Closes the windows bound to a deleted record: every record card of the book's item type
-    // with that key, and every card linked to it (TKVRecordCard::LinkedToRecord).
-    virtual void CloseBoundWindows(const TKVDBKey& AKey);
     // Deletes what goes with the record, in the delete's transaction after its DELETE, so that
     // both are written or neither.
     virtual void DeleteRelatedRows(TIBQuery& AQuery, const TKVDBKey& AKey);
@@ -248,6 +319,10 @@ protected:
     static bool Connected();
     // The database may be changed here: option ReadOnly off and the database writable.
     static bool Writable();
+    // The key of a record of this list: DBId 0 for records keyed by ID alone.
+    TKVDBKey NormalKey(quint32 ADBId, quint32 AId) const {
+        return {FBook.KeyHasDBId ? ADBId : 0, AId};
+    }
 
     void UpdateCountPanel();
     // The shown rows: a frame that shows its records otherwise (a tree) replaces these and
@@ -265,6 +340,11 @@ protected:
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
 
 private:
+    // The key parameters of the layout rows: object type, context key and mode.
+    void BindLayoutKey(TIBQuery& AQuery) const;
+    // The tags of the client filters that are on, in order.
+    QString ExtraFilterTags() const;
+    void ClearExtraFilters();
     void CreateComponents();
     QAction* NewMenuItem(const char* AName, const QString& ACaption, int AImage,
                          const QKeySequence& AShortcut = QKeySequence());
@@ -299,32 +379,60 @@ private:
         bool Writing;
     };
     std::vector<TRecordAction> FRecordActions;
+    struct TClientFilterState {
+        TKVClientFilter Filter;
+        QAction* Item = nullptr;
+        bool On = false;
+    };
+    std::vector<TClientFilterState> FClientFilters;
+    std::vector<TKVDataView> FDataViews;
 };
 
-// The frame over one book's list class TList (a TKVList): the book gives how a query row is
-// stored, how a record is shown and which of its texts the filter tests.
+// The frame over one list class TList (a TKVList): the list gives how a record is shown and
+// which of its texts the text filter tests; its records are read by the table's row reader.
 // TBase is TKVListFrame or a frame derived from it that shows the records in another form.
 template <class TList, class TBase = TKVListFrame> class TKVBookListFrame : public TBase {
 public:
     using TRecord = std::remove_pointer_t<decltype(std::declval<TList&>().GetRecord())>;
 
+    // Adds a client filter (TKVListFrame::AddClientFilter) that keeps the records for which
+    // AMatches holds while it is on; returns its index.
+    int AddClientFilter(TKVClientFilter AFilter, std::function<bool(const TRecord&)> AMatches) {
+        FFilterMatches.push_back(std::move(AMatches));
+        return TBase::AddClientFilter(std::move(AFilter));
+    }
+
 protected:
     using TBase::TBase;
 
-    // The book's list; nullptr before Init and after UnInit.
+    // The list; nullptr before Init and after UnInit.
     TList* List() const { return FList.get(); }
 
     // The shown row of a record.
     virtual TKVListRow MakeRow(const TRecord& ARecord) const = 0;
-    // Whether the record passes the text filter (MatchesFilter on the texts the book tests)
-    // and the book's other filters.
-    virtual bool RecordMatchesFilter(const TRecord& ARecord) const = 0;
-    // A book whose list needs arguments (no default constructor) makes it here.
+    // Whether the record passes the text filter (MatchesFilter on the texts the list tests).
+    virtual bool RecordMatchesText(const TRecord& ARecord) const = 0;
+    // A record the list keeps loaded but never shows (a search's non-matches).
+    virtual bool RecordHidden(const TRecord&) const { return false; }
+    // Completes a record read from a query with what the list knows (its context's names).
+    virtual void CompleteRecord(TRecord&) const {}
+    // A list whose list class needs arguments (no default constructor) makes it here.
     virtual std::unique_ptr<TList> NewList() const {
         if constexpr (std::is_default_constructible_v<TList>)
             return std::make_unique<TList>();
         else
             return nullptr;
+    }
+
+    // Whether the record is shown: not hidden, and passing the text filter and every client
+    // filter that is on.
+    bool RecordPassesFilters(const TRecord& ARecord) const {
+        if (RecordHidden(ARecord) || !RecordMatchesText(ARecord))
+            return false;
+        for (size_t i = 0; i < FFilterMatches.size(); ++i)
+            if (this->ClientFilterOn(static_cast<int>(i)) && !FFilterMatches[i](ARecord))
+                return false;
+        return true;
     }
 
     static TKVDBKey KeyOf(const TRecord& ARecord) {
@@ -345,6 +453,15 @@ protected:
         if (FList)
             FList->Reserve(ACount);
     }
+    TKVDBKey StoreRecord(TIBQuery& AQuery) override {
+        std::unique_ptr<TRecord> record = NewRowFromQuery<TRecord>(AQuery);
+        CompleteRecord(*record);
+        const TKVDBKey key = KeyOf(*record);
+        if (FList)
+            FList->Store(std::move(record));
+        return key;
+    }
+    bool HoldsRecord(const TKVDBKey& AKey) const override { return Peek(AKey) != nullptr; }
     void RemoveRecord(const TKVDBKey& AKey) override {
         if (!FList)
             return;
@@ -355,51 +472,49 @@ protected:
     }
     void VisitRecordRows(const std::function<void(TKVListRow&&)>& AAdd,
                          const std::function<void()>& AStep) override {
-        if (!FList || FList->Empty())
+        if (!FList)
             return;
-        for (FList->First(); !FList->Eof(); FList->Next()) {
-            const TRecord& record = *FList->GetRecord();
-            if (RecordMatchesFilter(record))
-                AAdd(MakeRow(record));
+        FList->VisitRows([&](const TRecord& ARecord) {
+            if (RecordPassesFilters(ARecord))
+                AAdd(MakeRow(ARecord));
             AStep();
-        }
+        });
     }
     void VisitRecordKeys(const std::function<void(const TKVDBKey&)>& AAdd,
                          const std::function<void()>& AStep) const override {
         if (!FList)
             return;
         FList->VisitRows([&](const TRecord& ARecord) {
-            if (RecordMatchesFilter(ARecord))
+            if (RecordPassesFilters(ARecord))
                 AAdd(KeyOf(ARecord));
             AStep();
         });
     }
     std::optional<TKVListRow> PeekRecordRow(const TKVDBKey& AKey) const override {
-        if (!FList)
-            return std::nullopt;
-        const TRecord* record;
-        if constexpr (requires { FList->PeekByPKey(AKey.DBId, AKey.Id); })
-            record = FList->PeekByPKey(AKey.DBId, AKey.Id);
-        else
-            record = FList->PeekByPKey(AKey.Id);
+        const TRecord* record = Peek(AKey);
         if (!record)
             return std::nullopt;
         return MakeRow(*record);
     }
-    std::optional<std::pair<TKVListRow, bool>> RecordRow(const TKVDBKey& AKey) override {
+    std::optional<typename TBase::TRecordRow> RecordRow(const TKVDBKey& AKey) override {
+        const TRecord* record = Peek(AKey);
+        if (!record)
+            return std::nullopt;
+        return typename TBase::TRecordRow{MakeRow(*record), RecordPassesFilters(*record),
+                                          RecordHidden(*record)};
+    }
+
+    // The record of a key, without moving the list's cursor; nullptr when absent.
+    const TRecord* Peek(const TKVDBKey& AKey) const {
         if (!FList)
-            return std::nullopt;
-        int position;
-        if constexpr (requires { FList->FindIndexByPKey(AKey.DBId, AKey.Id); })
-            position = FList->FindIndexByPKey(AKey.DBId, AKey.Id);
+            return nullptr;
+        if constexpr (requires { FList->PeekByPKey(AKey.DBId, AKey.Id); })
+            return FList->PeekByPKey(AKey.DBId, AKey.Id);
         else
-            position = FList->FindIndexByPKey(AKey.Id);
-        if (position < 0)
-            return std::nullopt;
-        const TRecord& record = *FList->GetRecord();
-        return std::make_pair(MakeRow(record), RecordMatchesFilter(record));
+            return FList->PeekByPKey(AKey.Id);
     }
 
 private:
     std::unique_ptr<TList> FList;
+    std::vector<std::function<bool(const TRecord&)>> FFilterMatches;
 };

@@ -1,0 +1,165 @@
+#include "core/KVRowReaders.h"
+
+#include "platform/ib/IBQuery.h"
+
+// ------------------------------------------------------------------------------- fields
+
+bool TKVRowFields::Has(const char* AName) const {
+    return FQuery.FindField(AName) != nullptr;
+}
+
+QString TKVRowFields::Text(const char* AName, const QString& AMissing) const {
+    const TIBField* field = FQuery.FindField(AName);
+    return field ? field->AsString() : AMissing;
+}
+
+quint32 TKVRowFields::Key(const char* AName, quint32 AMissing) const {
+    const TIBField* field = FQuery.FindField(AName);
+    return field ? static_cast<quint32>(field->AsInt64()) : AMissing;
+}
+
+qint32 TKVRowFields::Integer(const char* AName, qint32 AMissing) const {
+    const TIBField* field = FQuery.FindField(AName);
+    return field ? static_cast<qint32>(field->AsInt64()) : AMissing;
+}
+
+qint32 TKVRowFields::IntegerOrNull(const char* AName, qint32 ANull, qint32 AMissing) const {
+    const TIBField* field = FQuery.FindField(AName);
+    if (!field)
+        return AMissing;
+    return field->IsNull() ? ANull : static_cast<qint32>(field->AsInt64());
+}
+
+double TKVRowFields::Float(const char* AName, double AMissing) const {
+    const TIBField* field = FQuery.FindField(AName);
+    return field ? field->AsDouble() : AMissing;
+}
+
+TDateTime TKVRowFields::DateTime(const char* AName, TDateTime AMissing) const {
+    const TIBField* field = FQuery.FindField(AName);
+    return field ? field->AsDateTime() : AMissing;
+}
+
+// ------------------------------------------------------------------------------ readers
+
+void ReadRow(TIBQuery& AQuery, TKVUnit& ARow) {
+    const TKVRowFields f(AQuery);
+    ARow.UpdateData(f.Text("S_PREFIX", ARow.Prefix()), f.Text("S_NAMEDEF", ARow.NameDef()),
+                    f.Text("S_NAME", ARow.Name()), f.Text("S_DESCRIPTION", ARow.Description()),
+                    f.Float("V_FACTOR", ARow.Factor()),
+                    f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+                    f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+                    f.DateTime("R_TIMESTAMP", ARow.ReplDateTime()));
+}
+
+void ReadRow(TIBQuery& AQuery, TKVMaker& ARow) {
+    const TKVRowFields f(AQuery);
+    ARow.UpdateData(f.Text("S_NAME", ARow.Name()), f.Text("S_DESCRIPTION", ARow.Description()),
+                    f.Text("S_URL", ARow.Url()), f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+                    f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+                    f.DateTime("R_TIMESTAMP", ARow.ReplDateTime()));
+}
+
+void ReadRow(TIBQuery& AQuery, TKVSupplier& ARow) {
+    const TKVRowFields f(AQuery);
+    ARow.UpdateData(f.Text("S_NAME", ARow.Name()), f.Text("S_ADDRESS", ARow.Address()),
+                    f.Text("S_PHONE", ARow.Phone()), f.Text("S_URL", ARow.Url()),
+                    f.Text("S_TEXT", ARow.Text()), f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+                    f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()));
+}
+
+void ReadRow(TIBQuery& AQuery, TKVCase& ARow) {
+    const TKVRowFields f(AQuery);
+    ARow.UpdateData(
+        f.Text("S_TYPENAME", ARow.TypeName()), f.Text("S_DESCRIPTION", ARow.Description()),
+        static_cast<quint16>(f.Integer("V_PINCOUNT", ARow.PinCount())),
+        IndexToMountType(f.Integer("V_MOUNTTYPE", ARow.MountType())),
+        IndexToPttVisualType(f.Integer("V_CV_PTTTYPE", ARow.PttVisualType())),
+        static_cast<quint32>(f.Integer("V_CV_PTTPRM", static_cast<qint32>(ARow.PttVisualParams()))),
+        f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+        f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+        f.DateTime("R_TIMESTAMP", ARow.ReplDateTime()));
+}
+
+void ReadRow(TIBQuery& AQuery, TKVClass& ARow) {
+    const TKVRowFields f(AQuery);
+    ARow.UpdateData(f.Key("PARENTDBID", ARow.ParentDBId()), f.Key("PARENTID", ARow.ParentId()),
+                    f.Text("S_NAME", ARow.Name()), f.Text("S_DESCRIPTION", ARow.Description()),
+                    f.IntegerOrNull("ICONID", -1, ARow.IconId()),
+                    f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+                    f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+                    f.DateTime("R_TIMESTAMP", ARow.ReplDateTime()),
+                    f.Text("PARENTCLASSNAME", ARow.ParentClassName()),
+                    f.Integer("ELEMENTCOUNT", -1));
+}
+
+void ReadRow(TIBQuery& AQuery, TKVStorage& ARow) {
+    const TKVRowFields f(AQuery);
+    ARow.UpdateData(
+        f.Key("PARENTID", ARow.ParentId()), f.Text("S_NAME", ARow.Name()),
+        f.Text("S_DESCRIPTION", ARow.Description()), f.Text("S_CELLLIST", ARow.CellList()),
+        f.IntegerOrNull("ICONID", -1, ARow.IconId()),
+        f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+        f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+        f.Text("PARENTSTORAGENAME", ARow.ParentStorageName()), f.Integer("ELEMENTCOUNT", -1));
+}
+
+void ReadRow(TIBQuery& AQuery, TKVBaseParam& ARow) {
+    const TKVRowFields f(AQuery);
+    if (f.Has("CLASSID"))
+        ARow.UpdateClassData(f.Key("CLASSDBID"), f.Key("CLASSID"),
+                             f.Text("CLASSNAME", ARow.BPClassName()));
+    ARow.UpdateData(f.Key("UNITDBID", ARow.UnitDBId()), f.Key("UNITID", ARow.UnitId()),
+                    f.Text("S_NAME", ARow.Name()), f.Text("S_DESCRIPTION", ARow.Description()),
+                    IndexToSelectValueType(f.Integer("V_SELVALTYPE", ARow.SelectValueType())),
+                    f.Text("UPID", ARow.UPId()), f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+                    f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+                    f.DateTime("R_TIMESTAMP", ARow.ReplDateTime()),
+                    f.Text("CLASSNAME", ARow.BPClassName()),
+                    f.Text("UNITPREFIX", ARow.UnitPrefix()));
+}
+
+// --------------------------------------------------------------------------- new rows
+
+namespace {
+
+template <class TRow> std::unique_ptr<TRow> NewDBRow(TIBQuery& AQuery) {
+    const TKVRowFields f(AQuery);
+    auto row = std::make_unique<TRow>(f.Key("DBID"), f.Key("ID"));
+    ReadRow(AQuery, *row);
+    return row;
+}
+
+template <class TRow> std::unique_ptr<TRow> NewLocalRow(TIBQuery& AQuery) {
+    auto row = std::make_unique<TRow>(TKVRowFields(AQuery).Key("ID"));
+    ReadRow(AQuery, *row);
+    return row;
+}
+
+} // namespace
+
+template <> std::unique_ptr<TKVUnit> NewRowFromQuery<TKVUnit>(TIBQuery& AQuery) {
+    return NewDBRow<TKVUnit>(AQuery);
+}
+template <> std::unique_ptr<TKVMaker> NewRowFromQuery<TKVMaker>(TIBQuery& AQuery) {
+    return NewDBRow<TKVMaker>(AQuery);
+}
+template <> std::unique_ptr<TKVCase> NewRowFromQuery<TKVCase>(TIBQuery& AQuery) {
+    return NewDBRow<TKVCase>(AQuery);
+}
+template <> std::unique_ptr<TKVClass> NewRowFromQuery<TKVClass>(TIBQuery& AQuery) {
+    return NewDBRow<TKVClass>(AQuery);
+}
+template <> std::unique_ptr<TKVSupplier> NewRowFromQuery<TKVSupplier>(TIBQuery& AQuery) {
+    return NewLocalRow<TKVSupplier>(AQuery);
+}
+template <> std::unique_ptr<TKVStorage> NewRowFromQuery<TKVStorage>(TIBQuery& AQuery) {
+    return NewLocalRow<TKVStorage>(AQuery);
+}
+template <> std::unique_ptr<TKVBaseParam> NewRowFromQuery<TKVBaseParam>(TIBQuery& AQuery) {
+    const TKVRowFields f(AQuery);
+    auto row = std::make_unique<TKVBaseParam>(f.Key("DBID"), f.Key("ID"), f.Key("CLASSDBID"),
+                                              f.Key("CLASSID"));
+    ReadRow(AQuery, *row);
+    return row;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+// One reader per table: how the current row of a query becomes a row object. Lists, cards and
+// every other reader of a table go through it, so a column is read in one place only.
+//
+// A reader takes the columns by their names in the table (DBID, ID, S_NAME ...) and the names
+// of joined rows under fixed aliases (CLASSNAME, UNITPREFIX, PARENTCLASSNAME ...). A column the
+// query does not select leaves the row's value as it is; a NULL key reads as 0 and a NULL icon
+// as -1 (no icon).
+//
+// ReadRow fills the fields of an existing row without touching its key (a card's row, or a
+// copy that is not stored yet); NewRowFromQuery makes a row with the key of the query's row.
+
+#include "core/KVBaseParam.h"
+#include "core/KVCase.h"
+#include "core/KVClass.h"
+#include "core/KVMaker.h"
+#include "core/KVStorage.h"
+#include "core/KVSupplier.h"
+#include "core/KVUnit.h"
+
+#include <memory>
+
+class TIBQuery;
+
+// The columns of the query's current row by name, with the value a missing column gives.
+class TKVRowFields {
+public:
+    explicit TKVRowFields(TIBQuery& AQuery) : FQuery(AQuery) {}
+
+    bool Has(const char* AName) const;
+    QString Text(const char* AName, const QString& AMissing = QString()) const;
+    // A key column: NULL reads as 0.
+    quint32 Key(const char* AName, quint32 AMissing = 0) const;
+    qint32 Integer(const char* AName, qint32 AMissing = 0) const;
+    // An integer that may be NULL: NULL reads as ANull.
+    qint32 IntegerOrNull(const char* AName, qint32 ANull, qint32 AMissing) const;
+    double Float(const char* AName, double AMissing = 0) const;
+    TDateTime DateTime(const char* AName, TDateTime AMissing = 0) const;
+
+private:
+    TIBQuery& FQuery;
+};
+
+void ReadRow(TIBQuery& AQuery, TKVUnit& ARow);
+void ReadRow(TIBQuery& AQuery, TKVMaker& ARow);
+void ReadRow(TIBQuery& AQuery, TKVSupplier& ARow);
+// The drawing parameters (V_CV_PTTPRM) are read when the query selects them.
+void ReadRow(TIBQuery& AQuery, TKVCase& ARow);
+// ELEMENTCOUNT: the number of element types of the class; -1 (not counted) when not selected.
+void ReadRow(TIBQuery& AQuery, TKVClass& ARow);
+// ELEMENTCOUNT: the number of stock records in the place; -1 (not counted) when not selected.
+void ReadRow(TIBQuery& AQuery, TKVStorage& ARow);
+void ReadRow(TIBQuery& AQuery, TKVBaseParam& ARow);
+
+// A row of TRow with the key of the query's row (DBID and ID, or ID alone), its fields read by
+// ReadRow. Defined for every table ReadRow reads.
+template <class TRow> std::unique_ptr<TRow> NewRowFromQuery(TIBQuery& AQuery);

@@ -1,0 +1,64 @@
+#pragma once
+
+// Typed openers of windows that live in a library above the one that opens them. A library
+// cannot link a library above it (the reference books cannot link the catalogue, whose windows
+// use the reference books' pickers), so the higher library registers, at start, how a window of
+// its kind is opened for given keys, and the lower one calls it through the opener's tag.
+//
+// A tag is a struct naming the opener's signature:
+//     struct TOpenElementTypesOfClass { using Signature = void(quint32, quint32); };
+// TKVOpener<TOpenElementTypesOfClass>::Register(...) at start; Registered() tells a command or
+// a view whether to offer itself; Open(...) calls the opener. The opener itself brings an open
+// window of the kind to the front or opens a new one, as its window wants.
+
+#include <functional>
+#include <utility>
+
+template <class TTag> class TKVOpener {
+public:
+    using TFunction = std::function<typename TTag::Signature>;
+
+    // Registers the opener; an empty function removes it.
+    static void Register(TFunction AFunction) { Function() = std::move(AFunction); }
+    static bool Registered() { return static_cast<bool>(Function()); }
+    // Calls the opener with AArgs; false when none is registered.
+    template <class... TArgs> static bool Open(TArgs&&... AArgs) {
+        if (!Function())
+            return false;
+        Function()(std::forward<TArgs>(AArgs)...);
+        return true;
+    }
+
+private:
+    static TFunction& Function() {
+        static TFunction function;
+        return function;
+    }
+};
+
+// --- The openers that cross libraries (keys in the order DBID, ID)
+
+// The element-type list of a class (with its base-parameter columns).
+struct TOpenElementTypesOfClass {
+    using Signature = void(quint32 AClassDBId, quint32 AClassId);
+};
+// The element-type list of a maker.
+struct TOpenElementTypesOfMaker {
+    using Signature = void(quint32 AMakerDBId, quint32 AMakerId);
+};
+// The supplier prices of the element types of a class.
+struct TOpenPricesOfClass {
+    using Signature = void(quint32 AClassDBId, quint32 AClassId);
+};
+// The prices of a supplier.
+struct TOpenPricesOfSupplier {
+    using Signature = void(quint32 ASupplierId);
+};
+// The stock records of a storage place.
+struct TOpenStockOfStorage {
+    using Signature = void(quint32 AStorageId);
+};
+// The drawing of a case.
+struct TOpenCaseDrawing {
+    using Signature = void(quint32 ACaseDBId, quint32 ACaseId);
+};

@@ -79,6 +79,11 @@ public:
                   bool AUsageBoolVal);
     // The first record of that base parameter; nullptr when there is none.
     PKVElementTypeParam GetParamByBaseParamPKey(quint32 ABaseParamDBId, quint32 ABaseParamId);
+    const TKVElementTypeParam* GetParamByBaseParamPKey(quint32 ABaseParamDBId,
+                                                       quint32 ABaseParamId) const {
+        return const_cast<TKVElementType*>(this)->GetParamByBaseParamPKey(ABaseParamDBId,
+                                                                         ABaseParamId);
+    }
     void ClearParamList() { FParamList.clear(); }
     bool ParamEmpty() const { return FParamList.empty(); }
     int ParamCount() const { return static_cast<int>(FParamList.size()); }

@@ -281,6 +281,12 @@ protected:
     }
 
 public:
+    // Every row in list order, to change the rows' fields (not the list); the cursor does not
+    // move.
+    template <typename TVisit> void ForEachRow(TVisit&& AVisit) {
+        for (int i = 0; i < Count(); ++i)
+            AVisit(*RowAt(i));
+    }
     // Every row in list order; the cursor does not move.
     template <typename TVisit> void VisitRows(TVisit&& AVisit) const {
         for (int i = 0; i < Count(); ++i)

@@ -40,6 +40,11 @@ TDateTime TKVRowFields::DateTime(const char* AName, TDateTime AMissing) const {
     return field ? field->AsDateTime() : AMissing;
 }
 
+bool TKVRowFields::NotNull(const char* AName, bool AMissing) const {
+    const TIBField* field = FQuery.FindField(AName);
+    return field ? !field->IsNull() : AMissing;
+}
+
 // ------------------------------------------------------------------------------ readers
 
 void ReadRow(TIBQuery& AQuery, TKVUnit& ARow) {
@@ -119,6 +124,25 @@ void ReadRow(TIBQuery& AQuery, TKVBaseParam& ARow) {
                     f.Text("UNITPREFIX", ARow.UnitPrefix()));
 }
 
+void ReadRow(TIBQuery& AQuery, TKVElementType& ARow) {
+    const TKVRowFields f(AQuery);
+    ARow.UpdateData(
+        f.Key("CLASSDBID", ARow.ETClassDBId()), f.Key("CLASSID", ARow.ETClassId()),
+        f.Key("CASEDBID", ARow.CaseDBId()), f.Key("CASEID", ARow.CaseId()),
+        f.Key("MAKERDBID", ARow.MakerDBId()), f.Key("MAKERID", ARow.MakerId()),
+        f.Text("S_TYPENAME", ARow.TypeName()), f.Text("S_MARKING", ARow.Marking()),
+        f.Text("S_DESCRIPTION", ARow.Description()), f.Text("S_DATASHEET", ARow.DataSheet()),
+        f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+        f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+        f.DateTime("R_TIMESTAMP", ARow.ReplDateTime()), f.Text("CLASSNAME", ARow.ETClassName()),
+        f.Text("CASENAME", ARow.CaseName()),
+        IndexToMountType(f.Integer("CASEMOUNTTYPE", ARow.CaseMountType())),
+        f.Text("MAKERNAME", ARow.MakerName()),
+        f.IntegerOrNull("CLASSICONID", -1, ARow.ElementTypeIconId()),
+        IndexToPttVisualType(f.Integer("CASE_CV_PTTTYPE", ARow.CasePttVisualType())),
+        f.NotNull("PIN_EXISTS", ARow.PinExists()));
+}
+
 // --------------------------------------------------------------------------- new rows
 
 namespace {
@@ -155,6 +179,13 @@ template <> std::unique_ptr<TKVSupplier> NewRowFromQuery<TKVSupplier>(TIBQuery& 
 }
 template <> std::unique_ptr<TKVStorage> NewRowFromQuery<TKVStorage>(TIBQuery& AQuery) {
     return NewLocalRow<TKVStorage>(AQuery);
+}
+template <> std::unique_ptr<TKVElementType> NewRowFromQuery<TKVElementType>(TIBQuery& AQuery) {
+    const TKVRowFields f(AQuery);
+    auto row = std::make_unique<TKVElementType>(f.Key("DBID"), f.Key("ID"), f.Key("CLASSDBID"),
+                                                f.Key("CLASSID"));
+    ReadRow(AQuery, *row);
+    return row;
 }
 template <> std::unique_ptr<TKVBaseParam> NewRowFromQuery<TKVBaseParam>(TIBQuery& AQuery) {
     const TKVRowFields f(AQuery);

@@ -14,6 +14,7 @@
 #include "core/KVBaseParam.h"
 #include "core/KVCase.h"
 #include "core/KVClass.h"
+#include "core/KVElementType.h"
 #include "core/KVMaker.h"
 #include "core/KVStorage.h"
 #include "core/KVSupplier.h"
@@ -37,6 +38,8 @@ public:
     qint32 IntegerOrNull(const char* AName, qint32 ANull, qint32 AMissing) const;
     double Float(const char* AName, double AMissing = 0) const;
     TDateTime DateTime(const char* AName, TDateTime AMissing = 0) const;
+    // Whether the column holds a value (is not NULL).
+    bool NotNull(const char* AName, bool AMissing) const;
 
 private:
     TIBQuery& FQuery;
@@ -52,6 +55,9 @@ void ReadRow(TIBQuery& AQuery, TKVClass& ARow);
 // ELEMENTCOUNT: the number of stock records in the place; -1 (not counted) when not selected.
 void ReadRow(TIBQuery& AQuery, TKVStorage& ARow);
 void ReadRow(TIBQuery& AQuery, TKVBaseParam& ARow);
+// CLASSNAME, CLASSICONID (the class's icon, shown for the type), CASENAME, CASEMOUNTTYPE,
+// CASE_CV_PTTTYPE, MAKERNAME, and PIN_EXISTS (not NULL: the type has pins) come from joins.
+void ReadRow(TIBQuery& AQuery, TKVElementType& ARow);
 
 // A row of TRow with the key of the query's row (DBID and ID, or ID alone), its fields read by
 // ReadRow. Defined for every table ReadRow reads.

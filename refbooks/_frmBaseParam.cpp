@@ -81,7 +81,7 @@ std::unique_ptr<TKVBaseParamList> T_frmBaseParam::NewList() const {
     return std::make_unique<TKVBaseParamList>(FClassDBId, FClassId);
 }
 
-std::optional<TKVDBKey> T_frmBaseParam::LayoutContextKey() const {
+T_frmBaseParam::TLayoutKey T_frmBaseParam::LayoutContextKey() const {
     // Each class's window keeps its own size and column widths.
     return TKVDBKey{FClassDBId, FClassId};
 }
@@ -143,12 +143,7 @@ QString T_frmBaseParam::ExportDataSetName() const {
 }
 
 void T_frmBaseParam::AddExtraCommands(QMenu* AMenu) {
-    auto* functions = new QMenu(tr("Дополнительные функции"), AMenu);
-    functions->setObjectName(QStringLiteral("pmiAddFunct"));
-    functions->menuAction()->setObjectName(QStringLiteral("pmiAddFunct"));
-    if (dmMain)
-        functions->setIcon(dmMain->MainToolImgList.Icon(33));
-    AMenu->addMenu(functions);
+    QMenu* functions = AddFunctionsMenu(AMenu);
     auto* item = new QAction(tr("&Обновить UPID и единицу измерения во всех связанных параметрах"),
                              functions);
     item->setObjectName(QStringLiteral("pmiAddFunct_ChangeUPIDAndUnit"));

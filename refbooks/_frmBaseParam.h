@@ -40,7 +40,7 @@ protected:
     std::unique_ptr<TKVBaseParamList> NewList() const override;
     void LoadContext(TIBQuery& AQuery) override;
     void BindContext(TIBQuery& AQuery) override;
-    std::optional<TKVDBKey> LayoutContextKey() const override;
+    TLayoutKey LayoutContextKey() const override;
     void CompleteRecord(TKVBaseParam& ARecord) const override;
     TKVListRow MakeRow(const TKVBaseParam& ARecord) const override;
     bool RecordMatchesText(const TKVBaseParam& ARecord) const override;

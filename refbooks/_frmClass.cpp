@@ -99,18 +99,10 @@ T_frmClass::T_frmClass(QWidget* AParent)
     : TKVBookTreeFrame<TKVClassList>(ClassBook(), ClassTreeBook(), AParent) {
     setObjectName(QStringLiteral("_frmClass1"));
     SetDataViews({{odmtClass, [this] { OpenItem(); }},
-                  {odmtElementTypesOnClass,
-                   [this] {
-                       const TKVSelectedItemDBData& selected = SelectedItemDBData();
-                       TKVOpener<TOpenElementTypesOfClass>::Open(selected.DBId, selected.Id);
-                   },
+                  {odmtElementTypesOnClass, [this] { OpenReferenceBook_ElementTypesByClass(); },
                    [] { return TKVOpener<TOpenElementTypesOfClass>::Registered(); }},
                   {odmtBaseParamsOnClass, [this] { OpenReferenceBook_BaseParams(); }},
-                  {odmtElementSupplierOnClass,
-                   [this] {
-                       const TKVSelectedItemDBData& selected = SelectedItemDBData();
-                       TKVOpener<TOpenPricesOfClass>::Open(selected.DBId, selected.Id);
-                   },
+                  {odmtElementSupplierOnClass, [this] { OpenReferenceBook_ElementSupplier(); },
                    [] { return TKVOpener<TOpenPricesOfClass>::Registered(); }}});
 }
 
@@ -118,30 +110,24 @@ void T_frmClass::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
     OpenCardClass(ADBId, AId, ACreateCopyFlag);
 }
 
-QToolButton* T_frmClass::AddToolButton(const char* AName, const QString& ACaption,
-                                       const QString& AHint, int AImage) {
-    return AddCaptionToolButton(ToolBar(), AName, ACaption, AHint, AImage,
-                                TreeBook().ToolButtonSize);
-}
-
 void T_frmClass::AddExtraCommands(QMenu* AMenu) {
-    auto* baseParams = new QAction(MainToolIcon(14), tr("&Базовые параметры"), AMenu);
-    baseParams->setObjectName(QStringLiteral("pmiBaseParams"));
-    baseParams->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    baseParams->setShortcutContext(Qt::WidgetShortcut);
-    connect(baseParams, &QAction::triggered, this, &T_frmClass::OpenReferenceBook_BaseParams);
-    AMenu->addAction(baseParams);
-    AddRecordAction(baseParams, false);
-    QToolButton* baseParamsButton =
-        AddToolButton("BaseParams_ToolButton", tr("Баз. парам."), tr("Базовые параметры"), 14);
-    connect(baseParamsButton, &QToolButton::clicked, this,
-            &T_frmClass::OpenReferenceBook_BaseParams);
-    connect(baseParams, &QAction::enabledChanged, baseParamsButton, &QToolButton::setEnabled);
-    baseParamsButton->setEnabled(baseParams->isEnabled());
+    AddRecordCommand(AMenu, {"pmiElementTypes", tr("&Типы элементов"), 13,
+                             QKeySequence(Qt::CTRL | Qt::Key_E),
+                             [this] { OpenReferenceBook_ElementTypesByClass(); },
+                             "ElementTypes_ToolButton", tr("Типы элем."), tr("Типы элементов"),
+                             false, [] { return TKVOpener<TOpenElementTypesOfClass>::Registered(); }});
+    AddRecordCommand(AMenu, {"pmiBaseParams", tr("&Базовые параметры"), 14,
+                             QKeySequence(Qt::CTRL | Qt::Key_B),
+                             [this] { OpenReferenceBook_BaseParams(); }, "BaseParams_ToolButton",
+                             tr("Баз. парам."), tr("Базовые параметры")});
+    AddRecordCommand(AMenu, {"pmiElementSuppliers", tr("Пра&йс"), 82,
+                             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P),
+                             [this] { OpenReferenceBook_ElementSupplier(); },
+                             "ElementSuppliers_ToolButton", tr("Прайс"), tr("Типы элементов и цены"),
+                             false, [] { return TKVOpener<TOpenPricesOfClass>::Registered(); }});
 
     AMenu->addSeparator()->setObjectName(QStringLiteral("pmidivAddFunct"));
-    QMenu* addFunct = AMenu->addMenu(MainToolIcon(33), tr("Дополнительные функции"));
-    addFunct->menuAction()->setObjectName(QStringLiteral("pmiAddFunct"));
+    QMenu* addFunct = AddFunctionsMenu(AMenu);
     QAction* copyBP =
         addFunct->addAction(MainToolIcon(30), tr("&Скопировать базовые параметры из класса..."));
     copyBP->setObjectName(QStringLiteral("pmiAddFunct_CopyBPFromClass"));
@@ -150,6 +136,18 @@ void T_frmClass::AddExtraCommands(QMenu* AMenu) {
 }
 
 // --------------------------------------------------------------------------- the views
+
+void T_frmClass::OpenReferenceBook_ElementTypesByClass() {
+    const TKVSelectedItemDBData selected = SelectedItemDBData();
+    if (selected.Select && Connected())
+        TKVOpener<TOpenElementTypesOfClass>::Open(selected.DBId, selected.Id);
+}
+
+void T_frmClass::OpenReferenceBook_ElementSupplier() {
+    const TKVSelectedItemDBData selected = SelectedItemDBData();
+    if (selected.Select && Connected())
+        TKVOpener<TOpenPricesOfClass>::Open(selected.DBId, selected.Id);
+}
 
 void T_frmClass::OpenReferenceBook_BaseParams() {
     const TKVSelectedItemDBData selected = SelectedItemDBData();

@@ -38,6 +38,10 @@ public:
     TKVClassList* ClassList() const { return List(); }
 
     // --- Commands beyond the pattern
+    // The element types of the selected class, and the supplier prices of its element types:
+    // their windows, once the libraries that have them registered their openers.
+    void OpenReferenceBook_ElementTypesByClass();
+    void OpenReferenceBook_ElementSupplier();
     // Brings the base-parameter windows of the selected class to the front, or opens one.
     void OpenReferenceBook_BaseParams();
     // Copies every base parameter of a class picked by the user into the selected class, in
@@ -47,8 +51,4 @@ public:
 protected:
     void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;
     void AddExtraCommands(QMenu* AMenu) override;
-
-private:
-    QToolButton* AddToolButton(const char* AName, const QString& ACaption, const QString& AHint,
-                               int AImage);
 };

@@ -42,11 +42,7 @@ TKVListBook MakerBook() {
 T_frmMaker::T_frmMaker(QWidget* AParent) : TKVBookListFrame<TKVMakerList>(MakerBook(), AParent) {
     setObjectName(QStringLiteral("_frmMaker1"));
     SetDataViews({{odmtMaker, [this] { OpenItem(); }},
-                  {odmtElementTypesOnMaker,
-                   [this] {
-                       const TKVSelectedItemDBData& selected = SelectedItemDBData();
-                       TKVOpener<TOpenElementTypesOfMaker>::Open(selected.DBId, selected.Id);
-                   },
+                  {odmtElementTypesOnMaker, [this] { OpenReferenceBook_ElementTypesByMaker(); },
                    [] { return TKVOpener<TOpenElementTypesOfMaker>::Registered(); }}});
     for (QToolButton* button : ToolBar()->findChildren<QToolButton*>())
         button->setMinimumWidth(63);
@@ -62,4 +58,19 @@ bool T_frmMaker::RecordMatchesText(const TKVMaker& ARecord) const {
 
 void T_frmMaker::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
     OpenCardMaker(ADBId, AId, ACreateCopyFlag);
+}
+
+void T_frmMaker::AddExtraCommands(QMenu* AMenu) {
+    ToolBar()->addSeparator()->setObjectName(QStringLiteral("Div0_Tools"));
+    AddRecordCommand(AMenu, {"pmiElementTypes", tr("&Типы элементов"), 13,
+                             QKeySequence(Qt::CTRL | Qt::Key_E),
+                             [this] { OpenReferenceBook_ElementTypesByMaker(); },
+                             "ElementTypes_ToolButton", tr("Типы элем."), tr("Типы элементов"),
+                             false, [] { return TKVOpener<TOpenElementTypesOfMaker>::Registered(); }});
+}
+
+void T_frmMaker::OpenReferenceBook_ElementTypesByMaker() {
+    const TKVSelectedItemDBData& selected = SelectedItemDBData();
+    if (selected.Select && Connected())
+        TKVOpener<TOpenElementTypesOfMaker>::Open(selected.DBId, selected.Id);
 }

@@ -14,7 +14,12 @@ public:
 
     TKVMakerList* MakerList() const { return List(); }
 
+    // The element types of the selected maker: their window, once the catalogue registered its
+    // opener.
+    void OpenReferenceBook_ElementTypesByMaker();
+
 protected:
+    void AddExtraCommands(QMenu* AMenu) override;
     TKVListRow MakeRow(const TKVMaker& ARecord) const override;
     bool RecordMatchesText(const TKVMaker& ARecord) const override;
     void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;

@@ -66,8 +66,7 @@ T_frmStorage::T_frmStorage(QWidget* AParent)
     if (QAction* edit = MenuItem(QStringLiteral("pmiEdit")))
         edit->setText(tr("&Редактировать"));
     SetDataViews({{odmtStorage, [this] { OpenItem(); }},
-                  {odmtElementAvailsOnStorage,
-                   [this] { TKVOpener<TOpenStockOfStorage>::Open(SelectedItemDBData().Id); },
+                  {odmtElementAvailsOnStorage, [this] { OpenReferenceBook_ElementAvail(); },
                    [] { return TKVOpener<TOpenStockOfStorage>::Registered(); }}});
 }
 
@@ -89,4 +88,18 @@ void T_frmStorage::RecordDeleted(const TKVDBKey&) {
     if (FStorageForEmptyDeleted && dmMain)
         dmMain->SetStorageForEmpty(0, QString());
     FStorageForEmptyDeleted = false;
+}
+
+void T_frmStorage::AddExtraCommands(QMenu* AMenu) {
+    AddRecordCommand(AMenu, {"pmiElementAvails", tr("&Элементы в наличии"), 17,
+                             QKeySequence(Qt::CTRL | Qt::Key_E),
+                             [this] { OpenReferenceBook_ElementAvail(); },
+                             "ElementAvails_ToolButton", tr("Наличие"), tr("Элементы в наличии"),
+                             false, [] { return TKVOpener<TOpenStockOfStorage>::Registered(); }});
+}
+
+void T_frmStorage::OpenReferenceBook_ElementAvail() {
+    const TKVSelectedItemDBData& selected = SelectedItemDBData();
+    if (selected.Select && Connected())
+        TKVOpener<TOpenStockOfStorage>::Open(selected.Id);
 }

@@ -38,7 +38,12 @@ public:
 
     TKVStorageList* StorageList() const { return List(); }
 
+    // The stock records of the selected place: their window, once the stock library
+    // registered its opener.
+    void OpenReferenceBook_ElementAvail();
+
 protected:
+    void AddExtraCommands(QMenu* AMenu) override;
     void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;
     void DeleteRelatedRows(TIBQuery& AQuery, const TKVDBKey& AKey) override;
     void RecordDeleted(const TKVDBKey& AKey) override;

@@ -3,6 +3,8 @@
 #include "refbooks/frmSupplierEdit.h"
 #include "shell/KVOpeners.h"
 
+#include <QToolBar>
+
 namespace {
 
 // Columns of the load and of the one-row SELECT; the description stays with the card.
@@ -41,11 +43,7 @@ T_frmSupplier::T_frmSupplier(QWidget* AParent)
     : TKVBookListFrame<TKVSupplierList>(SupplierBook(), AParent) {
     setObjectName(QStringLiteral("_frmSupplier1"));
     SetDataViews({{odmtSupplier, [this] { OpenItem(); }},
-                  {odmtElementSupplierOnSupplier,
-                   [this] {
-                       const TKVSelectedItemDBData& selected = SelectedItemDBData();
-                       TKVOpener<TOpenPricesOfSupplier>::Open(selected.Id);
-                   },
+                  {odmtElementSupplierOnSupplier, [this] { OpenReferenceBook_ElementSupplier(); },
                    [] { return TKVOpener<TOpenPricesOfSupplier>::Registered(); }}});
 }
 
@@ -61,4 +59,20 @@ bool T_frmSupplier::RecordMatchesText(const TKVSupplier& ARecord) const {
 
 void T_frmSupplier::OpenCard(quint32, quint32 AId, bool ACreateCopyFlag) {
     OpenCardSupplier(AId, ACreateCopyFlag);
+}
+
+void T_frmSupplier::AddExtraCommands(QMenu* AMenu) {
+    ToolBar()->addSeparator()->setObjectName(QStringLiteral("Div0_Tools"));
+    AddRecordCommand(AMenu, {"pmiElementSuppliers", tr("Пра&йс"), 82,
+                             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P),
+                             [this] { OpenReferenceBook_ElementSupplier(); },
+                             "ElementSuppliers_ToolButton", tr("Прайс"),
+                             tr("Типы элементов и цены по поставщику"), false,
+                             [] { return TKVOpener<TOpenPricesOfSupplier>::Registered(); }});
+}
+
+void T_frmSupplier::OpenReferenceBook_ElementSupplier() {
+    const TKVSelectedItemDBData& selected = SelectedItemDBData();
+    if (selected.Select && Connected())
+        TKVOpener<TOpenPricesOfSupplier>::Open(selected.Id);
 }

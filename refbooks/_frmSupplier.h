@@ -14,7 +14,12 @@ public:
 
     TKVSupplierList* SupplierList() const { return List(); }
 
+    // The price list of the selected supplier: its window, once the catalogue registered its
+    // opener.
+    void OpenReferenceBook_ElementSupplier();
+
 protected:
+    void AddExtraCommands(QMenu* AMenu) override;
     TKVListRow MakeRow(const TKVSupplier& ARecord) const override;
     bool RecordMatchesText(const TKVSupplier& ARecord) const override;
     void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;

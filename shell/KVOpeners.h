@@ -62,3 +62,35 @@ struct TOpenStockOfStorage {
 struct TOpenCaseDrawing {
     using Signature = void(quint32 ACaseDBId, quint32 ACaseId);
 };
+
+// --- The windows of one element type (keys of the type)
+
+// The card of an element type: the type (ADBId, AId), a new one (0, 0), or a copy of the type
+// with ACreateCopyFlag; a new type takes the class and maker given (0, 0: none).
+struct TOpenElementTypeCard {
+    using Signature = void(quint32 ADBId, quint32 AId, bool ACreateCopyFlag, quint32 AClassDBId,
+                           quint32 AClassId, quint32 AMakerDBId, quint32 AMakerId);
+};
+// The parameter values, pins, supplier prices, stock, analogs, summary and case drawing of a
+// type: each brings its open window of that type to the front or opens one.
+struct TOpenParamsOfElementType {
+    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
+};
+struct TOpenPinsOfElementType {
+    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
+};
+struct TOpenPricesOfElementType {
+    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
+};
+struct TOpenStockOfElementType {
+    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
+};
+struct TOpenAnalogsOfElementType {
+    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
+};
+struct TOpenElementTypeSummary {
+    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
+};
+struct TOpenCaseDrawingOfElementType {
+    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
+};

@@ -228,9 +228,41 @@ QAction* TKVListFrame::MenuItem(const QString& AName) const {
     return found.isEmpty() ? nullptr : found.first();
 }
 
-void TKVListFrame::AddRecordAction(QAction* AAction, bool AWriting) {
-    FRecordActions.push_back({AAction, AWriting});
+void TKVListFrame::AddRecordAction(QAction* AAction, bool AWriting,
+                                   std::function<bool()> AAvailable) {
+    FRecordActions.push_back({AAction, AWriting, std::move(AAvailable)});
     AAction->setEnabled(false);
+}
+
+QAction* TKVListFrame::AddRecordCommand(QMenu* AMenu, TKVRecordCommand ACommand) {
+    auto* item = new QAction(MainToolIcon(ACommand.Image), ACommand.Caption, AMenu);
+    item->setObjectName(QLatin1String(ACommand.ItemName));
+    if (!ACommand.Shortcut.isEmpty()) {
+        item->setShortcut(ACommand.Shortcut);
+        item->setShortcutContext(Qt::WidgetShortcut);
+    }
+    AMenu->addAction(item);
+    connect(item, &QAction::triggered, this, ACommand.Run);
+    AddRecordAction(item, ACommand.Writing, ACommand.Available);
+    if (ACommand.ButtonName) {
+        // As large as the frame's own buttons.
+        const QToolButton* add = ToolButton(QStringLiteral("Add_ToolButton"));
+        QToolButton* button =
+            AddCaptionToolButton(FToolBar, ACommand.ButtonName, ACommand.ButtonCaption,
+                                 ACommand.Hint, ACommand.Image,
+                                 add ? add->minimumSize() : QSize(57, 36));
+        connect(button, &QToolButton::clicked, this, ACommand.Run);
+        connect(item, &QAction::enabledChanged, button, &QToolButton::setEnabled);
+        button->setEnabled(item->isEnabled());
+    }
+    return item;
+}
+
+QMenu* TKVListFrame::AddFunctionsMenu(QMenu* AMenu) {
+    QMenu* functions = AMenu->addMenu(MainToolIcon(33), tr("Дополнительные функции"));
+    functions->setObjectName(QStringLiteral("pmiAddFunct"));
+    functions->menuAction()->setObjectName(QStringLiteral("pmiAddFunct"));
+    return functions;
 }
 
 void TKVListFrame::AddExtraCommands(QMenu*) {}
@@ -354,6 +386,7 @@ void TKVListFrame::LoadData() {
         }
         query.Close();
     });
+    LoadRecordDetails();
 }
 
 void TKVListFrame::LoadContext(TIBQuery&) {}
@@ -443,6 +476,12 @@ int TKVListFrame::AddClientFilter(TKVClientFilter AFilter) {
 bool TKVListFrame::ClientFilterOn(int AIndex) const {
     return AIndex >= 0 && AIndex < ClientFilterCount() &&
            FClientFilters[static_cast<size_t>(AIndex)].On;
+}
+
+QAction* TKVListFrame::ClientFilterItem(int AIndex) const {
+    return AIndex >= 0 && AIndex < ClientFilterCount()
+               ? FClientFilters[static_cast<size_t>(AIndex)].Item
+               : nullptr;
 }
 
 void TKVListFrame::SetClientFilterOn(int AIndex, bool AValue) {
@@ -543,7 +582,8 @@ void TKVListFrame::SetSelectionCommands(bool ASelected) {
         if (QAction* item = MenuItem(QLatin1String(name)))
             item->setEnabled(ASelected);
     for (const TRecordAction& action : FRecordActions)
-        action.Action->setEnabled(action.Writing ? writing : ASelected);
+        action.Action->setEnabled((action.Writing ? writing : ASelected) &&
+                                  (!action.Available || action.Available()));
 }
 
 std::optional<TKVListRow> TKVListFrame::SelectedRow() const {
@@ -820,6 +860,8 @@ void TKVListFrame::ExternalUpdateItemListByPKey(quint32 ADBId, quint32 AId,
             if (found)
                 StoreRecord(query);
             query.Close();
+            if (found)
+                ReadRecordDetails(query, key);
             if (found) {
                 AddOrUpdateListItem(key);
             } else if (HoldsRecord(key)) {
@@ -908,13 +950,11 @@ void TKVListFrame::LoadRBLocalConfig() {
 }
 
 void TKVListFrame::BindLayoutKey(TIBQuery& AQuery) const {
-    const std::optional<TKVDBKey> context = FActionState ? LayoutContextKey() : std::nullopt;
+    const TLayoutKey context = FActionState ? LayoutContextKey() : TLayoutKey();
     AQuery.ParamByName("VAR_OBJ_TYPE")
         .SetAsInteger(ObjTypeToInt(FActionState ? FBook.ManageObjType : FBook.SelectObjType));
-    SetOptional(AQuery.ParamByName("VAR_OBJ_DBID"),
-                context ? std::optional<quint32>(context->DBId) : std::nullopt);
-    SetOptional(AQuery.ParamByName("VAR_OBJ_ID"),
-                context ? std::optional<quint32>(context->Id) : std::nullopt);
+    SetOptional(AQuery.ParamByName("VAR_OBJ_DBID"), context.DBId);
+    SetOptional(AQuery.ParamByName("VAR_OBJ_ID"), context.Id);
     SetOptional(AQuery.ParamByName("VAR_OBJ_MODE"), LayoutObjMode());
 }
 

@@ -35,6 +35,7 @@
 #include "shell/frmOpenDataMode.h"
 #include "views/KVListModel.h"
 
+#include <QKeySequence>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -107,6 +108,32 @@ struct TKVClientFilter {
     std::function<QString()> Tag;
 };
 
+// A command on the selected record: its pop-up item and, with a ButtonName, its tool button
+// (placed after the frame's buttons). It is enabled while a record is selected, while the
+// database may be changed when it writes, and while Available says so (the window it opens
+// exists); the tool button follows the item.
+struct TKVRecordCommand {
+    TKVRecordCommand(const char* AItemName, QString ACaption, int AImage, QKeySequence AShortcut,
+                     std::function<void()> ARun, const char* AButtonName = nullptr,
+                     QString AButtonCaption = QString(), QString AHint = QString(),
+                     bool AWriting = false, std::function<bool()> AAvailable = nullptr)
+        : ItemName(AItemName), Caption(std::move(ACaption)), Image(AImage),
+          Shortcut(std::move(AShortcut)), Run(std::move(ARun)), ButtonName(AButtonName),
+          ButtonCaption(std::move(AButtonCaption)), Hint(std::move(AHint)), Writing(AWriting),
+          Available(std::move(AAvailable)) {}
+
+    const char* ItemName = nullptr;
+    QString Caption;
+    int Image = -1;
+    QKeySequence Shortcut;
+    std::function<void()> Run;
+    const char* ButtonName = nullptr;
+    QString ButtonCaption;
+    QString Hint;
+    bool Writing = false;
+    std::function<bool()> Available;
+};
+
 // A view of the selected record that Enter and a double click offer through the view chooser.
 struct TKVDataView {
     TKVDataView(TKVOpenDataModeType AType, std::function<void()> AOpen,
@@ -176,6 +203,8 @@ public:
     // --- Client filters, by the index AddClientFilter returned
     int ClientFilterCount() const { return static_cast<int>(FClientFilters.size()); }
     bool ClientFilterOn(int AIndex) const;
+    // The filter's entry in the filter-type menu.
+    QAction* ClientFilterItem(int AIndex) const;
     // Sets the filter's state and its menu check; the rows stay until the next apply.
     void SetClientFilterOn(int AIndex, bool AValue);
     // The filter-type menu's entry chosen: on when off (after Choose), off when on.
@@ -289,10 +318,24 @@ protected:
     virtual void BindContext(TIBQuery& AQuery);
     // Makes the columns that depend on the loaded records (SetColumns); runs after every load.
     virtual void BuildDataColumns() {}
+    // Loads what goes with the loaded records (their parameter values ...), after the records'
+    // own transaction; runs at the end of every LoadData.
+    virtual void LoadRecordDetails() {}
+    // Reads what goes with a record that a change notice read again, in that transaction.
+    virtual void ReadRecordDetails(TIBQuery&, const TKVDBKey&) {}
+    // Whether the list's card can be opened (the library that has it registered it): Add,
+    // Copy and Edit act only then.
+    virtual bool CardAvailable() const { return true; }
     // Replaces the list's columns: a column whose caption was there before keeps its width.
     void SetColumns(std::vector<TKVListColumn> AColumns);
-    // The context key stored with the manage-mode layout rows; nullopt: NULL keys.
-    virtual std::optional<TKVDBKey> LayoutContextKey() const { return std::nullopt; }
+    // The context key stored with the manage-mode layout rows; parts without a value are NULL.
+    struct TLayoutKey {
+        std::optional<quint32> DBId;
+        std::optional<quint32> Id;
+        TLayoutKey() = default;
+        TLayoutKey(const TKVDBKey& AKey) : DBId(AKey.DBId), Id(AKey.Id) {}
+    };
+    virtual TLayoutKey LayoutContextKey() const { return {}; }
     // OBJ_MODE of the layout rows (the list mode of windows that have one); nullopt: NULL.
     virtual std::optional<int> LayoutObjMode() const { return std::nullopt; }
     // Adds a client filter and its menu entry; returns its index.
@@ -311,8 +354,14 @@ protected:
     virtual QString ExportDataSetName() const { return FBook.ExportDataSetName; }
 
     // A command of the book that acts on the selected record: disabled until a record is
-    // selected; AWriting ones only while the database may be changed.
-    void AddRecordAction(QAction* AAction, bool AWriting);
+    // selected; AWriting ones only while the database may be changed; with AAvailable only
+    // while it says so.
+    void AddRecordAction(QAction* AAction, bool AWriting,
+                         std::function<bool()> AAvailable = nullptr);
+    // Adds the command's item to AMenu and its tool button to the tool bar; returns the item.
+    QAction* AddRecordCommand(QMenu* AMenu, TKVRecordCommand ACommand);
+    // The sub-menu "Дополнительные функции" (pmiAddFunct) of AMenu.
+    QMenu* AddFunctionsMenu(QMenu* AMenu);
     // The open record cards of the book's item type bound to the key.
     std::vector<TKVRecordCard*> OpenRecordCards(const TKVDBKey& AKey) const;
     // The database is open.
@@ -377,6 +426,7 @@ private:
     struct TRecordAction {
         QAction* Action;
         bool Writing;
+        std::function<bool()> Available;
     };
     std::vector<TRecordAction> FRecordActions;
     struct TClientFilterState {

@@ -253,6 +253,8 @@ private:
     bool CanWriteDataBase() const;
 
     TKVDataBase FDataBase;
+    // The last SYS_VAR row read was a DBID with a value: the database has an identity.
+    bool FDBIdRead = false;
     TLockFile FLockFile;
     QString FUserLogin;
     QString FLogoText;

@@ -8,13 +8,9 @@
 #include <QLocale>
 #include <QSaveFile>
 
-#include <algorithm>
+#include <QSet>
 
 namespace {
-
-bool SameName(const QString& A, const QString& B) {
-    return A.compare(B, Qt::CaseInsensitive) == 0;
-}
 
 bool IsBlank(const QString& AText) {
     return AText.trimmed().isEmpty();
@@ -74,7 +70,51 @@ void TIniFile::LoadFromData(const QByteArray& AData) {
         }
         FSections.back().Lines.push_back(std::move(entry));
     }
+    RebuildIndex();
     FSavedData = ToData();
+}
+
+QString TIniFile::IndexName(const QString& AName) {
+    // Case folding code point by code point, as a comparison that ignores case does it.
+    QString folded = AName;
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        if (folded.at(i).isSurrogate()) {
+            QList<uint> codes = AName.toUcs4();
+            for (uint& code : codes)
+                code = QChar::toCaseFolded(code);
+            return QString::fromUcs4(reinterpret_cast<const char32_t*>(codes.constData()),
+                                     codes.size());
+        }
+        folded[i] = folded.at(i).toCaseFolded();
+    }
+    return folded;
+}
+
+void TIniFile::IndexLine(TSectionIndex& AIndex, size_t ASection, size_t ALine) {
+    // The first entry of a key wins.
+    const QString key = IndexName(FSections[ASection].Lines[ALine].Key);
+    if (!AIndex.Keys.contains(key))
+        AIndex.Keys.insert(key, {ASection, ALine});
+}
+
+void TIniFile::RebuildIndex() {
+    FIndex.clear();
+    for (size_t s = 0; s < FSections.size(); ++s) {
+        const TSection& section = FSections[s];
+        if (!section.Header)
+            continue;
+        TSectionIndex& index = FIndex[IndexName(section.Name)];
+        index.Sections.push_back(s);
+        for (size_t l = 0; l < section.Lines.size(); ++l) {
+            if (section.Lines[l].IsEntry)
+                IndexLine(index, s, l);
+        }
+    }
+}
+
+const TIniFile::TSectionIndex* TIniFile::FindIndex(const QString& ASection) const {
+    const auto it = FIndex.constFind(IndexName(ASection));
+    return it == FIndex.constEnd() ? nullptr : &*it;
 }
 
 QByteArray TIniFile::ToData() const {
@@ -92,29 +132,24 @@ QByteArray TIniFile::ToData() const {
     return text.toUtf8();
 }
 
-const TIniFile::TLine* TIniFile::FindEntry(const QString& ASection, const QString& AKey) const {
-    for (const TSection& section : FSections) {
-        if (!section.Header || !SameName(section.Name, ASection))
-            continue;
-        for (const TLine& line : section.Lines)
-            if (line.IsEntry && SameName(line.Key, AKey))
-                return &line;
-    }
-    return nullptr;
+std::optional<std::pair<size_t, size_t>> TIniFile::EntryPos(const QString& ASection,
+                                                            const QString& AKey) const {
+    const TSectionIndex* index = FindIndex(ASection);
+    if (!index)
+        return std::nullopt;
+    const auto it = index->Keys.constFind(IndexName(AKey));
+    if (it == index->Keys.constEnd())
+        return std::nullopt;
+    return *it;
 }
 
-TIniFile::TSection* TIniFile::FindSection(const QString& ASection) {
-    for (TSection& section : FSections)
-        if (section.Header && SameName(section.Name, ASection))
-            return &section;
-    return nullptr;
+const TIniFile::TLine* TIniFile::FindEntry(const QString& ASection, const QString& AKey) const {
+    const auto pos = EntryPos(ASection, AKey);
+    return pos ? &FSections[pos->first].Lines[pos->second] : nullptr;
 }
 
 bool TIniFile::SectionExists(const QString& ASection) const {
-    for (const TSection& section : FSections)
-        if (section.Header && SameName(section.Name, ASection))
-            return true;
-    return false;
+    return FindIndex(ASection) != nullptr;
 }
 
 bool TIniFile::ValueExists(const QString& ASection, const QString& AKey) const {
@@ -123,17 +158,16 @@ bool TIniFile::ValueExists(const QString& ASection, const QString& AKey) const {
 
 QList<std::pair<QString, QString>> TIniFile::ReadSectionValues(const QString& ASection) const {
     QList<std::pair<QString, QString>> result;
-    for (const TSection& section : FSections) {
-        if (!section.Header || !SameName(section.Name, ASection))
-            continue;
-        for (const TLine& line : section.Lines) {
-            if (!line.IsEntry)
-                continue;
-            const bool seen = std::any_of(result.cbegin(), result.cend(), [&](const auto& p) {
-                return SameName(p.first, line.Key);
-            });
-            if (!seen)
+    const TSectionIndex* index = FindIndex(ASection);
+    if (!index)
+        return result;
+    QSet<QString> seen;
+    for (size_t s : index->Sections) {
+        for (const TLine& line : FSections[s].Lines) {
+            if (line.IsEntry && !seen.contains(IndexName(line.Key))) {
+                seen.insert(IndexName(line.Key));
                 result.append({line.Key, line.Value});
+            }
         }
     }
     return result;
@@ -152,6 +186,12 @@ int TIniFile::ReadInteger(const QString& ASection, const QString& AKey, int ADef
     bool ok = false;
     const int value = line->Value.toInt(&ok, 10);
     return ok ? value : ADefault;
+}
+
+int TIniFile::ReadInteger(const QString& ASection, const QString& AKey, int ADefault, int AMin,
+                          int AMax) const {
+    const int value = ReadInteger(ASection, AKey, ADefault);
+    return value >= AMin && value <= AMax ? value : ADefault;
 }
 
 bool TIniFile::ReadBool(const QString& ASection, const QString& AKey, bool ADefault) const {
@@ -175,24 +215,19 @@ void TIniFile::WriteString(const QString& ASection, const QString& AKey, const Q
     QString value = AValue;
     value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     value = value.trimmed();
+    if (const auto found = EntryPos(ASection, AKey)) {
+        FSections[found->first].Lines[found->second].Value = value;
+        return;
+    }
     if (FSections.empty())
         FSections.push_back(TSection{});
-    for (TSection& section : FSections) {
-        if (!section.Header || !SameName(section.Name, ASection))
-            continue;
-        for (TLine& line : section.Lines) {
-            if (line.IsEntry && SameName(line.Key, AKey)) {
-                line.Value = value;
-                return;
-            }
-        }
-    }
     TLine entry;
     entry.IsEntry = true;
     entry.Key = AKey;
     entry.Value = value;
-    TSection* section = FindSection(ASection);
-    if (!section) {
+    const QString sectionName = IndexName(ASection);
+    auto index = FIndex.find(sectionName);
+    if (index == FIndex.end()) {
         // A blank line between the last section and the new one.
         TSection& last = FSections.back();
         if (!last.Lines.empty() && !(!last.Lines.back().IsEntry && IsBlank(last.Lines.back().Text)))
@@ -201,17 +236,23 @@ void TIniFile::WriteString(const QString& ASection, const QString& AKey, const Q
         added.Name = ASection;
         added.Header = true;
         FSections.push_back(std::move(added));
-        section = &FSections.back();
+        index = FIndex.insert(sectionName, TSectionIndex{});
+        index->Sections.push_back(FSections.size() - 1);
     }
-    // After the section's last key or comment, before the blank lines that end it.
-    auto pos = section->Lines.end();
-    while (pos != section->Lines.begin()) {
+    // After the section's last key or comment, before the blank lines that end it; only
+    // blank lines move, so the index of the other entries stays right.
+    const size_t sectionPos = index->Sections.front();
+    std::vector<TLine>& lines = FSections[sectionPos].Lines;
+    auto pos = lines.end();
+    while (pos != lines.begin()) {
         const TLine& before = *(pos - 1);
         if (before.IsEntry || !IsBlank(before.Text))
             break;
         --pos;
     }
-    section->Lines.insert(pos, std::move(entry));
+    const size_t linePos = size_t(pos - lines.begin());
+    lines.insert(pos, std::move(entry));
+    IndexLine(*index, sectionPos, linePos);
 }
 
 void TIniFile::WriteInteger(const QString& ASection, const QString& AKey, int AValue) {
@@ -223,9 +264,13 @@ void TIniFile::WriteBool(const QString& ASection, const QString& AKey, bool AVal
 }
 
 void TIniFile::EraseSection(const QString& ASection) {
+    const QString name = IndexName(ASection);
+    if (!FIndex.contains(name))
+        return;
     std::erase_if(FSections, [&](const TSection& section) {
-        return section.Header && SameName(section.Name, ASection);
+        return section.Header && IndexName(section.Name) == name;
     });
+    RebuildIndex();
 }
 
 bool TIniFile::UpdateFile() {

@@ -9,12 +9,16 @@
 // when its text changed; it is written to a temporary file that then replaces the old one, so
 // a crash never leaves half a file. On disk the text is UTF-8; a file that is not valid UTF-8
 // is read as Windows-1251. Comments, blank lines and unknown lines are kept in place.
+// Sections and keys are found through an index, so reading or writing a key takes the same
+// time in a file of ten keys as in one of a hundred thousand.
 
 #include "platform/sys/SysUtils.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -43,6 +47,9 @@ public:
     QString ReadString(const QString& ASection, const QString& AKey, const QString& ADefault) const;
     // A decimal integer; ADefault when the key is missing or its value is not one.
     int ReadInteger(const QString& ASection, const QString& AKey, int ADefault) const;
+    // The same, and ADefault also for a number outside AMin..AMax.
+    int ReadInteger(const QString& ASection, const QString& AKey, int ADefault, int AMin,
+                    int AMax) const;
     // Read as an integer, any value but 0 being true; ADefault as ReadInteger.
     bool ReadBool(const QString& ASection, const QString& AKey, bool ADefault) const;
     // A date as yyyy-mm-dd or in the user's short date format; ADefault otherwise.
@@ -76,11 +83,25 @@ private:
         std::vector<TLine> Lines;
     };
 
+    // Where the sections of one name are, and the first entry of each key among them.
+    struct TSectionIndex {
+        std::vector<size_t> Sections;
+        QHash<QString, std::pair<size_t, size_t>> Keys; // folded key -> section, line
+    };
+
+    // The name as the index keeps it: case-folded.
+    static QString IndexName(const QString& AName);
+    void RebuildIndex();
+    void IndexLine(TSectionIndex& AIndex, size_t ASection, size_t ALine);
+    const TSectionIndex* FindIndex(const QString& ASection) const;
+    // Section and line of the entry of a key.
+    std::optional<std::pair<size_t, size_t>> EntryPos(const QString& ASection,
+                                                     const QString& AKey) const;
     const TLine* FindEntry(const QString& ASection, const QString& AKey) const;
-    TSection* FindSection(const QString& ASection);
 
     QString FFileName;
     std::vector<TSection> FSections;
+    QHash<QString, TSectionIndex> FIndex; // by folded section name
     QByteArray FSavedData;
     bool FLoadFailed = false;
     QString FLoadError;

@@ -8,8 +8,6 @@
 #include <QLocale>
 #include <QSaveFile>
 
-#include <QSet>
-
 namespace {
 
 bool IsBlank(const QString& AText) {
@@ -40,80 +38,140 @@ void TIniFile::LoadFromData(const QByteArray& AData) {
     FSections.clear();
     FSections.push_back(TSection{});
     const QString text = DecodeUtf8OrWin1251(AData);
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString line = lines.at(i);
-        if (line.endsWith(QLatin1Char('\r')))
+    // Line by line over the text, making strings only of what is kept.
+    for (qsizetype pos = 0;;) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), pos);
+        const bool last = end < 0;
+        if (last)
+            end = text.size();
+        QStringView line = QStringView(text).mid(pos, end - pos);
+        pos = end + 1;
+        // The carriage return of a Windows line break, and stray ones before it.
+        while (line.endsWith(u'\r'))
             line.chop(1);
         // The break after the last line ends it; it is no empty line of its own.
-        if (i == lines.size() - 1 && line.isEmpty())
+        if (last && line.isEmpty())
             break;
-        const QString trimmed = line.trimmed();
-        if (trimmed.startsWith(QLatin1Char('['))) {
-            const qsizetype close = trimmed.lastIndexOf(QLatin1Char(']'));
+        const QStringView trimmed = line.trimmed();
+        if (trimmed.startsWith(u'[')) {
+            const qsizetype close = trimmed.lastIndexOf(u']');
             TSection section;
-            section.Name = (close > 0 ? trimmed.mid(1, close - 1) : trimmed.mid(1)).trimmed();
+            section.Name =
+                (close > 0 ? trimmed.mid(1, close - 1) : trimmed.mid(1)).trimmed().toString();
             section.Header = true;
             FSections.push_back(std::move(section));
-            continue;
-        }
-        TLine entry;
-        const qsizetype eq = trimmed.indexOf(QLatin1Char('='));
-        const bool comment =
-            trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#'));
-        if (!comment && eq > 0) {
-            entry.IsEntry = true;
-            entry.Key = trimmed.left(eq).trimmed();
-            entry.Value = trimmed.mid(eq + 1).trimmed();
         } else {
-            entry.Text = line;
+            TLine entry;
+            const qsizetype eq = trimmed.indexOf(u'=');
+            const bool comment = trimmed.startsWith(u';') || trimmed.startsWith(u'#');
+            if (!comment && eq > 0) {
+                entry.IsEntry = true;
+                entry.Key = trimmed.left(eq).trimmed().toString();
+                entry.Value = trimmed.mid(eq + 1).trimmed().toString();
+            } else {
+                entry.Text = line.toString();
+            }
+            FSections.back().Lines.push_back(std::move(entry));
         }
-        FSections.back().Lines.push_back(std::move(entry));
+        if (last)
+            break;
     }
     RebuildIndex();
-    FSavedData = ToData();
+    FSavedData.clear();
+    FSavedDataKept = false;
 }
 
-QString TIniFile::IndexName(const QString& AName) {
-    // Case folding code point by code point, as a comparison that ignores case does it.
-    QString folded = AName;
-    for (qsizetype i = 0; i < folded.size(); ++i) {
-        if (folded.at(i).isSurrogate()) {
-            QList<uint> codes = AName.toUcs4();
-            for (uint& code : codes)
-                code = QChar::toCaseFolded(code);
-            return QString::fromUcs4(reinterpret_cast<const char32_t*>(codes.constData()),
-                                     codes.size());
-        }
-        folded[i] = folded.at(i).toCaseFolded();
+void TIniFile::KeepSavedData() {
+    if (!FSavedDataKept) {
+        FSavedData = ToData();
+        FSavedDataKept = true;
     }
-    return folded;
 }
 
-void TIniFile::IndexLine(TSectionIndex& AIndex, size_t ASection, size_t ALine) {
-    // The first entry of a key wins.
-    const QString key = IndexName(FSections[ASection].Lines[ALine].Key);
-    if (!AIndex.Keys.contains(key))
-        AIndex.Keys.insert(key, {ASection, ALine});
+size_t TIniFile::TName::Hash(const QString& AText) noexcept {
+    // The case-folded code points, as a comparison that ignores case folds them.
+    size_t hash = 0xcbf29ce484222325ULL;
+    const QString& text = AText;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t code = text.at(i).unicode();
+        if (code < 0x80) {
+            if (code >= u'A' && code <= u'Z')
+                code += u'a' - u'A';
+        } else {
+            if (QChar::isHighSurrogate(code) && i + 1 < text.size() &&
+                text.at(i + 1).isLowSurrogate())
+                code = QChar::surrogateToUcs4(char16_t(code), text.at(++i).unicode());
+            code = QChar::toCaseFolded(code);
+        }
+        hash = (hash ^ code) * 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+size_t TIniFile::FindSlot(const TSectionIndex& AIndex, const QString& AKey, size_t AHash) const {
+    const size_t mask = AIndex.Slots.size() - 1;
+    for (size_t i = AHash & mask;; i = (i + 1) & mask) {
+        const TKeySlot& slot = AIndex.Slots[i];
+        if (slot.Line == EmptySlot ||
+            (slot.Hash == AHash &&
+             FSections[slot.Section].Lines[slot.Line].Key.compare(AKey, Qt::CaseInsensitive) == 0))
+            return i;
+    }
+}
+
+bool TIniFile::IndexEntry(TSectionIndex& AIndex, size_t ASection, size_t ALine) {
+    if ((AIndex.Count + 1) * 2 > AIndex.Slots.size()) {
+        // Twice the slots; the keys in them are all different, so each goes to the first
+        // empty slot from its place.
+        std::vector<TKeySlot> old(std::max<size_t>(16, AIndex.Slots.size() * 2));
+        old.swap(AIndex.Slots);
+        const size_t mask = AIndex.Slots.size() - 1;
+        for (const TKeySlot& slot : old) {
+            if (slot.Line == EmptySlot)
+                continue;
+            size_t i = slot.Hash & mask;
+            while (AIndex.Slots[i].Line != EmptySlot)
+                i = (i + 1) & mask;
+            AIndex.Slots[i] = slot;
+        }
+    }
+    const QString& key = FSections[ASection].Lines[ALine].Key;
+    const size_t hash = TName::Hash(key);
+    TKeySlot& slot = AIndex.Slots[FindSlot(AIndex, key, hash)];
+    if (slot.Line != EmptySlot)
+        return false;
+    slot = {hash, quint32(ASection), quint32(ALine)};
+    ++AIndex.Count;
+    return true;
 }
 
 void TIniFile::RebuildIndex() {
     FIndex.clear();
+    FLastFound = {SIZE_MAX, 0};
+    // The sections of each name first, so that the table of their keys is made at its size.
     for (size_t s = 0; s < FSections.size(); ++s) {
-        const TSection& section = FSections[s];
-        if (!section.Header)
-            continue;
-        TSectionIndex& index = FIndex[IndexName(section.Name)];
-        index.Sections.push_back(s);
-        for (size_t l = 0; l < section.Lines.size(); ++l) {
-            if (section.Lines[l].IsEntry)
-                IndexLine(index, s, l);
+        if (FSections[s].Header)
+            FIndex[TName(FSections[s].Name)].Sections.push_back(s);
+    }
+    for (TSectionIndex& index : FIndex) {
+        size_t lines = 0;
+        for (size_t s : index.Sections)
+            lines += FSections[s].Lines.size();
+        size_t slotCount = 16;
+        while (slotCount < lines * 2)
+            slotCount *= 2;
+        index.Slots.assign(slotCount, TKeySlot{});
+        for (size_t s : index.Sections) {
+            for (size_t l = 0; l < FSections[s].Lines.size(); ++l) {
+                TLine& line = FSections[s].Lines[l];
+                line.FirstOfKey = line.IsEntry && IndexEntry(index, s, l);
+            }
         }
     }
 }
 
 const TIniFile::TSectionIndex* TIniFile::FindIndex(const QString& ASection) const {
-    const auto it = FIndex.constFind(IndexName(ASection));
+    const auto it = FIndex.constFind(TName(ASection));
     return it == FIndex.constEnd() ? nullptr : &*it;
 }
 
@@ -134,13 +192,24 @@ QByteArray TIniFile::ToData() const {
 
 std::optional<std::pair<size_t, size_t>> TIniFile::EntryPos(const QString& ASection,
                                                             const QString& AKey) const {
+    const auto [lastSection, lastLine] = FLastFound;
+    if (lastSection < FSections.size() && lastLine + 1 < FSections[lastSection].Lines.size()) {
+        const TSection& section = FSections[lastSection];
+        const TLine& next = section.Lines[lastLine + 1];
+        if (next.FirstOfKey && next.Key.compare(AKey, Qt::CaseInsensitive) == 0 &&
+            section.Name.compare(ASection, Qt::CaseInsensitive) == 0) {
+            FLastFound.second = lastLine + 1;
+            return FLastFound;
+        }
+    }
     const TSectionIndex* index = FindIndex(ASection);
-    if (!index)
+    if (!index || index->Slots.empty())
         return std::nullopt;
-    const auto it = index->Keys.constFind(IndexName(AKey));
-    if (it == index->Keys.constEnd())
+    const TKeySlot& slot = index->Slots[FindSlot(*index, AKey, TName::Hash(AKey))];
+    if (slot.Line == EmptySlot)
         return std::nullopt;
-    return *it;
+    FLastFound = {slot.Section, slot.Line};
+    return FLastFound;
 }
 
 const TIniFile::TLine* TIniFile::FindEntry(const QString& ASection, const QString& AKey) const {
@@ -161,13 +230,11 @@ QList<std::pair<QString, QString>> TIniFile::ReadSectionValues(const QString& AS
     const TSectionIndex* index = FindIndex(ASection);
     if (!index)
         return result;
-    QSet<QString> seen;
+    // Each key once, with the value it reads.
     for (size_t s : index->Sections) {
         for (const TLine& line : FSections[s].Lines) {
-            if (line.IsEntry && !seen.contains(IndexName(line.Key))) {
-                seen.insert(IndexName(line.Key));
+            if (line.FirstOfKey)
                 result.append({line.Key, line.Value});
-            }
         }
     }
     return result;
@@ -212,6 +279,7 @@ TDateTime TIniFile::ReadDate(const QString& ASection, const QString& AKey,
 }
 
 void TIniFile::WriteString(const QString& ASection, const QString& AKey, const QString& AValue) {
+    KeepSavedData();
     QString value = AValue;
     value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     value = value.trimmed();
@@ -223,9 +291,10 @@ void TIniFile::WriteString(const QString& ASection, const QString& AKey, const Q
         FSections.push_back(TSection{});
     TLine entry;
     entry.IsEntry = true;
+    entry.FirstOfKey = true;
     entry.Key = AKey;
     entry.Value = value;
-    const QString sectionName = IndexName(ASection);
+    const TName sectionName(ASection);
     auto index = FIndex.find(sectionName);
     if (index == FIndex.end()) {
         // A blank line between the last section and the new one.
@@ -252,7 +321,8 @@ void TIniFile::WriteString(const QString& ASection, const QString& AKey, const Q
     }
     const size_t linePos = size_t(pos - lines.begin());
     lines.insert(pos, std::move(entry));
-    IndexLine(*index, sectionPos, linePos);
+    IndexEntry(*index, sectionPos, linePos);
+    FLastFound = {SIZE_MAX, 0};
 }
 
 void TIniFile::WriteInteger(const QString& ASection, const QString& AKey, int AValue) {
@@ -264,11 +334,12 @@ void TIniFile::WriteBool(const QString& ASection, const QString& AKey, bool AVal
 }
 
 void TIniFile::EraseSection(const QString& ASection) {
-    const QString name = IndexName(ASection);
+    const TName name(ASection);
     if (!FIndex.contains(name))
         return;
+    KeepSavedData();
     std::erase_if(FSections, [&](const TSection& section) {
-        return section.Header && IndexName(section.Name) == name;
+        return section.Header && TName(section.Name) == name;
     });
     RebuildIndex();
 }
@@ -276,6 +347,8 @@ void TIniFile::EraseSection(const QString& ASection) {
 bool TIniFile::UpdateFile() {
     if (FLoadFailed)
         throw EIniFileError(QStringLiteral("Cannot read file %1: %2").arg(FFileName, FLoadError));
+    if (!FSavedDataKept)
+        return false;
     const QByteArray data = ToData();
     if (data == FSavedData)
         return false;

@@ -65,7 +65,7 @@ public:
     void EraseSection(const QString& ASection);
 
     // Whether the content differs from the file as read or last written.
-    bool Modified() const { return ToData() != FSavedData; }
+    bool Modified() const { return FSavedDataKept && ToData() != FSavedData; }
     // Writes the file when the content changed; returns whether it wrote. Raises EIniFileError
     // when the file cannot be written (the old file is then unchanged).
     bool UpdateFile();
@@ -73,6 +73,7 @@ public:
 private:
     struct TLine {
         bool IsEntry = false;
+        bool FirstOfKey = false; // the entry that the key reads, the first of its section name
         QString Text; // the line as read, for lines that are no entry
         QString Key;
         QString Value;
@@ -83,16 +84,45 @@ private:
         std::vector<TLine> Lines;
     };
 
-    // Where the sections of one name are, and the first entry of each key among them.
+    // A section or key name in the index: it shares the text of the name it was made of, and
+    // compares and hashes without regard to case, code point by code point. The hash is kept,
+    // so that most names that differ are told apart without reading their texts.
+    struct TName {
+        explicit TName(const QString& AText) : Text(AText), FoldedHash(Hash(AText)) {}
+        QString Text;
+        size_t FoldedHash;
+        bool operator==(const TName& AOther) const {
+            return FoldedHash == AOther.FoldedHash &&
+                   Text.compare(AOther.Text, Qt::CaseInsensitive) == 0;
+        }
+        static size_t Hash(const QString& AText) noexcept;
+        friend size_t qHash(const TName& AName, size_t ASeed) noexcept {
+            return AName.FoldedHash ^ ASeed;
+        }
+    };
+    // Where the sections of one name are, and the first entry of each key among them: an
+    // open-addressing table over the keys' case-folded hashes, at most half full, whose slots
+    // say where the entry is (no copy of the key, so building and dropping it touches only
+    // the table).
+    struct TKeySlot {
+        size_t Hash = 0;
+        quint32 Section = 0;
+        quint32 Line = EmptySlot;
+    };
+    static constexpr quint32 EmptySlot = UINT32_MAX;
     struct TSectionIndex {
         std::vector<size_t> Sections;
-        QHash<QString, std::pair<size_t, size_t>> Keys; // folded key -> section, line
+        std::vector<TKeySlot> Slots;
+        size_t Count = 0;
     };
 
-    // The name as the index keeps it: case-folded.
-    static QString IndexName(const QString& AName);
+    // Keeps the text as it is before the first change.
+    void KeepSavedData();
     void RebuildIndex();
-    void IndexLine(TSectionIndex& AIndex, size_t ASection, size_t ALine);
+    // The slot of a key: the one that holds it, or the empty one where it would go.
+    size_t FindSlot(const TSectionIndex& AIndex, const QString& AKey, size_t AHash) const;
+    // Adds the entry at ASection, ALine unless its key is there; returns whether it was added.
+    bool IndexEntry(TSectionIndex& AIndex, size_t ASection, size_t ALine);
     const TSectionIndex* FindIndex(const QString& ASection) const;
     // Section and line of the entry of a key.
     std::optional<std::pair<size_t, size_t>> EntryPos(const QString& ASection,
@@ -101,8 +131,16 @@ private:
 
     QString FFileName;
     std::vector<TSection> FSections;
-    QHash<QString, TSectionIndex> FIndex; // by folded section name
+    QHash<TName, TSectionIndex> FIndex; // by section name
+    // Section and line of the entry found last: keys are mostly read in the order of the file,
+    // so the entry after it is tried before the index (whose lookups in a large file wait on
+    // main memory). A cache of the reading methods, so an object is read by one thread at a
+    // time.
+    mutable std::pair<size_t, size_t> FLastFound{SIZE_MAX, 0};
+    // The text as read or last written, kept from the first change on: a file that is only
+    // read never makes its text twice.
     QByteArray FSavedData;
+    bool FSavedDataKept = false;
     bool FLoadFailed = false;
     QString FLoadError;
 };

@@ -268,7 +268,7 @@ TEST_F(IniFileTest, MutatedSettingsFilesReadConsistently) {
         ini.LoadFromData(data);
         TIniFile reread;
         reread.LoadFromData(ini.ToData());
-        ASSERT_EQ(reread.ToData(), ini.ToData()) << i;
+        ASSERT_EQ(reread.ToData().toStdString(), ini.ToData().toStdString()) << i;
         checkSame(ini, reread);
 
         // Writes over what is there and new keys, a section erased: the same again.

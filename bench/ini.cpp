@@ -1,14 +1,14 @@
-// Reading the database aliases from the settings file as the program's start does: the file is
-// read, then Name0/File0, Name1/File1 ... are looked up until the first missing name, and each
-// alias goes into the alias list. Settings files of 10,000 and of 100,000 aliases are read in
+// Reading the database aliases from the settings file with the code of the program's start:
+// the file is read, then Name0/File0, Name1/File1 ... are looked up until the first missing
+// name, and each alias goes into the alias list. Settings files of 10,000 and of 100,000 aliases are read in
 // turn (A B A B ..., 11 pairs).
 //
 // Prints the time per alias at both sizes and last a line "ratio ini-keys: X", the median over
 // the pairs of the per-alias time at 100,000 over that at 10,000: about 1 when a key is found
 // in constant time, about 10 if each lookup walked the section.
 
-#include "core/KVCommon.h"
 #include "core/KVDataBase.h"
+#include "core/udmMain.h"
 #include "platform/sys/IniFile.h"
 
 #include <QCoreApplication>
@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -51,14 +52,7 @@ double ReadAliases(const QString& AFileName, int AExpected) {
     timer.start();
     const TIniFile ini(AFileName);
     TKVDataBase dataBase;
-    const QString section = QStringLiteral("Aliases");
-    for (int n = 0;; ++n) {
-        const QString name = ini.ReadString(section, QStringLiteral("Name%1").arg(n), QString());
-        if (name.isEmpty())
-            break;
-        dataBase.AddAlias(KVDescription(name),
-                          ini.ReadString(section, QStringLiteral("File%1").arg(n), QString()));
-    }
+    TdmMain::LoadAliases(ini, dataBase);
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     if (dataBase.AliasCount() != AExpected) {
         std::fprintf(stderr, "read %d aliases, expected %d\n", dataBase.AliasCount(), AExpected);

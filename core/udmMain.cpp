@@ -412,18 +412,22 @@ void TdmMain::LoadOptions() {
     if (TKVMainWindowLink* window = KVMainWindowLink())
         window->SetAppWinSizeInfo(FAppWinMaximize, FAppWinWidth, FAppWinHeight);
 
-    FDataBase.AliasClear();
-    for (int n = 0;; ++n) {
-        const QString name = ini.ReadString(kAliases, QStringLiteral("Name%1").arg(n), QString());
-        if (name.isEmpty())
-            break;
-        FDataBase.AddAlias(KVDescription(name),
-                           ini.ReadString(kAliases, QStringLiteral("File%1").arg(n), QString()));
-    }
+    LoadAliases(ini, FDataBase);
 
     ShowNews = ini.ReadBool(kNews, QStringLiteral("ShowNews"), false);
     // The news window stores the 16-bit token of the last news shown.
     LastNewsId = ini.ReadInteger(kNews, QStringLiteral("LastNewsId"), 0, 0, 0xFFFF);
+}
+
+void TdmMain::LoadAliases(const TIniFile& AIni, TKVDataBase& ADataBase) {
+    ADataBase.AliasClear();
+    for (int n = 0;; ++n) {
+        const QString name = AIni.ReadString(kAliases, QStringLiteral("Name%1").arg(n), QString());
+        if (name.isEmpty())
+            break;
+        ADataBase.AddAlias(KVDescription(name),
+                           AIni.ReadString(kAliases, QStringLiteral("File%1").arg(n), QString()));
+    }
 }
 
 bool TdmMain::SaveOptions() {

@@ -14,6 +14,32 @@ bool IsBlank(const QString& AText) {
     return AText.trimmed().isEmpty();
 }
 
+// Whether a line, its blanks trimmed, starts a section.
+bool IsSectionHeader(QStringView ATrimmed) {
+    return ATrimmed.startsWith(u'[');
+}
+
+// Calls AVisit with each line of AText, without its line break (a carriage return before it,
+// and stray ones before that, go too). The break after the last line ends it: it starts no
+// empty line of its own.
+template <typename TVisit> void ForEachLine(const QString& AText, TVisit&& AVisit) {
+    for (qsizetype pos = 0;;) {
+        qsizetype end = AText.indexOf(QLatin1Char('\n'), pos);
+        const bool last = end < 0;
+        if (last)
+            end = AText.size();
+        QStringView line = QStringView(AText).mid(pos, end - pos);
+        pos = end + 1;
+        while (line.endsWith(u'\r'))
+            line.chop(1);
+        if (last && line.isEmpty())
+            return;
+        AVisit(line);
+        if (last)
+            return;
+    }
+}
+
 } // namespace
 
 TIniFile::TIniFile(const QString& AFileName) : FFileName(AFileName) {
@@ -35,47 +61,42 @@ TIniFile::TIniFile(const QString& AFileName) : FFileName(AFileName) {
 }
 
 void TIniFile::LoadFromData(const QByteArray& AData) {
-    FSections.clear();
-    FSections.push_back(TSection{});
     const QString text = DecodeUtf8OrWin1251(AData);
-    // Line by line over the text, making strings only of what is kept.
-    for (qsizetype pos = 0;;) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), pos);
-        const bool last = end < 0;
-        if (last)
-            end = text.size();
-        QStringView line = QStringView(text).mid(pos, end - pos);
-        pos = end + 1;
-        // The carriage return of a Windows line break, and stray ones before it.
-        while (line.endsWith(u'\r'))
-            line.chop(1);
-        // The break after the last line ends it; it is no empty line of its own.
-        if (last && line.isEmpty())
-            break;
-        const QStringView trimmed = line.trimmed();
-        if (trimmed.startsWith(u'[')) {
+    // The lines of each section are counted first, so that no long section is moved while
+    // it grows.
+    std::vector<size_t> lineCounts{0};
+    ForEachLine(text, [&](QStringView ALine) {
+        if (IsSectionHeader(ALine.trimmed()))
+            lineCounts.push_back(0);
+        else
+            ++lineCounts.back();
+    });
+    FSections.clear();
+    FSections.reserve(lineCounts.size());
+    FSections.emplace_back().Lines.reserve(lineCounts[0]);
+    ForEachLine(text, [&](QStringView ALine) {
+        const QStringView trimmed = ALine.trimmed();
+        if (IsSectionHeader(trimmed)) {
             const qsizetype close = trimmed.lastIndexOf(u']');
-            TSection section;
+            TSection& section = FSections.emplace_back();
             section.Name =
                 (close > 0 ? trimmed.mid(1, close - 1) : trimmed.mid(1)).trimmed().toString();
             section.Header = true;
-            FSections.push_back(std::move(section));
-        } else {
-            TLine entry;
-            const qsizetype eq = trimmed.indexOf(u'=');
-            const bool comment = trimmed.startsWith(u';') || trimmed.startsWith(u'#');
-            if (!comment && eq > 0) {
-                entry.IsEntry = true;
-                entry.Key = trimmed.left(eq).trimmed().toString();
-                entry.Value = trimmed.mid(eq + 1).trimmed().toString();
-            } else {
-                entry.Text = line.toString();
-            }
-            FSections.back().Lines.push_back(std::move(entry));
+            section.Lines.reserve(lineCounts[FSections.size() - 1]);
+            return;
         }
-        if (last)
-            break;
-    }
+        TLine entry;
+        const qsizetype eq = trimmed.indexOf(u'=');
+        const bool comment = trimmed.startsWith(u';') || trimmed.startsWith(u'#');
+        if (!comment && eq > 0) {
+            entry.IsEntry = true;
+            entry.Key = trimmed.left(eq).trimmed().toString();
+            entry.Value = trimmed.mid(eq + 1).trimmed().toString();
+        } else {
+            entry.Text = ALine.toString();
+        }
+        FSections.back().Lines.push_back(std::move(entry));
+    });
     RebuildIndex();
     FSavedData.clear();
     FSavedDataKept = false;

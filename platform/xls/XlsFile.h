@@ -98,6 +98,15 @@ public:
         U16(AType);
         U16(0);
     }
+    // A cell record: row, column, XF index, then the value.
+    void CellRecord(quint16 AType, int AColumn, int ARow, int AXf, const TBiffBuffer& AValue) {
+        TBiffBuffer body;
+        body.U16(ARow);
+        body.U16(AColumn);
+        body.U16(AXf);
+        body.Append(AValue.Data());
+        Record(AType, body);
+    }
 };
 
 // Column widths are kept in 1/256 of the width of the digit "0" of the default font, with the

@@ -85,7 +85,6 @@ private:
     void WriteXfs();
     void WriteStringTable();
     void WriteSheet(int AIndex);
-    void WriteCell(quint16 AType, int AColumn, int ARow, int AXf, const TBiffBuffer& AValue);
 
     const TXlsWorkbook& FBook;
     QString FFileName;
@@ -356,15 +355,6 @@ void TWriter::WriteStringTable() {
     FOut.Record(XlsRecord::ExtSst, ext);
 }
 
-void TWriter::WriteCell(quint16 AType, int AColumn, int ARow, int AXf, const TBiffBuffer& AValue) {
-    TBiffBuffer body;
-    body.U16(ARow);
-    body.U16(AColumn);
-    body.U16(AXf);
-    body.Append(AValue.Data());
-    FOut.Record(AType, body);
-}
-
 void TWriter::WriteSheet(int AIndex) {
     const TXlsSheet& sheet = FBook.Sheet(AIndex);
     TBiffBuffer body;
@@ -441,15 +431,15 @@ void TWriter::WriteSheet(int AIndex) {
                 switch (cell.Kind()) {
                 case xckText:
                     value.U32(quint32(FStrings.FIndex.value(cell.Text())));
-                    WriteCell(XlsRecord::LabelSst, c, r, xf, value);
+                    FOut.CellRecord(XlsRecord::LabelSst, c, r, xf, value);
                     break;
                 case xckNumber:
                     value.F64(cell.Number());
-                    WriteCell(XlsRecord::Number, c, r, xf, value);
+                    FOut.CellRecord(XlsRecord::Number, c, r, xf, value);
                     break;
                 case xckEmpty:
                     if (xf != kDefaultXf)
-                        WriteCell(XlsRecord::Blank, c, r, xf, value);
+                        FOut.CellRecord(XlsRecord::Blank, c, r, xf, value);
                     break;
                 }
             }

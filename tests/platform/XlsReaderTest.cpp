@@ -92,12 +92,7 @@ public:
         Bof(0x0010);
     }
     void Cell(quint16 AType, int AColumn, int ARow, int AXf, const TBiffBuffer& AValue) {
-        TBiffBuffer body;
-        body.U16(ARow);
-        body.U16(AColumn);
-        body.U16(AXf);
-        body.Append(AValue.Data());
-        FOut.Record(AType, body);
+        FOut.CellRecord(AType, AColumn, ARow, AXf, AValue);
     }
     const QByteArray& Data() const { return FOut.Data(); }
 

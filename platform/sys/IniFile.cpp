@@ -110,8 +110,10 @@ void TIniFile::KeepSavedData() {
 }
 
 size_t TIniFile::TName::Hash(const QString& AText) noexcept {
-    // The case-folded code points, as a comparison that ignores case folds them.
-    size_t hash = 0xcbf29ce484222325ULL;
+    // The case-folded code points, as a comparison that ignores case folds them, from the
+    // process's own seed (the news file comes from a server: its keys must not be able to
+    // pile up on purpose).
+    size_t hash = 0xcbf29ce484222325ULL ^ QHashSeed::globalSeed();
     const QString& text = AText;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t code = text.at(i).unicode();
@@ -126,7 +128,10 @@ size_t TIniFile::TName::Hash(const QString& AText) noexcept {
         }
         hash = (hash ^ code) * 0x100000001b3ULL;
     }
-    return hash;
+    // The table takes the low bits: mixed, every character counts in them.
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdULL;
+    return hash ^ (hash >> 33);
 }
 
 size_t TIniFile::FindSlot(const TSectionIndex& AIndex, const QString& AKey, size_t AHash) const {

@@ -265,15 +265,20 @@ double RkValue(quint32 ARk) {
 
 enum TDateKind { dkNone = 0, dkDate = 1, dkTime = 2, dkDateTime = dkDate | dkTime };
 
-// Whether a number format shows a date, a time or both: the built-in formats by number, the
-// others by the letters of their first section outside quotes, escapes and colours.
-TDateKind DateKindOfFormat(int AIndex, const QString& AFormat) {
+// Whether a built-in number format shows a date, a time or both.
+TDateKind BuiltInDateKind(int AIndex) {
     if ((AIndex >= 14 && AIndex <= 17))
         return dkDate;
     if (AIndex == 22)
         return dkDateTime;
     if ((AIndex >= 18 && AIndex <= 21) || (AIndex >= 45 && AIndex <= 47))
         return dkTime;
+    return dkNone;
+}
+
+// The same for a number format of the file, by the letters of its first section outside
+// quotes, escapes and colours.
+TDateKind DateKindOfFormat(const QString& AFormat) {
     int kind = dkNone;
     bool quoted = false;
     for (qsizetype i = 0; i < AFormat.size(); ++i) {
@@ -368,7 +373,7 @@ struct TGlobals {
     int FActiveTab = 0;
     std::vector<TBoundSheet> FSheets;
     std::vector<TXlsFontStyles> FFonts;
-    std::vector<std::pair<int, QString>> FFormats;
+    QHash<int, TDateKind> FFormats; // what the number formats of the file show, by index
     std::vector<TCellFormat> FXfs;
     std::vector<QString> FStrings;
 };
@@ -415,12 +420,9 @@ TCellFormat FormatOfXf(const TRecord& AXf, const TGlobals& AGlobals) {
     TCellFormat format;
     format.FStyle = StyleOfXf(AXf, AGlobals.FFonts);
     const int numberFormat = AXf.U16(2);
-    QString text;
-    for (const auto& [index, formatText] : AGlobals.FFormats) {
-        if (index == numberFormat)
-            text = formatText;
-    }
-    format.FDateKind = DateKindOfFormat(numberFormat, text);
+    format.FDateKind = BuiltInDateKind(numberFormat);
+    if (format.FDateKind == dkNone)
+        format.FDateKind = AGlobals.FFormats.value(numberFormat, dkNone);
     return format;
 }
 
@@ -464,7 +466,7 @@ TGlobals ReadGlobals(const QByteArray& AStream) {
         }
         case Rec::Format:
             if (const auto text = TextInRecord(record, 2, 2))
-                globals.FFormats.emplace_back(record.U16(0), *text);
+                globals.FFormats.insert(record.U16(0), DateKindOfFormat(*text));
             break;
         case XlsRecord::Xf:
             globals.FXfs.push_back(FormatOfXf(record, globals));

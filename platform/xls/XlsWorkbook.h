@@ -12,6 +12,8 @@
 
 #include <QColor>
 #include <QFlags>
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -43,6 +45,11 @@ struct TXlsCellStyle {
 
     bool operator==(const TXlsCellStyle&) const = default;
 };
+
+inline size_t qHash(const TXlsCellStyle& AStyle, size_t ASeed = 0) noexcept {
+    return qHashMulti(ASeed, AStyle.FFontStyle.toInt(), int(AStyle.FHorzAlign),
+                      int(AStyle.FVertAlign), AStyle.FBackground, AStyle.FBorderColor);
+}
 
 enum TXlsCellKind { xckEmpty, xckText, xckNumber };
 
@@ -114,6 +121,7 @@ private:
     std::vector<std::vector<TXlsCell>> FRows;
     // The distinct styles of the sheet; cells keep an index, 0 is the default style.
     std::vector<TXlsCellStyle> FStyles;
+    QHash<TXlsCellStyle, quint16> FStyleIndex; // the place of each style in FStyles
     std::vector<int> FColumnWidths; // -1 = default
     std::vector<int> FRowHeights;   // -1 = default
     int FColumnCount = 0;
@@ -159,5 +167,6 @@ public:
 
 private:
     std::vector<std::unique_ptr<TXlsSheet>> FSheets;
+    QSet<QString> FSheetNames; // case-folded, to find a taken name at once
     int FActiveSheet = -1;
 };

@@ -284,6 +284,8 @@ void TKVListFrame::Init(bool AActionState) {
     FModel->SetColumns(FBook.Columns);
     for (int i = 0; i < static_cast<int>(FBook.Columns.size()); ++i)
         FListView->header()->resizeSection(i, FBook.Columns[static_cast<size_t>(i)].Width);
+    // The book's widths are the least a column takes: every caption shows whole.
+    FitHeaderSections(FListView->header());
 
     const bool writable = Writable();
     ToolButton(QStringLiteral("Add_ToolButton"))->setEnabled(writable);
@@ -611,7 +613,12 @@ void TKVListFrame::ItemInfo() {
 }
 
 void TKVListFrame::pmiExportDataToFileClick() {
-    ShowExportDataToFileDlg(ExportDataFromModel(*FModel, FListView->header(), ExportDataSetName()));
+    TKVExportData data = ExportDataFromModel(*FModel, FListView->header(), ExportDataSetName());
+    // The file is proposed under the list's name: its data-set name, else its window's caption.
+    if (data.DataSetName.isEmpty())
+        for (const QWidget* w = parentWidget(); w && data.FileName.isEmpty(); w = w->parentWidget())
+            data.FileName = w->windowTitle();
+    ShowExportDataToFileDlg(data);
 }
 
 void TKVListFrame::pmiHelpContextClick() {

@@ -2,6 +2,7 @@
 
 #include "refbooks/KVListFrame.h"
 #include "shell/KVDialog.h"
+#include "shell/KVWidgets.h"
 
 #include <QGuiApplication>
 #include <QMdiSubWindow>
@@ -30,13 +31,15 @@ void TKVListHost::ShowHost() {
         return;
     const QMargins frame = sub->contentsMargins();
     const QSize border(frame.left() + frame.right(), frame.top() + frame.bottom());
-    sub->setMinimumSize(FHostSize.MinSize);
     QSize size = FHostSize.ClientSize + border;
     if (FFrame && FFrame->RBWinWidth() >= FHostSize.MinSize.width())
         size.setWidth(FFrame->RBWinWidth());
     if (FFrame && FFrame->RBWinHeight() >= FHostSize.MinSize.height())
         size.setHeight(FFrame->RBWinHeight());
-    sub->resize(size);
+    // Never smaller than the tool bar and the list need: the list opens with a useful number
+    // of rows and its columns whole.
+    FitWindowToContent(sub, FHostSize.MinSize, size,
+                       FFrame ? ListViewShortfall(FFrame->ListView()) : QSize(0, 0));
 }
 
 void TKVListHost::FormClose() {
@@ -85,7 +88,7 @@ void TKVSelectDialog::ApplyStoredSize() {
         size.setWidth(FFrame->RBWinWidth());
     if (FFrame->RBWinHeight() >= FSize.MinStoredSize.height())
         size.setHeight(FFrame->RBWinHeight());
-    resize(size);
+    FitWindowToContent(this, QSize(0, 0), size, ListViewShortfall(FFrame->ListView()));
 }
 
 void TKVSelectDialog::showEvent(QShowEvent* AEvent) {

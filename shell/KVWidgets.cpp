@@ -119,6 +119,12 @@ QSize ListViewShortfall(const QAbstractItemView* AView, int ARows) {
         if (!header->isHidden())
             headerHeight = header->sizeHint().height();
         columnsWidth = header->length();
+        // A last column that takes the rest of the view (a tree's names) needs the width of
+        // its caption and of what it shows, not the width it has now.
+        const int last = header->logicalIndex(header->count() - 1);
+        if (header->stretchLastSection() && last >= 0 && !header->isSectionHidden(last))
+            columnsWidth += std::max(header->sectionSizeHint(last), AView->sizeHintForColumn(last)) -
+                            header->sectionSize(last);
     }
     const QSize need(columnsWidth + frame + scrollBar, headerHeight + ARows * rowHeight + frame);
     return (need - AView->sizeHint()).expandedTo(QSize(0, 0));

@@ -73,7 +73,8 @@ void FitWindowToContent(QWidget* AWindow, const QSize& ASmallest, const QSize& A
     const QSize frame = AWindow->isWindow() && AWindow->isVisible()
                             ? AWindow->frameGeometry().size() - AWindow->size()
                             : QSize(0, 0);
-    const QSize room = area.isValid() ? area.size() - frame : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QSize room =
+        area.isValid() ? area.size() - frame : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 
     // Content is never cut to fit the area: a window whose content needs more than the area
     // reaches past it (the workspace scrolls), placed where most of it shows.
@@ -96,9 +97,10 @@ void FitWindowToContent(QWidget* AWindow, const QSize& ASmallest, const QSize& A
         const QSize outer = size + frame;
         const QPoint centred = AWindow->pos() - QPoint((size.width() - before.width()) / 2,
                                                        (size.height() - before.height()) / 2);
-        AWindow->move(
-            std::clamp(centred.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())),
-            std::clamp(centred.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+        AWindow->move(std::clamp(centred.x(), area.left(),
+                                 std::max(area.left(), area.right() + 1 - outer.width())),
+                      std::clamp(centred.y(), area.top(),
+                                 std::max(area.top(), area.bottom() + 1 - outer.height())));
     } else {
         AWindow->move(std::clamp(AWindow->x(), 0, std::max(0, area.width() - size.width())),
                       std::clamp(AWindow->y(), 0, std::max(0, area.height() - size.height())));
@@ -123,8 +125,9 @@ QSize ListViewShortfall(const QAbstractItemView* AView, int ARows) {
         // its caption and of what it shows, not the width it has now.
         const int last = header->logicalIndex(header->count() - 1);
         if (header->stretchLastSection() && last >= 0 && !header->isSectionHidden(last))
-            columnsWidth += std::max(header->sectionSizeHint(last), AView->sizeHintForColumn(last)) -
-                            header->sectionSize(last);
+            columnsWidth +=
+                std::max(header->sectionSizeHint(last), AView->sizeHintForColumn(last)) -
+                header->sectionSize(last);
     }
     const QSize need(columnsWidth + frame + scrollBar, headerHeight + ARows * rowHeight + frame);
     return (need - AView->sizeHint()).expandedTo(QSize(0, 0));

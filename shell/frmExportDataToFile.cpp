@@ -540,7 +540,8 @@ QString ExportTargetFileName(const QString& AFileName, TKVExportFileType AChosen
         return AFileName;
     }
     AFileType = AChosenType;
-    return AFileName + (AChosenType == eftWebPage ? QStringLiteral(".html") : QStringLiteral(".xls"));
+    return AFileName +
+           (AChosenType == eftWebPage ? QStringLiteral(".html") : QStringLiteral(".xls"));
 }
 
 QString ExportFileBaseName(const QString& AText) {
@@ -560,7 +561,8 @@ QString gSaveFolder;
 } // namespace
 
 QString TfrmExportDataToFile::SaveFolder() {
-    return !gSaveFolder.isEmpty() && QFileInfo(gSaveFolder).isDir() ? gSaveFolder : QDir::homePath();
+    return !gSaveFolder.isEmpty() && QFileInfo(gSaveFolder).isDir() ? gSaveFolder
+                                                                    : QDir::homePath();
 }
 
 void TfrmExportDataToFile::SetSaveFolder(const QString& AFolder) {
@@ -573,12 +575,12 @@ void TfrmExportDataToFile::Save_ToolButtonClick() {
     QString fileName = FFileName.isEmpty() ? QString() : FFileName + QStringLiteral(".xls");
     int chosen = eftWorkbook;
     if (!KVSaveFileDialog(this, tr("Экспортировать данные в файл"),
-                          tr("Книга MS Excel 97-2003 (*.xls);;Веб-страница (*.html)"),
-                          SaveFolder(), fileName, &chosen))
+                          tr("Книга MS Excel 97-2003 (*.xls);;Веб-страница (*.html)"), SaveFolder(),
+                          fileName, &chosen))
         return;
     TKVExportFileType fileType = eftWorkbook;
-    fileName = ExportTargetFileName(
-        fileName, chosen == eftWebPage ? eftWebPage : eftWorkbook, fileType);
+    fileName =
+        ExportTargetFileName(fileName, chosen == eftWebPage ? eftWebPage : eftWorkbook, fileType);
 
     if (QFileInfo::exists(fileName) &&
         ShowMessageDlg(tr("Файл %1 уже существует. Заменить его?").arg(fileName), mdkWarning,

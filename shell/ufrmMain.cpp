@@ -31,9 +31,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPointer>
 #include <QProcess>
-#include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -80,9 +80,9 @@ protected:
         const QString shown =
             fontMetrics().elidedText(text(), Qt::ElideRight, std::max(0, area.width()));
         setToolTip(shown == text() ? QString() : text());
-        style()->drawItemText(&painter, area, QStyle::visualAlignment(layoutDirection(),
-                                                                      alignment()),
-                              palette(), isEnabled(), shown, foregroundRole());
+        style()->drawItemText(&painter, area,
+                              QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
+                              isEnabled(), shown, foregroundRole());
     }
 };
 
@@ -217,8 +217,8 @@ QSize TfrmMain::SmallestAppWinSize() const {
     // The tool bar shows every button and the status bar every panel whole, also while the
     // tool bar is hidden (no database), so connecting never widens the window.
     const_cast<TfrmMain*>(this)->ensurePolished();
-    const int content = std::max(FMainToolBar_Panel->sizeHint().width(),
-                                 statusBar()->minimumSizeHint().width());
+    const int content =
+        std::max(FMainToolBar_Panel->sizeHint().width(), statusBar()->minimumSizeHint().width());
     return QSize(std::max(MinAppWinWidth, content), MinAppWinHeight);
 }
 

@@ -43,8 +43,7 @@ protected:
     // bar and list need, within the workspace.
     QSize Fitted(TfrmUnit* AHost, const QSize& ASize) {
         QMdiSubWindow* sub = AHost->SubWindow();
-        return ASize
-            .expandedTo(sub->sizeHint() + ListViewShortfall(AHost->UnitFrame()->ListView()))
+        return ASize.expandedTo(sub->sizeHint() + ListViewShortfall(AHost->UnitFrame()->ListView()))
             .boundedTo(Workspace())
             .expandedTo(sub->minimumSizeHint());
     }
@@ -119,8 +118,7 @@ TEST_F(UnitWindowsTest, HostLayoutRowsAreWrittenReadBackAndCapped) {
     DB().Exec(QStringLiteral("UPDATE CFG_LOCAL SET V_INTEGER = 250 WHERE S_PARAM = 'RBW'"));
     DB().Exec(QStringLiteral("UPDATE CFG_LOCAL SET V_INTEGER = 400 WHERE S_PARAM = 'RBH'"));
     host = OpenHost();
-    EXPECT_EQ(host->SubWindow()->size(),
-              Fitted(host, QSize(292 + Border(host).width(), 400)));
+    EXPECT_EQ(host->SubWindow()->size(), Fitted(host, QSize(292 + Border(host).width(), 400)));
     EXPECT_EQ(host->SubWindow()->height(), 400);
     // Closed while maximised: the rows keep what was loaded at opening.
     host->SubWindow()->showMaximized();

@@ -73,17 +73,18 @@ void CheckWidget(QWidget* AWidget, QWidget* AWindow, const TLayoutCheck& ACheck,
     if (need.isValid() && AWidget->hasHeightForWidth())
         need.setHeight(AWidget->heightForWidth(AWidget->width()));
     if (need.isValid()) {
-        const bool narrow = policy.horizontalPolicy() != QSizePolicy::Ignored &&
-                            AWidget->width() < need.width();
-        const bool low = policy.verticalPolicy() != QSizePolicy::Ignored &&
-                         AWidget->height() < need.height();
+        const bool narrow =
+            policy.horizontalPolicy() != QSizePolicy::Ignored && AWidget->width() < need.width();
+        const bool low =
+            policy.verticalPolicy() != QSizePolicy::Ignored && AWidget->height() < need.height();
         if (narrow || low)
             AFaults << QStringLiteral("%1: %2 is smaller than its minimum %3")
                            .arg(name, SizeText(AWidget->size()), SizeText(need));
     }
 
     // Reaching past the edge of what holds it: its contents are cut there.
-    if (const QWidget* parent = AWidget->parentWidget(); parent && !AWidget->isWindow() &&
+    if (const QWidget* parent = AWidget->parentWidget();
+        parent && !AWidget->isWindow() &&
         parent->objectName() != QLatin1String("qt_scrollarea_viewport") &&
         !parent->rect().contains(AWidget->geometry()))
         AFaults << QStringLiteral("%1: reaches past the edge of %2")
@@ -93,8 +94,8 @@ void CheckWidget(QWidget* AWidget, QWidget* AWindow, const TLayoutCheck& ACheck,
         for (auto* button : bar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
             if (button->objectName() == QLatin1String("qt_toolbar_ext_button") &&
                 button->isVisible())
-                AFaults << QStringLiteral("%1: commands hidden behind the extension button")
-                               .arg(name);
+                AFaults
+                    << QStringLiteral("%1: commands hidden behind the extension button").arg(name);
     }
 
     if (auto* tabs = qobject_cast<QTabBar*>(AWidget)) {

@@ -288,7 +288,8 @@ TEST_F(WindowLayoutTest, DialogsOfTheShellShowTheirContentsWhole) {
         {"export",
          [] {
              TKVExportData data;
-             data.Columns = {{QStringLiteral("Наименование"), 150}, {QStringLiteral("Описание"), 200}};
+             data.Columns = {{QStringLiteral("Наименование"), 150},
+                             {QStringLiteral("Описание"), 200}};
              data.Items = {{QStringLiteral("Ом"), QStringLiteral("Сопротивление")}};
              ShowExportDataToFileDlg(data);
          }},
@@ -304,7 +305,10 @@ TEST_F(WindowLayoutTest, DialogsOfTheShellShowTheirContentsWhole) {
          [] {
              SelectListItem(QStringLiteral("Выбор"), QStringLiteral("Один\nДва\nТри"), 0, false);
          }},
-        {"view chooser", [] { SelectOpenDataMode(OpenDataModeSet({odmtClassRB, odmtMakerRB})); }},
+        {"view chooser",
+         [] {
+             SelectOpenDataMode(OpenDataModeSet({odmtClassRB, odmtMakerRB}));
+         }},
         {"plug-ins", [] { ShowPluginListDlg(); }},
         {"splash", [] { ShowLogoDlg(QStringLiteral("Корвант")); }},
     };
@@ -326,8 +330,8 @@ TEST_F(WindowLayoutTest, MessageBoxesOfEveryButtonLayoutShowTheirCaptionsWhole) 
         mdbAbort | mdbRetry | mdbIgnore,
     };
     for (const TMessageDlgButtons buttons : sets)
-        for (const TMessageDlgKind kind : {mdkWarning, mdkError, mdkInformation, mdkConfirmation,
-                                           mdkMessage}) {
+        for (const TMessageDlgKind kind :
+             {mdkWarning, mdkError, mdkInformation, mdkConfirmation, mdkMessage}) {
             TMessageDlg box(QStringLiteral("Удалить запись?"), kind, buttons);
             box.show();
             EXPECT_EQ(Faults(LayoutFaults(&box, ScreenArea())), QString())
@@ -370,8 +374,8 @@ TEST_F(WindowLayoutTest, ArrangedWindowsStayInsideTheWorkspace) {
         const QRect area = Workspace();
         for (QMdiSubWindow* sub : Main().MDIArea()->subWindowList())
             EXPECT_TRUE(area.contains(sub->geometry()))
-                << command << " " << sub->windowTitle().toStdString() << " at ("
-                << sub->x() << ", " << sub->y() << ") " << sub->width() << "x" << sub->height();
+                << command << " " << sub->windowTitle().toStdString() << " at (" << sub->x() << ", "
+                << sub->y() << ") " << sub->width() << "x" << sub->height();
         EXPECT_FALSE(Main().MDIArea()->horizontalScrollBar()->isVisible()) << command;
         EXPECT_FALSE(Main().MDIArea()->verticalScrollBar()->isVisible()) << command;
     }

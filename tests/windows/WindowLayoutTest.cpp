@@ -10,9 +10,9 @@
 
 #include "core/KVCommon.h"
 #include "platform/ib/IBQuery.h"
-#include "refbooks/KVListFrame.h"
-#include "refbooks/KVListHost.h"
-#include "refbooks/KVRecordCard.h"
+#include "views/KVListFrame.h"
+#include "views/KVListHost.h"
+#include "views/KVRecordCard.h"
 #include "refbooks/KVReferenceBooks.h"
 #include "refbooks/frmBaseParam.h"
 #include "refbooks/frmBaseParamEdit.h"

@@ -105,28 +105,18 @@ T_frmElementType::T_frmElementType(QWidget* AParent)
         [this](const TKVElementType& AType) {
             return AType.CaseDBId() == FFilterCaseTypeDBId && AType.CaseId() == FFilterCaseTypeId;
         });
-    FMountTypeFilter = AddClientFilter(
-        {QStringLiteral("pmiFTViewOnCaseMountType"), tr("Показать только по &типу монтажа..."),
-         [this] {
-             if (SelectCaseMountType() != mrOk)
-                 return false;
-             FFilterCaseMountType = SelectedCaseMountType;
-             return true;
-         },
-         [this] {
-             return QLatin1Char('[') + CaseMountTypeToStr(FFilterCaseMountType) + QLatin1Char(']');
-         }},
-        [this](const TKVElementType& AType) {
-            return AType.CaseMountType() == FFilterCaseMountType;
-        });
+    FMountTypeFilter = AddClientFilter(CaseMountTypeFilter(FFilterCaseMountType),
+                                       [this](const TKVElementType& AType) {
+                                           return AType.CaseMountType() == FFilterCaseMountType;
+                                       });
     FPttVisualFilter = AddClientFilter(
         {QStringLiteral("pmiFTViewOnPttVisual"), tr("Показать только элементы с &визуализацией"),
          nullptr, [] { return tr("[Шабл. визуал.]"); }},
         [](const TKVElementType& AType) { return AType.GetPttVisualAndPinExists(); });
-    FParamFilter = AddClientFilter(
-        {QStringLiteral("pmiFTViewOnParam"), tr("Показать только элементы с параметрами"), nullptr,
-         [] { return tr("[С парам.]"); }},
-        [](const TKVElementType& AType) { return !AType.ParamEmpty(); });
+    FParamFilter = AddClientFilter({QStringLiteral("pmiFTViewOnParam"),
+                                    tr("Показать только элементы с параметрами"), nullptr,
+                                    [] { return tr("[С парам.]"); }},
+                                   [](const TKVElementType& AType) { return !AType.ParamEmpty(); });
 
     // The description of a parameter column: one line of text per item, in the tip's colours.
     FBPInfoMenu = new QMenu(this);
@@ -159,9 +149,8 @@ void T_frmElementType::Init(bool AActionState, TKVElementTypeListSelectDataMode 
                             const QString& AMarkingStr,
                             const TKVParamSearchList* AParamSearchList) {
     if (AMode < etsdmOnElementTypeName || AMode > etsdmOnMarking) {
-        KVUserInterface().ShowSystemError(QString(),
-                                          QStringLiteral("Unknown element type select view mode"),
-                                          true);
+        KVUserInterface().ShowSystemError(
+            QString(), QStringLiteral("Unknown element type select view mode"), true);
         SetActionState(false);
         return;
     }
@@ -290,8 +279,8 @@ QString T_frmElementType::ModeCondition() const {
 }
 
 QString T_frmElementType::CountSQL() const {
-    return QStringLiteral("SELECT COUNT(TET.ID) FROM T_ELEMENT_TYPE TET WHERE ") +
-           ModeCondition() + QLatin1Char(';');
+    return QStringLiteral("SELECT COUNT(TET.ID) FROM T_ELEMENT_TYPE TET WHERE ") + ModeCondition() +
+           QLatin1Char(';');
 }
 
 QString T_frmElementType::SelectSQL() const {
@@ -340,8 +329,7 @@ void T_frmElementType::LoadContext(TIBQuery& AQuery) {
         if (AQuery.Eof())
             ReportMissing(true, FClassDBId, FClassId);
         else
-            List()->SetClassData(FClassDBId, FClassId, AQuery.FieldByName("S_NAME").AsString(),
-                                 -1);
+            List()->SetClassData(FClassDBId, FClassId, AQuery.FieldByName("S_NAME").AsString(), -1);
         break;
     case etsdmOnMaker:
         AQuery.SetSQL(QStringLiteral("SELECT FIRST 1 SKIP 0 S_NAME FROM T_MAKER WHERE DBID = "
@@ -354,8 +342,8 @@ void T_frmElementType::LoadContext(TIBQuery& AQuery) {
             List()->SetMakerName(FMakerDBId, FMakerId, AQuery.FieldByName("S_NAME").AsString());
         break;
     case etsdmOnSupplier:
-        AQuery.SetSQL(
-            QStringLiteral("SELECT FIRST 1 SKIP 0 S_NAME FROM T_SUPPLIER WHERE ID = :VAR_SUPPLIERID;"));
+        AQuery.SetSQL(QStringLiteral(
+            "SELECT FIRST 1 SKIP 0 S_NAME FROM T_SUPPLIER WHERE ID = :VAR_SUPPLIERID;"));
         BindContext(AQuery);
         AQuery.Open();
         if (AQuery.Eof())
@@ -491,9 +479,9 @@ void T_frmElementType::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag
     // A new type starts in the list's class or with the list's maker.
     const bool byClass = AId == 0 && (FMode == etsdmOnClass || FMode == etsdmOnClassWithBaseParam);
     const bool byMaker = AId == 0 && FMode == etsdmOnMaker;
-    TKVOpener<TOpenElementTypeCard>::Open(ADBId, AId, ACreateCopyFlag,
-                                          byClass ? FClassDBId : 0u, byClass ? FClassId : 0u,
-                                          byMaker ? FMakerDBId : 0u, byMaker ? FMakerId : 0u);
+    TKVOpener<TOpenElementTypeCard>::Open(ADBId, AId, ACreateCopyFlag, byClass ? FClassDBId : 0u,
+                                          byClass ? FClassId : 0u, byMaker ? FMakerDBId : 0u,
+                                          byMaker ? FMakerId : 0u);
 }
 
 const TKVElementType* T_frmElementType::SelectedRecord() const {
@@ -535,8 +523,8 @@ void T_frmElementType::SearchInWeb() {
     const TKVSelectedItemDBData& selected = SelectedItemDBData();
     if (!selected.Select || !dmMain)
         return;
-    if (SelectListItem(tr("Искать на сайте"), dmMain->SearchInWebPttList.GetTextList(), -1,
-                       true) != mrOk)
+    if (SelectListItem(tr("Искать на сайте"), dmMain->SearchInWebPttList.GetTextList(), -1, true) !=
+        mrOk)
         return;
     // The name goes into the address percent-encoded, so that blanks, "&", "#" and Cyrillic
     // letters reach the site as the name.
@@ -565,31 +553,29 @@ void T_frmElementType::AddExtraCommands(QMenu* AMenu) {
                              [this] { OpenReferenceBook_Params(); }, "Params_ToolButton",
                              tr("Параметры"), tr("Параметры типа элемента"), false,
                              registered(TOpenParamsOfElementType{})});
-    AddRecordCommand(AMenu, {"pmiPins", tr("&Назначение выводов"), 8,
-                             QKeySequence(Qt::CTRL | Qt::Key_I),
-                             [this] { OpenReferenceBook_PinsAssign(); }, "Pins_ToolButton",
-                             tr("Выводы"), tr("Выводы типа элемента"), false,
-                             registered(TOpenPinsOfElementType{})});
+    AddRecordCommand(AMenu,
+                     {"pmiPins", tr("&Назначение выводов"), 8, QKeySequence(Qt::CTRL | Qt::Key_I),
+                      [this] { OpenReferenceBook_PinsAssign(); }, "Pins_ToolButton", tr("Выводы"),
+                      tr("Выводы типа элемента"), false, registered(TOpenPinsOfElementType{})});
     AddRecordCommand(AMenu, {"pmiElementSuppliers", tr("Пра&йс"), 82,
                              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P),
                              [this] { OpenReferenceBook_ElementSupplier(); },
                              "ElementSuppliers_ToolButton", tr("Прайс"),
                              tr("Поставщики и цены по типу элемента"), false,
                              registered(TOpenPricesOfElementType{})});
-    AddRecordCommand(AMenu, {"pmiElementAvail", tr("Н&аличие элементов по типу"), 17,
-                             QKeySequence(Qt::CTRL | Qt::Key_A),
-                             [this] { OpenReferenceBook_ElementAvail(); },
-                             "ElementAvail_ToolButton", tr("Наличие"),
-                             tr("Наличие элементов по типу"), false,
-                             registered(TOpenStockOfElementType{})});
+    AddRecordCommand(
+        AMenu, {"pmiElementAvail", tr("Н&аличие элементов по типу"), 17,
+                QKeySequence(Qt::CTRL | Qt::Key_A), [this] { OpenReferenceBook_ElementAvail(); },
+                "ElementAvail_ToolButton", tr("Наличие"), tr("Наличие элементов по типу"), false,
+                registered(TOpenStockOfElementType{})});
     AddRecordCommand(AMenu, {"pmiElementAnalog", tr("Ана&логи элемента"), 30, QKeySequence(),
                              [this] { OpenReferenceBook_ElementAnalog(); },
                              "ElementAnalog_ToolButton", tr("Аналоги"), tr("Аналоги элемента"),
                              false, registered(TOpenAnalogsOfElementType{})});
-    AddRecordCommand(AMenu, {"pmiElementTypeSummary", tr("Сводная информация по типу элемента"),
-                             35, QKeySequence(Qt::CTRL | Qt::Key_D),
-                             [this] { OpenReferenceBook_ElementTypeSummary(); }, nullptr,
-                             QString(), QString(), false, registered(TOpenElementTypeSummary{})});
+    AddRecordCommand(AMenu, {"pmiElementTypeSummary", tr("Сводная информация по типу элемента"), 35,
+                             QKeySequence(Qt::CTRL | Qt::Key_D),
+                             [this] { OpenReferenceBook_ElementTypeSummary(); }, nullptr, QString(),
+                             QString(), false, registered(TOpenElementTypeSummary{})});
     AddRecordCommand(AMenu, {"pmiPttVisualView", tr("Прос&мотр визуализации"), 88,
                              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V),
                              [this] { OpenCaseVisual(); }, nullptr, QString(), QString(), false,

@@ -54,18 +54,10 @@ T_frmCase::T_frmCase(QWidget* AParent) : TKVBookListFrame<TKVCaseList>(CaseBook(
     // This book's copy item has no mnemonic.
     MenuItem(QStringLiteral("pmiCopy"))->setText(tr("Копия"));
 
-    FMountTypeFilter = AddClientFilter(
-        {QStringLiteral("pmiFTViewOnCaseMountType"), tr("Показать только по &типу монтажа..."),
-         [this] {
-             if (SelectCaseMountType() != mrOk)
-                 return false;
-             FFilterCaseMountType = SelectedCaseMountType;
-             return true;
-         },
-         [this] {
-             return QLatin1Char('[') + CaseMountTypeToStr(FFilterCaseMountType) + QLatin1Char(']');
-         }},
-        [this](const TKVCase& ARecord) { return ARecord.MountType() == FFilterCaseMountType; });
+    FMountTypeFilter =
+        AddClientFilter(CaseMountTypeFilter(FFilterCaseMountType), [this](const TKVCase& ARecord) {
+            return ARecord.MountType() == FFilterCaseMountType;
+        });
     FPttVisualFilter = AddClientFilter(
         {QStringLiteral("pmiFTViewOnPttVisual"), tr("Показать только с &шаблонами визуализации"),
          nullptr, [] { return tr("[Шабл. визуал.]"); }},

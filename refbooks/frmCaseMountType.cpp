@@ -5,6 +5,7 @@
 #include "shell/uMessage.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -43,4 +44,16 @@ void TfrmCaseMountType::done(int AResult) {
 int SelectCaseMountType() {
     TfrmCaseMountType dialog;
     return dialog.exec();
+}
+
+TKVClientFilter CaseMountTypeFilter(TKVCaseMountType& AValue) {
+    return {QStringLiteral("pmiFTViewOnCaseMountType"),
+            QCoreApplication::translate("TfrmCaseMountType", "Показать только по &типу монтажа..."),
+            [&AValue] {
+                if (SelectCaseMountType() != mrOk)
+                    return false;
+                AValue = SelectedCaseMountType;
+                return true;
+            },
+            [&AValue] { return QLatin1Char('[') + CaseMountTypeToStr(AValue) + QLatin1Char(']'); }};
 }

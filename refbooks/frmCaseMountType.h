@@ -6,6 +6,7 @@
 
 #include "core/KVCommon.h"
 #include "shell/KVDialog.h"
+#include "views/KVListFrame.h"
 
 class QComboBox;
 class T_frmOkCancel;
@@ -31,3 +32,8 @@ private:
 
 // Runs the picker; returns its modal result (mrOk: the choice is in SelectedCaseMountType).
 int SelectCaseMountType();
+
+// The client filter "only of one mount type" of the lists of cases, element types and stock
+// records: turning it on asks for the mount type with the picker and keeps it in AValue, which
+// must outlive the filter.
+TKVClientFilter CaseMountTypeFilter(TKVCaseMountType& AValue);

@@ -1667,6 +1667,11 @@ INSERT INTO T_FAVORITES (ID, OBJ_TYPE, OBJ_DBID, OBJ_ID, S_TEXT, V_RATING) VALUE
 /* ------------------------------------------------------------ generators */
 
 /* Past the largest ID of each table: new rows made in the program get new numbers. */
+-- Two-row cases carry a drawing template, so their element types with pins can be drawn; one
+-- description runs over several lines.
+UPDATE T_CASE SET V_CV_PTTTYPE = 3, V_CV_PTTPRM = 0 WHERE DBID = 1000 AND ID BETWEEN 1 AND 9;
+UPDATE T_ELEMENT_TYPE SET S_DESCRIPTION = S_DESCRIPTION || ASCII_CHAR(13) || ASCII_CHAR(10) || 'Ряд E96, температурный коэффициент ±100 ppm/°C' || ASCII_CHAR(13) || ASCII_CHAR(10) || 'Упаковка: лента 5000 шт.' WHERE DBID = 1000 AND ID = 1;
+
 ALTER SEQUENCE GEN_T_CLASS_ID RESTART WITH 38;
 ALTER SEQUENCE GEN_T_CASE_ID RESTART WITH 49;
 ALTER SEQUENCE GEN_T_MAKER_ID RESTART WITH 31;

@@ -73,24 +73,13 @@ struct TOpenElementTypeCard {
 };
 // The parameter values, pins, supplier prices, stock, analogs, summary and case drawing of a
 // type: each brings its open window of that type to the front or opens one.
-struct TOpenParamsOfElementType {
+struct TOpenOfElementType {
     using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
 };
-struct TOpenPinsOfElementType {
-    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
-};
-struct TOpenPricesOfElementType {
-    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
-};
-struct TOpenStockOfElementType {
-    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
-};
-struct TOpenAnalogsOfElementType {
-    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
-};
-struct TOpenElementTypeSummary {
-    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
-};
-struct TOpenCaseDrawingOfElementType {
-    using Signature = void(quint32 AElementTypeDBId, quint32 AElementTypeId);
-};
+struct TOpenParamsOfElementType : TOpenOfElementType {};
+struct TOpenPinsOfElementType : TOpenOfElementType {};
+struct TOpenPricesOfElementType : TOpenOfElementType {};
+struct TOpenStockOfElementType : TOpenOfElementType {};
+struct TOpenAnalogsOfElementType : TOpenOfElementType {};
+struct TOpenElementTypeSummary : TOpenOfElementType {};
+struct TOpenCaseDrawingOfElementType : TOpenOfElementType {};

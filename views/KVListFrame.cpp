@@ -247,10 +247,9 @@ QAction* TKVListFrame::AddRecordCommand(QMenu* AMenu, TKVRecordCommand ACommand)
     if (ACommand.ButtonName) {
         // As large as the frame's own buttons.
         const QToolButton* add = ToolButton(QStringLiteral("Add_ToolButton"));
-        QToolButton* button =
-            AddCaptionToolButton(FToolBar, ACommand.ButtonName, ACommand.ButtonCaption,
-                                 ACommand.Hint, ACommand.Image,
-                                 add ? add->minimumSize() : QSize(57, 36));
+        QToolButton* button = AddCaptionToolButton(
+            FToolBar, ACommand.ButtonName, ACommand.ButtonCaption, ACommand.Hint, ACommand.Image,
+            add ? add->minimumSize() : QSize(57, 36));
         connect(button, &QToolButton::clicked, this, ACommand.Run);
         connect(item, &QAction::enabledChanged, button, &QToolButton::setEnabled);
         button->setEnabled(item->isEnabled());
@@ -316,7 +315,7 @@ void TKVListFrame::Init(bool AActionState) {
 
     SetColumns(FBook.Columns);
 
-    const bool writable = Writable();
+    const bool writable = Writable() && CardAvailable();
     ToolButton(QStringLiteral("Add_ToolButton"))->setEnabled(writable);
     MenuItem(QStringLiteral("pmiAdd"))->setEnabled(writable);
     SetSelectionCommands(false);
@@ -575,12 +574,15 @@ void TKVListFrame::UpdateCountPanel() {
 
 void TKVListFrame::SetSelectionCommands(bool ASelected) {
     const bool writing = ASelected && Writable();
-    for (const char* name : {"Copy_ToolButton", "Delete_ToolButton"})
-        ToolButton(QLatin1String(name))->setEnabled(writing);
-    ToolButton(QStringLiteral("Edit_ToolButton"))->setEnabled(ASelected);
-    for (const char* name : {"pmiCopy", "pmiDelete"})
-        MenuItem(QLatin1String(name))->setEnabled(writing);
-    for (const char* name : {"pmiEdit", "pmiCopyName", "pmiItemInfo"})
+    const bool card = CardAvailable();
+    ToolButton(QStringLiteral("Copy_ToolButton"))->setEnabled(writing && card);
+    ToolButton(QStringLiteral("Delete_ToolButton"))->setEnabled(writing);
+    ToolButton(QStringLiteral("Edit_ToolButton"))->setEnabled(ASelected && card);
+    MenuItem(QStringLiteral("pmiCopy"))->setEnabled(writing && card);
+    MenuItem(QStringLiteral("pmiDelete"))->setEnabled(writing);
+    if (QAction* item = MenuItem(QStringLiteral("pmiEdit")))
+        item->setEnabled(ASelected && card);
+    for (const char* name : {"pmiCopyName", "pmiItemInfo"})
         if (QAction* item = MenuItem(QLatin1String(name)))
             item->setEnabled(ASelected);
     for (const TRecordAction& action : FRecordActions)

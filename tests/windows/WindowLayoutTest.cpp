@@ -8,11 +8,9 @@
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/windows/LayoutCheck.h"
 
+#include "catalogue/frmElementType.h"
 #include "core/KVCommon.h"
 #include "platform/ib/IBQuery.h"
-#include "views/KVListFrame.h"
-#include "views/KVListHost.h"
-#include "views/KVRecordCard.h"
 #include "refbooks/KVReferenceBooks.h"
 #include "refbooks/frmBaseParam.h"
 #include "refbooks/frmBaseParamEdit.h"
@@ -50,6 +48,9 @@
 #include "shell/frmTutorial.h"
 #include "shell/frmUserListEdit.h"
 #include "shell/uHelpContext.h"
+#include "views/KVListFrame.h"
+#include "views/KVListHost.h"
+#include "views/KVRecordCard.h"
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -217,6 +218,13 @@ TEST_F(WindowLayoutTest, ListWindowsOfEveryBookShowTheirRowsWhole) {
         {"storages", [this] { Main().OpenReferenceBook_Storages(); }},
         {"suppliers", [this] { Main().OpenReferenceBook_Suppliers(); }},
         {"base parameters", [] { OpenRBBaseParam(1000, 20); }},
+        {"element types of a class", [] { OpenRBElementTypeOnClass(1000, 20, true); }},
+        {"element types by name", [] { OpenRBElementTypeOnName(QStringLiteral("*")); }},
+        {"element types of a maker",
+         [this] {
+             const TKVDBKey maker = FirstKey("T_MAKER");
+             OpenRBElementTypeOnMaker(maker.DBId, maker.Id);
+         }},
     };
     for (const auto& [name, open] : opens) {
         open();
@@ -269,6 +277,7 @@ TEST_F(WindowLayoutTest, PickersOfEveryBookShowTheirRowsWhole) {
         {"storage", [&] { TfrmSelectStorage::SelectStorage(0, 0, local); }},
         {"supplier", [&] { SelectSupplier(0, local); }},
         {"base parameter", [&] { SelectBaseParam(1000, 20, 0, 0, selected); }},
+        {"element type", [&] { SelectElementType(0, 0, 1000, 20, selected); }},
         {"mount type", [] { SelectCaseMountType(); }},
     };
     for (const auto& [name, open] : opens)

@@ -4,6 +4,7 @@
 #include "catalogue/KVCatalogue.h"
 #include "platform/ib/IBDatabase.h"
 #include "refbooks/KVReferenceBooks.h"
+#include "reports/KVReports.h"
 #include "resources/KVResources.h"
 #include "shell/ClientLibrary.h"
 #include "shell/KVApplication.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     // The list windows that the main window's commands open.
     RegisterReferenceBookWindows();
     RegisterCatalogueWindows();
+    RegisterReportWindows();
 
     int result = 0;
     {

@@ -214,11 +214,20 @@ QString FirstLineStr(const QString& AText) {
 QString DateTimeToStrOrDash(TDateTime AValue) {
     if (AValue == 0)
         return QStringLiteral("-");
+    return DateTimeToStrKV(AValue);
+}
+
+QString TimeToStrKV(const QTime& ATime) {
+    const QLocale locale;
+    return locale.toString(ATime, LongTimeFormatWithoutZone(locale));
+}
+
+QString DateTimeToStrKV(TDateTime AValue) {
     const QDateTime dateTime = QDateTimeFromDateTime(AValue);
     const QLocale locale;
     QString result = locale.toString(dateTime.date(), QLocale::ShortFormat);
     if (dateTime.time() != QTime(0, 0))
-        result += QChar(u' ') + locale.toString(dateTime.time(), LongTimeFormatWithoutZone(locale));
+        result += QChar(u' ') + TimeToStrKV(dateTime.time());
     return result;
 }
 

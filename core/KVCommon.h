@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTime>
 #include <QVariant>
 #include <QtGlobal>
 
@@ -92,6 +93,10 @@ QString FirstLineStr(const QString& AText);
 // "-" for 0; otherwise the date (short format of the default locale) and the time (long
 // format, without a time zone), the time left out at exactly midnight.
 QString DateTimeToStrOrDash(TDateTime AValue);
+// The date and time the same way, also for 0 (30 December 1899).
+QString DateTimeToStrKV(TDateTime AValue);
+// A time in the long format of the default locale, without a time zone.
+QString TimeToStrKV(const QTime& ATime);
 
 // System-update versions: the major number in the upper 16 bits, the minor in the lower.
 inline quint16 SysUpdateVersionMajor(quint32 AVersion) {

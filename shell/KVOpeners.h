@@ -83,3 +83,7 @@ struct TOpenStockOfElementType : TOpenOfElementType {};
 struct TOpenAnalogsOfElementType : TOpenOfElementType {};
 struct TOpenElementTypeSummary : TOpenOfElementType {};
 struct TOpenCaseDrawingOfElementType : TOpenOfElementType {};
+// The main window's report command: the report list, then the report chosen.
+struct TOpenReportList {
+    using Signature = void();
+};

@@ -4,6 +4,7 @@
 #include "core/udmMain.h"
 #include "resources/KVResources.h"
 #include "shell/KVCard.h"
+#include "shell/KVOpeners.h"
 #include "shell/KVWidgets.h"
 #include "shell/frmAbout.h"
 #include "shell/frmConnect.h"
@@ -515,8 +516,9 @@ void TfrmMain::CreateMenus() {
 
     // Tools
     QMenu* tools = NewMenu("mmiTools", tr("&Инструменты"), bar);
-    NewAction(tools, "mmiReports", tr("&Отчеты..."), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
-              86);
+    connect(NewAction(tools, "mmiReports", tr("&Отчеты..."),
+                      QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R), 86),
+            &QAction::triggered, this, [] { TKVOpener<TOpenReportList>::Open(); });
     connect(NewAction(tools, "mmiPlugins", tr("&Плагины..."), QKeySequence(), 91),
             &QAction::triggered, this, [] { ShowPluginListDlg(); });
     connect(NewAction(tools, "mmiDebug", tr("&Debug")), &QAction::triggered, this,

@@ -27,6 +27,10 @@
 #include "refbooks/frmSupplierEdit.h"
 #include "refbooks/frmUnit.h"
 #include "refbooks/frmUnitEdit.h"
+#include "reports/KVReportPlugin.h"
+#include "reports/frmInputRepVar.h"
+#include "reports/frmReportList.h"
+#include "reports/ufrmReport.h"
 #include "shell/KVBookWindows.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAlias.h"
@@ -363,6 +367,35 @@ TEST_F(WindowLayoutTest, ChildWindowsOfTheShellShowTheirContentsWhole) {
     ASSERT_NE(HelpWindow(), nullptr);
     EXPECT_EQ(Faults(LayoutFaults(HelpWindow(), ScreenArea())), QString());
     HelpWindow()->close();
+}
+
+TEST_F(WindowLayoutTest, ReportWindowsShowTheirContentsWhole) {
+    Connect(true);
+    const QString folder = ReportFolder(dmMain->AppFolder());
+    QDir().mkpath(folder);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SHIPPED_REPORTS "StockOfClass.so"),
+                            folder + QStringLiteral("StockOfClass.so")));
+    EXPECT_EQ(Faults(ModalFaults([folder] { ShowReportListDlg(folder); })), QString());
+    for (int kind = irvtInt; kind <= irvtText; ++kind)
+        EXPECT_EQ(Faults(ModalFaults(
+                      [kind] { ShowInputRepVarDlg(static_cast<TInputRepValType>(kind)); })),
+                  QString())
+            << kind;
+
+    // The report of the demo's first class, built without a question.
+    struct TFirstClass : TKVReportAsker {
+        TKVDBKey Class;
+        bool AskValue(TInputRepValType) override { return false; }
+        bool AskCount(double&) override { return false; }
+        bool Pick(TKVReportPick, const TKVDBKey&, TKVDBKey& AResult) override {
+            AResult = Class;
+            return true;
+        }
+    } asker;
+    asker.Class = FirstKey("T_CLASS");
+    ASSERT_NE(OpenReportWindow(folder, QStringLiteral("StockOfClass.so"), asker), nullptr);
+    EXPECT_TRUE(Messages.isEmpty()) << Messages.join('|').toStdString();
+    EXPECT_EQ(Faults(ActiveChildFaults()), QString());
 }
 
 // Tiled side by side or one above the other, or cascaded, every window stays inside the

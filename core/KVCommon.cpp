@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <array>
@@ -215,6 +216,19 @@ QString DateTimeToStrOrDash(TDateTime AValue) {
     if (AValue == 0)
         return QStringLiteral("-");
     return DateTimeToStrKV(AValue);
+}
+
+QString TextAsCRLFLines(const QString& AText) {
+    if (AText.isEmpty())
+        return QString();
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = AText.split(breaks);
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    QString result;
+    for (const QString& line : lines)
+        result += line + QStringLiteral("\r\n");
+    return result;
 }
 
 QString TimeToStrKV(const QTime& ATime) {

@@ -93,6 +93,9 @@ QString FirstLineStr(const QString& AText);
 // "-" for 0; otherwise the date (short format of the default locale) and the time (long
 // format, without a time zone), the time left out at exactly midnight.
 QString DateTimeToStrOrDash(TDateTime AValue);
+// AText as lines (split at CR LF, LF or CR), each followed by CR LF; a final break adds no
+// empty line, an empty text stays empty.
+QString TextAsCRLFLines(const QString& AText);
 // The date and time the same way, also for 0 (30 December 1899).
 QString DateTimeToStrKV(TDateTime AValue);
 // A time in the long format of the default locale, without a time zone.

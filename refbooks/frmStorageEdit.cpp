@@ -88,15 +88,7 @@ TfrmStorageEdit::TfrmStorageEdit(QWidget* AParent) : TKVBookCard(StorageCardBook
 // ------------------------------------------------------------------------------ cell list
 
 QString TfrmStorageEdit::CellListFromText(const QString& AText) {
-    if (AText.isEmpty())
-        return {};
-    QStringList lines = AText.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    QString result;
-    for (const QString& line : lines)
-        result += line + QStringLiteral("\r\n");
-    return result;
+    return TextAsCRLFLines(AText);
 }
 
 QString TfrmStorageEdit::TextFromCellList(const QString& ACellList) {

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <firebird/Interface.h>
 
@@ -118,20 +117,6 @@ TDateTime DateOf(const QDate& ADate) {
     return EncodeDateTime(ADate.year(), ADate.month(), ADate.day());
 }
 
-// Text blobs as lines, each followed by CR LF.
-QString TextAsLines(const QString& AText) {
-    if (AText.isEmpty())
-        return QString();
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = AText.split(breaks);
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    QString result;
-    for (const QString& line : lines)
-        result += line + QStringLiteral("\r\n");
-    return result;
-}
-
 } // namespace
 
 TKVReportValues& ReportValues() {
@@ -185,7 +170,7 @@ QString ReportValueText(const TIBField& AField) {
     case SQL_TIMESTAMP:
         return DateTimeToStrKV(AField.AsDateTime());
     case SQL_BLOB:
-        return AField.IsTextBlob() ? TextAsLines(AField.AsString()) : QString();
+        return AField.IsTextBlob() ? TextAsCRLFLines(AField.AsString()) : QString();
     default:
         return QString();
     }

@@ -4,6 +4,7 @@
 #include "core/udmMain.h"
 #include "resources/KVResources.h"
 #include "shell/KVCard.h"
+#include "shell/KVOpeners.h"
 #include "shell/KVWidgets.h"
 #include "shell/frmAbout.h"
 #include "shell/frmConnect.h"
@@ -1275,7 +1276,9 @@ void TfrmMain::OpenReferenceBook_FindElementAvailsName(const QString&) {}
 void TfrmMain::OpenReferenceBook_FindElementAvailsMarking(const QString&) {}
 void TfrmMain::OpenReferenceBook_ElementAvail() {}
 void TfrmMain::NewElementAvail() {}
-void TfrmMain::NewElementTypeOnClass() {}
+void TfrmMain::NewElementTypeOnClass() {
+    TKVOpener<TOpenNewElementTypeOnClass>::Open();
+}
 void TfrmMain::OpenDebugConsole() {}
 
 void TfrmMain::ShowHelpContext() {

@@ -18,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr quint32 kIcon = 2119;
@@ -68,9 +70,11 @@ TfrmElementTypeEdit::TfrmElementTypeEdit(QWidget* AParent)
     FNameEdit = AddTextEditor("ElementTypeName_TextEdit", tr("Наименование"), KVNameLength, true);
     FMarkingEdit = AddTextEditor("ElementTypeMarking_TextEdit", tr("Маркировка"), KVNameLength);
     FDescMemo = AddMemoEditor("ElementTypeDesc_Memo", tr("Описание"), kDescriptionLength);
-    FDescMemo->setFixedHeight(FDescMemo->fontMetrics().lineSpacing() * kDescriptionLines +
-                              2 * (FDescMemo->frameWidth() +
-                                   static_cast<int>(FDescMemo->document()->documentMargin())));
+    const int lines = FDescMemo->fontMetrics().lineSpacing() * kDescriptionLines +
+                      2 * (FDescMemo->frameWidth() +
+                           static_cast<int>(FDescMemo->document()->documentMargin()));
+    // Never below what its scroll bar needs.
+    FDescMemo->setFixedHeight(std::max(lines, FDescMemo->minimumSizeHint().height()));
 
     TKVCardLink classLink;
     classLink.Pick = [this](TKVSelectedItemDBData& AResult) {

@@ -1,9 +1,19 @@
 #include "catalogue/KVCatalogue.h"
 
 #include "catalogue/frmElementType.h"
+#include "catalogue/frmElementTypeEdit.h"
+#include "shell/KVBookWindows.h"
 #include "shell/KVOpeners.h"
 
 void RegisterCatalogueWindows() {
     TKVOpener<TOpenElementTypesOfClass>::Register(ShowElementTypesOfClass);
     TKVOpener<TOpenElementTypesOfMaker>::Register(ShowElementTypesOfMaker);
+    TKVOpener<TOpenElementTypeCard>::Register(
+        [](quint32 ADBId, quint32 AId, bool ACreateCopyFlag, quint32 AClassDBId, quint32 AClassId,
+           quint32 AMakerDBId, quint32 AMakerId) {
+            OpenCardElementType(ADBId, AId, ACreateCopyFlag, AClassDBId, AClassId, AMakerDBId,
+                                AMakerId);
+        });
+    TKVOpener<TOpenNewElementTypeOnClass>::Register(NewElementTypeOnClass);
+    RegisterCommandGroup(cgNewElementType);
 }

@@ -1,6 +1,7 @@
 #include "catalogue/_frmElementType.h"
 
 #include "catalogue/KVElementTypeParams.h"
+#include "catalogue/KVParamRebinding.h"
 #include "core/KVUserInterface.h"
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
@@ -589,6 +590,66 @@ void T_frmElementType::AddExtraCommands(QMenu* AMenu) {
                              QKeySequence(Qt::CTRL | Qt::Key_W), [this] { SearchInWeb(); }});
     AddRecordCommand(AMenu, {"pmiAddToFavorite", tr("Добавить в избранное"), 45, QKeySequence(),
                              [this] { AddToFavorite(); }, nullptr, QString(), QString(), true});
+
+    AMenu->addSeparator()->setObjectName(QStringLiteral("pmidivAddFunct"));
+    QMenu* functions = AddFunctionsMenu(AMenu);
+    AddRecordCommand(functions, {"pmiAddFunct_ParamRebinding",
+                                 tr("Привязать параметры типа элемента к базовым"), -1,
+                                 QKeySequence(), [this] { pmiAddFunct_ParamRebindingClick(); }});
+    QAction* all = functions->addAction(tr("Привязать параметры к базовым (все элементы)"));
+    all->setObjectName(QStringLiteral("pmiAddFunct_ParamRebindingAllItem"));
+    connect(all, &QAction::triggered, this,
+            &T_frmElementType::pmiAddFunct_ParamRebindingAllItemClick);
+}
+
+// ------------------------------------------------------------- binding parameter values
+
+int T_frmElementType::ParamRebinding(quint32 AElementTypeDBId, quint32 AElementTypeId) {
+    if (RecordCount() == 0 || !Connected() || !Writable())
+        return 0;
+    // Only the class modes have a class whose base parameters the values could match.
+    const bool byClass = FMode == etsdmOnClass || FMode == etsdmOnClassWithBaseParam;
+    const TKVDBKey classKey = byClass ? TKVDBKey{FClassDBId, FClassId} : TKVDBKey{};
+    TIBQuery& query = Query();
+    int bound = 0;
+    const bool ok = dmMain->ExecuteInTransaction([&] {
+        TKVParamRebinding rebinding(query, TKVParamRebinding::PermissionFromOptions());
+        if (AElementTypeId != 0) {
+            bound = rebinding.Bind(classKey, {AElementTypeDBId, AElementTypeId});
+            return;
+        }
+        if (frmMain) {
+            frmMain->ShowProgress();
+            frmMain->InitProgress(0, RecordCount(), 0, witCreating);
+        }
+        int done = 0;
+        List()->VisitRows([&](const TKVElementType& AType) {
+            bound += rebinding.Bind(classKey, {AType.DBId(), AType.Id()});
+            if (++done % 100 == 0 && frmMain)
+                frmMain->ChangeProgress(done);
+        });
+    });
+    if (AElementTypeId == 0 && frmMain)
+        frmMain->HideProgress();
+    // A run that was rolled back bound nothing.
+    return ok ? bound : 0;
+}
+
+void T_frmElementType::ReportRebinding(int ACount) {
+    if (ACount <= 0)
+        ShowMessageDlg(tr("Записи не были обновлены"), mdkWarning, mdbOK);
+    else
+        ShowMessageDlg(tr("Обновлено записей: %1").arg(ACount), mdkInformation, mdbOK);
+}
+
+void T_frmElementType::pmiAddFunct_ParamRebindingClick() {
+    const TKVSelectedItemDBData& selected = SelectedItemDBData();
+    if (selected.Select)
+        ReportRebinding(ParamRebinding(selected.DBId, selected.Id));
+}
+
+void T_frmElementType::pmiAddFunct_ParamRebindingAllItemClick() {
+    ReportRebinding(ParamRebinding(0, 0));
 }
 
 // ------------------------------------------------------- the description of a column

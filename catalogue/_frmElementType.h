@@ -75,6 +75,15 @@ public:
     void SearchInWeb();
     // Adds the type to the favourites and says whether it did.
     void AddToFavorite();
+    // Binds the unbound parameter values of the type (AElementTypeId not 0) or of every type of
+    // the list (0) to the base parameters of the list's class (none outside the class modes),
+    // in one transaction; returns the number of values bound, 0 when the run failed (and was
+    // rolled back) or the database may not be changed.
+    int ParamRebinding(quint32 AElementTypeDBId, quint32 AElementTypeId);
+    // The two commands under "Дополнительные функции": the selected type, every type; each
+    // says how many values it bound.
+    void pmiAddFunct_ParamRebindingClick();
+    void pmiAddFunct_ParamRebindingAllItemClick();
 
     // The window of one class's, maker's or supplier's types closes with that record.
     bool BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const override;
@@ -122,6 +131,8 @@ private:
     const TKVElementType* SelectedRecord() const;
     // Runs the opener of tag TTag with the selected type's key.
     template <class TTag> void OpenForSelected();
+    // "Обновлено записей: N", or that nothing was bound.
+    static void ReportRebinding(int ACount);
 
     TKVElementTypeListSelectDataMode FMode = etsdmOnClass;
     quint32 FClassDBId = 0;

@@ -43,12 +43,16 @@ std::optional<QUrl> WebAddressUrl(const QString& AText) {
     return std::nullopt;
 }
 
+void HandUrlToDesktop(const QUrl& AUrl) {
+    if (OpenUrlHook())
+        OpenUrlHook()(AUrl);
+}
+
 bool OpenWebAddress(const QString& AText) {
     const std::optional<QUrl> url = WebAddressUrl(AText);
     if (!url)
         return false;
-    if (OpenUrlHook())
-        OpenUrlHook()(*url);
+    HandUrlToDesktop(*url);
     return true;
 }
 

@@ -20,6 +20,9 @@ std::optional<QUrl> WebAddressUrl(const QString& AText);
 // empty or the address may not be opened. Whether the desktop could open it is not reported.
 bool OpenWebAddress(const QString& AText);
 
+// Hands AUrl to the desktop through the open hook, unchecked: the caller has checked it.
+void HandUrlToDesktop(const QUrl& AUrl);
+
 // What hands an address to the desktop: QDesktopServices::openUrl unless replaced.
 using TOpenUrlHook = std::function<void(const QUrl&)>;
 

@@ -4,7 +4,6 @@
 #include "platform/ib/IBQuery.h"
 #include "refbooks/frmUnit.h"
 #include "shell/KVButtonEdit.h"
-#include "shell/uMessage.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -50,16 +49,6 @@ public:
         return Acceptable;
     }
 };
-
-// Asks, or not, whether a change is carried into the parameter values, as the option says:
-// 0 never, 1 after the question, 2 always.
-bool PropagationWanted(int AOption, const QString& AQuestion) {
-    if (AOption == 2)
-        return true;
-    if (AOption == 1)
-        return ShowMessageDlg(AQuestion, mdkConfirmation, mdbYes | mdbNo) == mrYes;
-    return false;
-}
 
 } // namespace
 
@@ -197,17 +186,12 @@ void TfrmBaseParamEdit::PropagateChanges(TIBQuery& AQuery) {
     if (!used)
         return;
 
-    const auto reportCount = [](int AOption, int ACount) {
-        if (AOption == 1 && ACount > 0)
-            ShowMessageDlg(tr("Обновлено записей: %1").arg(ACount), mdkInformation, mdbOK);
-    };
-
     // The values on the old unit follow the base parameter; values on another unit were given
     // it on purpose, and values without a unit have none to follow, so both keep theirs. A base
     // parameter that had no unit therefore has nothing to carry.
     const int unitOption = ::ChangeUnitOnBaseParam;
     if (unitChanged && FOldUnitId != 0 &&
-        PropagationWanted(unitOption, tr("Изменить однотипную единицу измерения во всех связанных "
+        AutoActionWanted(unitOption, tr("Изменить однотипную единицу измерения во всех связанных "
                                          "параметрах?"))) {
         AQuery.SetSQL(QStringLiteral(
             "UPDATE T_PARAM SET UNITDBID = :VAR_UNITDBID, UNITID = :VAR_UNITID WHERE "
@@ -219,19 +203,19 @@ void TfrmBaseParamEdit::PropagateChanges(TIBQuery& AQuery) {
         AQuery.ParamByName("VAR_OLDUNITDBID").SetAsInt64(FOldUnitDBId);
         AQuery.ParamByName("VAR_OLDUNITID").SetAsInt64(FOldUnitId);
         AQuery.ExecSQL();
-        reportCount(unitOption, AQuery.RowsAffected());
+        ReportAutoActionCount(unitOption, AQuery.RowsAffected());
         AQuery.Close();
     }
 
     const int upidOption = ::ChangeUPIDOnBaseParam;
     if (upidChanged &&
-        PropagationWanted(upidOption, tr("Изменить UPID во всех связанных параметрах?"))) {
+        AutoActionWanted(upidOption, tr("Изменить UPID во всех связанных параметрах?"))) {
         AQuery.SetSQL(QStringLiteral("UPDATE T_PARAM SET UPID = :VAR_UPID WHERE BASEPARAMDBID = "
                                      ":VAR_BASEPARAMDBID AND BASEPARAMID = :VAR_BASEPARAMID;"));
         SetTextOrNull(AQuery.ParamByName("VAR_UPID"), Row()->UPId());
         bindBaseParam();
         AQuery.ExecSQL();
-        reportCount(upidOption, AQuery.RowsAffected());
+        ReportAutoActionCount(upidOption, AQuery.RowsAffected());
         AQuery.Close();
     }
 }

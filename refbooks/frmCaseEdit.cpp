@@ -1,46 +1,24 @@
 #include "refbooks/frmCaseEdit.h"
 
-#include "core/KVPicture.h"
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
-#include "shell/KVFileDialog.h"
-#include "shell/KVWidgets.h"
-#include "shell/uMessage.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QSpinBox>
-#include <QToolBar>
-#include <QToolButton>
-#include <QVBoxLayout>
 
-#include <algorithm>
 #include <array>
 
 namespace {
 
 constexpr int kClientWidth = 377;
-// The picture box: its size, its left edge and the top it keeps below short editors.
+// The picture box: its size and the top it keeps below short editors.
 constexpr QSize kImageBoxSize(361, 308);
-constexpr int kImageLeft = 8;
 constexpr int kImageTop = 211;
-// Below the picture box or the parameter editors.
-constexpr int kBottomGap = 9;
 // V_PINCOUNT is a SMALLINT: a larger count could not be stored.
 constexpr int kMaxPinCount = 32767;
-// Images of the view button.
-constexpr int kViewImageLoaded = 40;
-constexpr int kViewImageEmpty = 34;
 
 TKVCardBook CaseCardBook() {
     TKVCardBook book;
@@ -70,23 +48,6 @@ TKVCardBook CaseCardBook() {
 } // namespace
 
 TfrmCaseEdit::TfrmCaseEdit(QWidget* AParent) : TKVBookCard(CaseCardBook(), AParent) {
-    auto* divider = new QWidget(ToolBar());
-    divider->setObjectName(QStringLiteral("Div1_Tools"));
-    divider->setFixedWidth(8);
-    ToolBar()->addWidget(divider);
-    FViewButton = new QToolButton(ToolBar());
-    FViewButton->setObjectName(QStringLiteral("View_ToolButton"));
-    FViewButton->setText(tr("Вн. вид"));
-    FViewButton->setToolTip(tr("Внешний вид"));
-    FViewButton->setStatusTip(tr("Внешний вид"));
-    FViewButton->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    FViewButton->setMinimumSize(75, 36);
-    FViewButton->setAutoRaise(true);
-    FViewButton->setCheckable(true);
-    ToolBar()->addWidget(FViewButton);
-    connect(FViewButton, &QToolButton::clicked, this, &TfrmCaseEdit::View_ToolButtonClick);
-    SetViewImageIndex(kViewImageEmpty);
-
     FTypeEdit = AddTextEditor("CaseType_TextEdit", tr("Тип корпуса"), KVNameLength, true);
     FDescEdit = AddTextEditor("CaseDesc_TextEdit", tr("Описание"), KVDescriptionLength);
 
@@ -129,24 +90,11 @@ TfrmCaseEdit::TfrmCaseEdit(QWidget* AParent) : TKVBookCard(CaseCardBook(), APare
     params->addStretch(1);
     AddEditorRow(tr("Параметры A, B, C"), FParamsPanel);
 
-    // The picture box, under the editors.
-    FImagePanel = new QWidget(this);
-    auto* imageLayout = new QVBoxLayout(FImagePanel);
-    imageLayout->setContentsMargins(kImageLeft, 0, 0, 0);
-    FImageBox = new TKVPictureBox(QStringLiteral("Case"), kImageBoxSize, FImagePanel);
-    connect(FImageBox, &TKVPictureBox::ImageChanged, this, &TfrmCaseEdit::ImageChanged);
-    imageLayout->addWidget(FImageBox, 0, Qt::AlignLeft | Qt::AlignTop);
-    if (auto* cardLayout = qobject_cast<QVBoxLayout*>(layout()))
-        cardLayout->insertWidget(cardLayout->count() - 1, FImagePanel); // before the stretch
-    FImagePanel->hide();
-}
-
-const QByteArray& TfrmCaseEdit::ImageData() const {
-    return FImageBox->Image();
+    AddPicture(QStringLiteral("Case"), kImageBoxSize, kImageTop);
 }
 
 QAction* TfrmCaseEdit::pmiOpenImage() const {
-    return FImageBox->pmiOpenImage();
+    return Case_Image()->pmiOpenImage();
 }
 
 QString TfrmCaseEdit::PttVisualTypeToStr(int AIndex) {
@@ -170,36 +118,7 @@ QSpinBox* TfrmCaseEdit::CasePttVisualParam_SpinEdit(int AIndex) const {
     return AIndex >= 0 && AIndex < 3 ? FParamEdits[AIndex] : nullptr;
 }
 
-// ------------------------------------------------------------------------ opening
-
-bool TfrmCaseEdit::Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
-    if (!TKVBookCard::Init(ADBId, AId, ACreateCopyFlag))
-        return false;
-    FEnableView = FImageLoaded && !::HideImage;
-    SetViewImageIndex(FImageLoaded ? kViewImageLoaded : kViewImageEmpty);
-    UpdateView();
-    return true;
-}
-
-void TfrmCaseEdit::ShowCard() {
-    TKVBookCard::ShowCard();
-    UpdateView();
-}
-
-void TfrmCaseEdit::CreateRecord(quint32 ADBId, quint32 AId) {
-    TKVBookCard::CreateRecord(ADBId, AId);
-    FLoadedImage.clear();
-    FImageLoaded = false;
-}
-
-bool TfrmCaseEdit::ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) {
-    if (!TKVBookCard::ReadRecord(AQuery, ADBId, AId))
-        return false;
-    const TIBField& image = AQuery.FieldByName("B_IMAGE");
-    FImageLoaded = !image.IsNull();
-    FLoadedImage = FImageLoaded ? image.AsBytes() : QByteArray();
-    return true;
-}
+// ------------------------------------------------------------------------ editors
 
 void TfrmCaseEdit::FillEditors() {
     FTypeEdit->setText(Row()->TypeName());
@@ -210,7 +129,6 @@ void TfrmCaseEdit::FillEditors() {
     FParamEdits[0]->setValue(Row()->PttVisualParam0());
     FParamEdits[1]->setValue(Row()->PttVisualParam1());
     FParamEdits[2]->setValue(Row()->PttVisualParam2());
-    FImageBox->SetImage(FLoadedImage);
 }
 
 void TfrmCaseEdit::SetEditorsReadOnly(bool AValue) {
@@ -220,7 +138,6 @@ void TfrmCaseEdit::SetEditorsReadOnly(bool AValue) {
     FVisualTypeBox->setEnabled(!AValue);
     for (QSpinBox* editor : FParamEdits)
         editor->setReadOnly(AValue);
-    FImageBox->SetReadOnly(AValue);
 }
 
 // ------------------------------------------------------------------------ saving
@@ -243,11 +160,7 @@ void TfrmCaseEdit::BindFields(TIBQuery& AQuery, const QString& APrefix) const {
     AQuery.ParamByName(APrefix + QStringLiteral("V_PINCOUNT")).SetAsInteger(Row()->PinCount());
     AQuery.ParamByName(APrefix + QStringLiteral("V_MOUNTTYPE"))
         .SetAsInteger(Row()->MountTypeIndex());
-    TIBParam& image = AQuery.ParamByName(APrefix + QStringLiteral("B_IMAGE"));
-    if (ImageData().isEmpty())
-        image.Clear();
-    else
-        image.SetAsBytes(ImageData());
+    BindPicture(AQuery.ParamByName(APrefix + QStringLiteral("B_IMAGE")));
     // The drawing parameters mean something only with a visual type.
     TIBParam& visualType = AQuery.ParamByName(APrefix + QStringLiteral("V_CV_PTTTYPE"));
     TIBParam& visualParams = AQuery.ParamByName(APrefix + QStringLiteral("V_CV_PTTPRM"));
@@ -265,66 +178,14 @@ QString TfrmCaseEdit::RecordCardName() const {
     return Row()->TypeName();
 }
 
-void TfrmCaseEdit::SetViewImageIndex(int AIndex) {
-    FViewImageIndex = AIndex;
-    FViewButton->setIcon(MainToolIcon(AIndex));
-}
-
-void TfrmCaseEdit::ImageChanged() {
-    SetViewImageIndex(ImageData().isEmpty() ? kViewImageEmpty : kViewImageLoaded);
-    SetModifedData(true);
-}
-
 void TfrmCaseEdit::Case_ImageDblClick() {
     if (!ReadOnly())
-        FImageBox->LoadFromFile();
+        Case_Image()->LoadFromFile();
 }
 
 void TfrmCaseEdit::Case_ImageDelete() {
     if (!ReadOnly())
-        FImageBox->Clear();
-}
-
-// ------------------------------------------------------------------- view and height
-
-void TfrmCaseEdit::View_ToolButtonClick() {
-    FEnableView = !FEnableView;
-    UpdateView();
-}
-
-int TfrmCaseEdit::EditorsBottom() const {
-    // The tool bar and the editors stand at their preferred heights from the top.
-    return ToolBar()->sizeHint().height() + FParamsPanel->parentWidget()->sizeHint().height();
-}
-
-int TfrmCaseEdit::ParamsBottom() const {
-    const QLayout* editors = FParamsPanel->parentWidget()->layout();
-    return EditorsBottom() - (editors ? editors->contentsMargins().bottom() : 0);
-}
-
-int TfrmCaseEdit::ImageTop() const {
-    // At 211 unless the editors reach further down.
-    return std::max(kImageTop, ParamsBottom() + kBottomGap);
-}
-
-int TfrmCaseEdit::FittingClientHeight() const {
-    return (FEnableView ? ImageTop() + kImageBoxSize.height() : ParamsBottom()) + kBottomGap;
-}
-
-void TfrmCaseEdit::UpdateView() {
-    FViewButton->setChecked(FEnableView);
-    if (FEnableView)
-        FImagePanel->layout()->setContentsMargins(kImageLeft, ImageTop() - EditorsBottom(), 0, 0);
-    FImagePanel->setVisible(FEnableView);
-    const QSize client(kClientWidth, FittingClientHeight());
-    if (QMdiSubWindow* sub = SubWindow()) {
-        const QMargins frame = sub->contentsMargins();
-        const QSize size(client.width() + frame.left() + frame.right(),
-                         client.height() + frame.top() + frame.bottom());
-        FitWindowToContent(sub, size, size, QSize(0, 0), true);
-    } else {
-        resize(client);
-    }
+        Case_Image()->Clear();
 }
 
 TfrmCaseEdit* OpenCardCase(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {

@@ -12,8 +12,6 @@
 #include "views/KVPictureBox.h"
 #include "views/KVRecordCard.h"
 
-#include <QByteArray>
-
 class QAction;
 class QComboBox;
 class QLabel;
@@ -26,19 +24,8 @@ public:
 
     const TKVCase* Case() const { return Row(); }
 
-    // Opens the record as every card does, then sets up the picture box and the view button.
-    bool Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag);
-    // Places the card in the workspace at the height its picture box asks for.
-    void ShowCard();
-
-    // The JPEG bytes of the picture box; empty without a picture.
-    const QByteArray& ImageData() const;
-    // A picture came from the database when the card was loaded.
-    bool ImageLoaded() const { return FImageLoaded; }
-    // The picture box is shown.
-    bool EnableView() const { return FEnableView; }
-    // The view button's image: 40 with a picture loaded, 34 without.
-    int ViewImageIndex() const { return FViewImageIndex; }
+    TKVPictureBox* Case_Image() const { return PictureBox(); }
+    QAction* pmiOpenImage() const;
 
     QLineEdit* CaseType_TextEdit() const { return FTypeEdit; }
     QLineEdit* CaseDesc_TextEdit() const { return FDescEdit; }
@@ -47,12 +34,8 @@ public:
     QComboBox* CasePttVisualType_ComboBox() const { return FVisualTypeBox; }
     // AIndex 0, 1, 2: parameter A, B, C.
     QSpinBox* CasePttVisualParam_SpinEdit(int AIndex) const;
-    TKVPictureBox* Case_Image() const { return FImageBox; }
-    QAction* pmiOpenImage() const;
 
     // --- Event handlers
-    // Shows or hides the picture box.
-    void View_ToolButtonClick();
     // Loads a picture from a file chosen in the file dialog.
     void Case_ImageDblClick();
     // Removes the picture.
@@ -62,9 +45,6 @@ public:
     static QString PttVisualTypeToStr(int AIndex);
 
 protected:
-    void CreateRecord(quint32 ADBId, quint32 AId) override;
-    // The record, and its picture (B_IMAGE).
-    bool ReadRecord(TIBQuery& AQuery, quint32 ADBId, quint32 AId) override;
     void BindFields(TIBQuery& AQuery, const QString& APrefix) const override;
     void FillEditors() override;
     void StoreEditors(TDateTime ACreateDateTime, TDateTime AUpdateDateTime) override;
@@ -72,26 +52,6 @@ protected:
     void SetEditorsReadOnly(bool AValue) override;
 
 private:
-    void SetViewImageIndex(int AIndex);
-    // The picture was loaded or removed: the view button's image follows, the card is modified.
-    void ImageChanged();
-    // The view button, the box's visibility and the card's height after FEnableView.
-    void UpdateView();
-    // Positions in the client area: the bottom of the editors' panel, of the parameter
-    // editors, and the top of the picture box.
-    int EditorsBottom() const;
-    int ParamsBottom() const;
-    int ImageTop() const;
-    // The client height: the bottom of the picture box while it is shown, else the bottom of
-    // the parameter editors, plus 9.
-    int FittingClientHeight() const;
-
-    // The picture the card was loaded with (set by ReadRecord, shown by FillEditors).
-    QByteArray FLoadedImage;
-    bool FEnableView = false;
-    bool FImageLoaded = false;
-    int FViewImageIndex = 34;
-
     QLineEdit* FTypeEdit = nullptr;
     QLineEdit* FDescEdit = nullptr;
     QSpinBox* FPinCountEdit = nullptr;
@@ -99,9 +59,6 @@ private:
     QComboBox* FVisualTypeBox = nullptr;
     QWidget* FParamsPanel = nullptr;
     QSpinBox* FParamEdits[3] = {};
-    QToolButton* FViewButton = nullptr;
-    QWidget* FImagePanel = nullptr;
-    TKVPictureBox* FImageBox = nullptr;
 };
 
 // Opens the card of case (ADBId, AId), of a new case for (0, 0), or of a copy of (ADBId, AId)

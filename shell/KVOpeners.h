@@ -71,6 +71,11 @@ struct TOpenElementTypeCard {
     using Signature = void(quint32 ADBId, quint32 AId, bool ACreateCopyFlag, quint32 AClassDBId,
                            quint32 AClassId, quint32 AMakerDBId, quint32 AMakerId);
 };
+// The main window's command for a new element type: asks for a class, then opens the card of a
+// new type in it.
+struct TOpenNewElementTypeOnClass {
+    using Signature = void();
+};
 // The parameter values, pins, supplier prices, stock, analogs, summary and case drawing of a
 // type: each brings its open window of that type to the front or opens one.
 struct TOpenOfElementType {

@@ -1277,7 +1277,9 @@ void TfrmMain::OpenReferenceBook_FindElementAvailsName(const QString&) {}
 void TfrmMain::OpenReferenceBook_FindElementAvailsMarking(const QString&) {}
 void TfrmMain::OpenReferenceBook_ElementAvail() {}
 void TfrmMain::NewElementAvail() {}
-void TfrmMain::NewElementTypeOnClass() {}
+void TfrmMain::NewElementTypeOnClass() {
+    TKVOpener<TOpenNewElementTypeOnClass>::Open();
+}
 void TfrmMain::OpenDebugConsole() {}
 
 void TfrmMain::ShowHelpContext() {

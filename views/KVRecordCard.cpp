@@ -9,6 +9,7 @@
 #include "shell/frmItemInfo.h"
 #include "shell/uHelpContext.h"
 #include "shell/uMessage.h"
+#include "views/KVPictureBox.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -22,6 +23,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -178,6 +181,8 @@ void TKVRecordCard::SetEditorsReadOnly(bool AValue) {
         memo.Editor->setReadOnly(AValue);
     for (const TLinkEditor& link : FLinkEditors)
         link.Editor->Button()->setEnabled(!AValue);
+    if (FPicture)
+        FPicture->Box->SetReadOnly(AValue);
 }
 
 QLineEdit* TKVRecordCard::NewRecordEditor() const {
@@ -262,6 +267,23 @@ void TKVRecordCard::CheckLinkDBId(quint32 APickedDBId) {
         ShowMessageDlg(
             tr("Базовый объект не отвечает требованиям ссылочной иерархичности идентификаторов БД"),
             mdkWarning, mdbOK);
+}
+
+bool TKVRecordCard::AutoActionWanted(int AOption, const QString& AQuestion) {
+    switch (IntToAutoActionMode(AOption)) {
+    case aamAutomatic:
+        return true;
+    case aamAsk:
+        return ShowMessageDlg(AQuestion, mdkConfirmation, mdbYes | mdbNo) == mrYes;
+    case aamNotExecute:
+        break;
+    }
+    return false;
+}
+
+void TKVRecordCard::ReportAutoActionCount(int AOption, int ACount) {
+    if (IntToAutoActionMode(AOption) == aamAsk && ACount > 0)
+        ShowMessageDlg(tr("Обновлено записей: %1").arg(ACount), mdkInformation, mdbOK);
 }
 
 void TKVRecordCard::SetTextOrNull(TIBParam& AParam, const QString& AText) {
@@ -368,6 +390,8 @@ bool TKVRecordCard::LoadData(quint32 ACopyFromDBId, quint32 ACopyFromId) {
     }
     SetEditorsReadOnly(ReadOnly());
     FillEditors();
+    if (FPicture)
+        FPicture->Box->SetImage(FPicture->LoadedImage);
     if (Id() != 0) {
         SetCardName(RecordCardName());
     } else {
@@ -385,6 +409,10 @@ bool TKVRecordCard::LoadData(quint32 ACopyFromDBId, quint32 ACopyFromId) {
 
 bool TKVRecordCard::Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
     const bool copy = AId != 0 && ACreateCopyFlag;
+    if (FPicture) {
+        FPicture->LoadedImage.clear();
+        FPicture->Loaded = false;
+    }
     bool loaded;
     if (copy) {
         CreateRecord(0, 0);
@@ -407,6 +435,11 @@ bool TKVRecordCard::Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
     ToolButton(QStringLiteral("Save_ToolButton"))->setEnabled(!ReadOnly());
     ToolButton(QStringLiteral("SaveAndClose_ToolButton"))->setEnabled(!ReadOnly());
     ToolButton(QStringLiteral("ItemInfo_ToolButton"))->setEnabled(Id() != 0);
+    if (FPicture) {
+        FPicture->EnableView = FPicture->Loaded && !::HideImage;
+        SetViewImageIndex(FPicture->Loaded ? kViewImageLoaded : kViewImageEmpty);
+        UpdatePictureView();
+    }
     return true;
 }
 
@@ -540,10 +573,131 @@ void TKVRecordCard::ShowCard() {
     // A single border that cannot be resized, with the system menu and the minimise button.
     sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    const QMargins frame = sub->contentsMargins();
-    const QSize size(FCardBook.ClientSize.width() + frame.left() + frame.right(),
-                     FCardBook.ClientSize.height() + frame.top() + frame.bottom());
-    // The book's size, or what the tool bar and the editors need when that is more.
-    FitWindowToContent(sub, size, size, QSize(0, 0), true);
+    FitCard();
     sub->show();
+    // The editors' heights are final once they are shown: the picture box goes below them.
+    if (FPicture)
+        UpdatePictureView();
+}
+
+void TKVRecordCard::FitCard() {
+    const QSize client = CardClientSize();
+    QMdiSubWindow* sub = SubWindow();
+    if (!sub) {
+        resize(client);
+        return;
+    }
+    const QMargins frame = sub->contentsMargins();
+    const QSize size(client.width() + frame.left() + frame.right(),
+                     client.height() + frame.top() + frame.bottom());
+    // The card's size, or what the tool bar and the editors need when that is more.
+    FitWindowToContent(sub, size, size, QSize(0, 0), true);
+}
+
+// ------------------------------------------------------------------------- the picture
+
+namespace {
+
+// Below the last editor, and below the picture box.
+constexpr int kPictureGap = 9;
+
+} // namespace
+
+TKVPictureBox* TKVRecordCard::AddPicture(const QString& AName, const QSize& ABoxSize, int AMinTop) {
+    FPicture = std::make_unique<TPicture>();
+    FPicture->MinTop = AMinTop;
+
+    auto* divider = new QWidget(FToolBar);
+    divider->setObjectName(QStringLiteral("Div1_Tools"));
+    divider->setFixedWidth(8);
+    FToolBar->addWidget(divider);
+    QToolButton* view = NewToolButton("View_ToolButton", tr("Вн. вид"), tr("Внешний вид"),
+                                      kViewImageEmpty);
+    view->setCheckable(true);
+    connect(view, &QToolButton::clicked, this, &TKVRecordCard::View_ToolButtonClick);
+    FPicture->ViewButton = view;
+
+    // Under the editors, before the space that ends the card.
+    FPicture->Panel = new QWidget(this);
+    auto* panel = new QVBoxLayout(FPicture->Panel);
+    // The space under the box belongs to the panel, so that no editor that takes the height
+    // left over (a memo) grows into it.
+    panel->setContentsMargins(FEditorsLayout->contentsMargins().left(), 0, 0, kPictureGap);
+    FPicture->Box = new TKVPictureBox(AName, ABoxSize, FPicture->Panel);
+    connect(FPicture->Box, &TKVPictureBox::ImageChanged, this, &TKVRecordCard::PictureChanged);
+    panel->addWidget(FPicture->Box, 0, Qt::AlignLeft | Qt::AlignTop);
+    auto* outer = static_cast<QVBoxLayout*>(layout());
+    outer->insertWidget(outer->count() - 1, FPicture->Panel);
+    FPicture->Panel->hide();
+    return FPicture->Box;
+}
+
+QByteArray TKVRecordCard::ImageData() const {
+    return FPicture ? FPicture->Box->Image() : QByteArray();
+}
+
+void TKVRecordCard::ReadPicture(TIBQuery& AQuery) {
+    if (!FPicture)
+        return;
+    const TIBField& image = AQuery.FieldByName("B_IMAGE");
+    FPicture->Loaded = !image.IsNull();
+    FPicture->LoadedImage = FPicture->Loaded ? image.AsBytes() : QByteArray();
+}
+
+void TKVRecordCard::BindPicture(TIBParam& AParam) const {
+    const QByteArray image = ImageData();
+    if (image.isEmpty())
+        AParam.Clear();
+    else
+        AParam.SetAsBytes(image);
+}
+
+void TKVRecordCard::SetViewImageIndex(int AIndex) {
+    FPicture->ViewImageIndex = AIndex;
+    FPicture->ViewButton->setIcon(MainToolIcon(AIndex));
+}
+
+void TKVRecordCard::PictureChanged() {
+    // Loading a picture does not show the box; the button tells that one is there.
+    SetViewImageIndex(ImageData().isEmpty() ? kViewImageEmpty : kViewImageLoaded);
+    SetModifedData(true);
+}
+
+void TKVRecordCard::View_ToolButtonClick() {
+    if (!FPicture)
+        return;
+    FPicture->EnableView = !FPicture->EnableView;
+    UpdatePictureView();
+}
+
+int TKVRecordCard::EditorsBottom() const {
+    // The tool bar and the editors stand at their preferred heights from the top.
+    return FToolBar->sizeHint().height() + FEditorsLayout->parentWidget()->sizeHint().height();
+}
+
+int TKVRecordCard::LastEditorBottom() const {
+    return EditorsBottom() - FEditorsLayout->contentsMargins().bottom();
+}
+
+int TKVRecordCard::PictureTop() const {
+    return std::max(FPicture->MinTop, LastEditorBottom() + kPictureGap);
+}
+
+QSize TKVRecordCard::CardClientSize() const {
+    if (!FPicture)
+        return FCardBook.ClientSize;
+    const int bottom =
+        FPicture->EnableView ? PictureTop() + FPicture->Box->height() : LastEditorBottom();
+    return {FCardBook.ClientSize.width(), bottom + kPictureGap};
+}
+
+void TKVRecordCard::UpdatePictureView() {
+    FPicture->ViewButton->setChecked(FPicture->EnableView);
+    if (FPicture->EnableView) {
+        QMargins margins = FPicture->Panel->layout()->contentsMargins();
+        margins.setTop(PictureTop() - EditorsBottom());
+        FPicture->Panel->layout()->setContentsMargins(margins);
+    }
+    FPicture->Panel->setVisible(FPicture->EnableView);
+    FitCard();
 }

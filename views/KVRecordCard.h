@@ -17,7 +17,10 @@
 //   CheckEditors (required editors and values that must parse), StoreEditors;
 // - where it has them: the names of a new record's context (ReadNewRecord), statements that
 //   follow its own (ExecUpdate), RecordCardName, NewRecordEditor and the records it is linked
-//   to (LinkedToRecord: the card closes when one of them is deleted).
+//   to (LinkedToRecord: the card closes when one of them is deleted);
+// - a picture of the record (AddPicture): a JPEG in the column B_IMAGE that its SELECT reads and
+//   its statements write (BindPicture), shown in a box under the editors while the view button
+//   is down; the card's height follows the box.
 // Text editors made with AddTextEditor (and AddButtonTextEditor, AddMemoEditor) are limited to
 // their column's length, and CheckData refuses, with a message, a text that is longer or holds a
 // character the database cannot keep.
@@ -29,6 +32,7 @@
 #include "shell/KVCard.h"
 #include "shell/ufrmMain.h"
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 
@@ -47,6 +51,7 @@ class QToolButton;
 class TIBParam;
 class TIBQuery;
 class TKVButtonEdit;
+class TKVPictureBox;
 
 struct TKVCardBook {
     // Component names: Name + "_ToolBar", Name + "Edit_PopupMenu".
@@ -116,14 +121,26 @@ public:
     bool SaveItem() override;
     void ItemInfo();
 
-    // Places the card in the main window's workspace at its fixed size: the book's, or what
-    // the tool bar and the editors need when that is more.
+    // Places the card in the main window's workspace at its fixed size: the book's (a card
+    // with a picture: the book's width and the height of its editors or its shown picture
+    // box), or what the tool bar and the editors need when that is more.
     void ShowCard();
 
     // --- Components
     QToolBar* ToolBar() const { return FToolBar; }
     QToolButton* ToolButton(const QString& AName) const;
     QMenu* PopupMenu() const { return FPopupMenu; }
+
+    // --- The record's picture (cards made with AddPicture)
+    TKVPictureBox* PictureBox() const { return FPicture ? FPicture->Box : nullptr; }
+    // The JPEG bytes of the picture box; empty without a picture.
+    QByteArray ImageData() const;
+    // A picture came from the database when the card was loaded.
+    bool ImageLoaded() const { return FPicture && FPicture->Loaded; }
+    // The picture box is shown.
+    bool EnableView() const { return FPicture && FPicture->EnableView; }
+    // The view button's image: 40 while the box holds a picture, 34 while it is empty.
+    int ViewImageIndex() const { return FPicture ? FPicture->ViewImageIndex : kViewImageEmpty; }
 
     // --- Event handlers
     void TextEditPropertiesChange();
@@ -137,6 +154,8 @@ public:
     void LinkButtonClick(TKVButtonEdit* AEditor);
     // Del in a link editor.
     void LinkClear(TKVButtonEdit* AEditor);
+    // Shows or hides the picture box ("Вн. вид").
+    void View_ToolButtonClick();
 
 protected:
     explicit TKVRecordCard(TKVCardBook ABook, QWidget* AParent = nullptr);
@@ -209,6 +228,25 @@ protected:
     // The key parameters :VAR_DBID (records keyed by (DBID, ID)) and :VAR_ID.
     void BindKey(TIBQuery& AQuery, quint32 ADBId, quint32 AId) const;
 
+    // A save that may carry its change into other records, as a processing option says
+    // (TKVAutoActionMode): whether to do it: never (0), after the question AQuestion is
+    // answered Yes (1), always (2).
+    static bool AutoActionWanted(int AOption, const QString& AQuestion);
+    // After such a change: "Обновлено записей: N" when the option asked and ACount records
+    // changed.
+    static void ReportAutoActionCount(int AOption, int ACount);
+
+    // Gives the card a picture of its record: the view button "Вн. вид" at the end of the tool
+    // bar and the box AName + "_Image" of ABoxSize under the editors, 9 pixels below the last
+    // editor and at least AMinTop from the top of the card. The box is shown while the view
+    // button is down: at opening when a picture came from the database and option HideImage is
+    // off. The card is as high as its editors, or its box while the box is shown, plus 9.
+    TKVPictureBox* AddPicture(const QString& AName, const QSize& ABoxSize, int AMinTop = 0);
+    // The record's stored picture, from field B_IMAGE of the SELECT (ReadRecord reads it).
+    void ReadPicture(TIBQuery& AQuery);
+    // The statement parameter of the picture: the box's JPEG bytes, NULL without a picture.
+    void BindPicture(TIBParam& AParam) const;
+
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
     void contextMenuEvent(QContextMenuEvent* AEvent) override;
     void FormClose() override;
@@ -250,6 +288,35 @@ private:
     std::vector<TMemoEditor> FMemoEditors;
     std::vector<TLinkEditor> FLinkEditors;
     QWidget* FFirstEditor = nullptr;
+
+    static constexpr int kViewImageLoaded = 40;
+    static constexpr int kViewImageEmpty = 34;
+    struct TPicture {
+        TKVPictureBox* Box = nullptr;
+        QWidget* Panel = nullptr; // the box and the space above it
+        QToolButton* ViewButton = nullptr;
+        int MinTop = 0;
+        QByteArray LoadedImage; // what the database gave (shown by LoadData)
+        bool Loaded = false;
+        bool EnableView = false;
+        int ViewImageIndex = kViewImageEmpty;
+    };
+    std::unique_ptr<TPicture> FPicture;
+    void SetViewImageIndex(int AIndex);
+    // The box was loaded or cleared by the user.
+    void PictureChanged();
+    // The bottom of the editors' panel and of its last editor, from the top of the card.
+    int EditorsBottom() const;
+    int LastEditorBottom() const;
+    // The top of the picture box: 9 below the last editor, at least the book's least top.
+    int PictureTop() const;
+    // The client size the card takes now: the book's, or for a card with a picture the
+    // book's width and the height of its editors or its box.
+    QSize CardClientSize() const;
+    // The view button, the box's visibility and the card's height after EnableView.
+    void UpdatePictureView();
+    // Sizes the card's sub-window to CardClientSize, or what its content needs when more.
+    void FitCard();
 };
 
 // The card over one row class TRow: it holds the record, reads it with the table's row reader
@@ -289,6 +356,7 @@ protected:
         if (AQuery.Eof())
             return false;
         ReadRow(AQuery, *FRow);
+        ReadPicture(AQuery);
         return true;
     }
     int ExecUpdate(TIBQuery& AQuery) override {

@@ -63,12 +63,14 @@ protected:
               AMarking.isEmpty() ? Null() : QVariant(AMarking),
               ADescription.isEmpty() ? Null() : QVariant(ADescription)});
     }
-    void AddBaseParam(quint32 AId, quint32 AClassId, const QString& AName, quint32 AUnitId = 0) {
+    void AddBaseParam(quint32 AId, quint32 AClassId, const QString& AName, quint32 AUnitId = 0,
+                      const QString& AUPID = QString()) {
         Exec(QStringLiteral("INSERT INTO T_BASE_PARAM (DBID, ID, CLASSDBID, CLASSID, UNITDBID, "
-                            "UNITID, S_NAME, V_SELVALTYPE, V_FLAG) VALUES (1011, %1, 1011, %2, "
-                            "%3, %4, %5, 0, 0)"),
+                            "UNITID, S_NAME, V_SELVALTYPE, UPID, V_FLAG) VALUES (1011, %1, 1011, "
+                            "%2, %3, %4, %5, 0, %6, 0)"),
              {AId, AClassId, AUnitId ? QVariant(1011) : Null(),
-              AUnitId ? QVariant(AUnitId) : Null(), AName});
+              AUnitId ? QVariant(AUnitId) : Null(), AName,
+              AUPID.isEmpty() ? Null() : QVariant(AUPID)});
     }
     // A typical value (or a text) of the base parameter for the type.
     void AddValue(quint32 AId, quint32 ATypeId, quint32 ABaseParamId, const QVariant& ATypeVal,

@@ -41,11 +41,6 @@ protected:
         Settle();
         return OpenCardCase(1011, id, false);
     }
-    // The client height the card's sub-window gives it.
-    static int ClientHeight(TfrmCaseEdit* ACard) {
-        const QMargins m = ACard->SubWindow()->contentsMargins();
-        return ACard->SubWindow()->height() - m.top() - m.bottom();
-    }
 };
 
 TEST_F(CaseCardTest, NewCaseSavesItsDrawingParametersPackedAndReadsThemBack) {

@@ -1,20 +1,14 @@
 #pragma once
 
 // The case book on a real main window and a real database: the book fixture with helpers to
-// fill T_CASE, open the case windows and write JPEG files of a chosen size.
+// fill T_CASE, open the case windows and read a case's stored picture.
 
 #include "tests/refbooks/RefBooksTestSupport.h"
 
-#include "platform/ib/IBQuery.h"
 #include "refbooks/frmCase.h"
 #include "refbooks/frmCaseEdit.h"
 #include "refbooks/frmCaseMountType.h"
-#include "shell/KVFileDialog.h"
 #include "shell/frmOkCancel.h"
-
-#include <QImage>
-#include <QImageWriter>
-#include <QPainter>
 
 class TCaseBookTest : public TRefBookTest {
 protected:
@@ -73,56 +67,9 @@ protected:
     }
     std::vector<TfrmCaseEdit*> CaseCards() { return Main().FindMDIChildren<TfrmCaseEdit>(); }
 
-    // Writes a JPEG picture of ASize (a gradient, so that scaling has something to average)
-    // into the test's folder; returns its path.
-    QString WriteJpeg(const QSize& ASize, const QString& AName) {
-        QImage image(ASize, QImage::Format_RGB32);
-        QPainter painter(&image);
-        QLinearGradient gradient(0, 0, ASize.width(), ASize.height());
-        gradient.setColorAt(0, Qt::red);
-        gradient.setColorAt(1, Qt::blue);
-        painter.fillRect(image.rect(), gradient);
-        painter.end();
-        const QString path = DB().Folder() + QLatin1Char('/') + AName;
-        QImageWriter writer(path, "jpeg");
-        EXPECT_TRUE(writer.write(image)) << writer.errorString().toStdString();
-        return path;
-    }
-    QString WriteFile(const QString& AName, const QByteArray& ABytes) {
-        const QString path = DB().Folder() + QLatin1Char('/') + AName;
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(ABytes);
-        return path;
-    }
-    static QByteArray ReadFile(const QString& APath) {
-        QFile file(APath);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // The stored picture of a case, read through the program's own database layer.
+    // The stored picture of a case.
     QByteArray StoredImage(quint32 ADBId, quint32 AId) {
-        QByteArray bytes;
-        TIBQuery query(&dmMain->MainIBDatabase, &dmMain->MainIBTransaction);
-        dmMain->ExecuteInTransaction([&] {
-            query.SetSQL(QStringLiteral(
-                "SELECT B_IMAGE FROM T_CASE WHERE DBID = :VAR_DBID AND ID = :VAR_ID"));
-            query.ParamByName("VAR_DBID").SetAsInt64(ADBId);
-            query.ParamByName("VAR_ID").SetAsInt64(AId);
-            query.Open();
-            if (!query.Eof() && !query.FieldByName("B_IMAGE").IsNull())
-                bytes = query.FieldByName("B_IMAGE").AsBytes();
-            query.Close();
-        });
-        return bytes;
-    }
-
-    // Loads the picture file APath into the card through its file dialog.
-    static void LoadPicture(TfrmCaseEdit* ACard, const QString& APath) {
-        TKVFileDialogResponderScope files([&](const TKVFileDialogRequest&) {
-            return TKVFileDialogAnswer{true, APath, 0};
-        });
-        ACard->Case_ImageDblClick();
+        return TRefBookTest::StoredImage("T_CASE", ADBId, AId);
     }
 
 private:

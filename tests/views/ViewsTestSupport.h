@@ -7,13 +7,20 @@
 
 #include "tests/shell/ShellTestSupport.h"
 
+#include "platform/ib/IBQuery.h"
+#include "shell/KVFileDialog.h"
 #include "views/KVListFrame.h"
+#include "views/KVPictureBox.h"
 #include "views/KVRecordCard.h"
 
+#include <QFile>
 #include <QHeaderView>
+#include <QImage>
+#include <QImageWriter>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -125,6 +132,65 @@ protected:
     static void FocusList(TKVListFrame* AFrame) {
         AFrame->ListView()->setFocus();
         QCoreApplication::processEvents();
+    }
+
+    // --- Pictures of cards (cases, element types)
+    // Writes a JPEG picture of ASize (a gradient, so that scaling has something to average)
+    // into the test's folder; returns its path.
+    QString WriteJpeg(const QSize& ASize, const QString& AName) {
+        QImage image(ASize, QImage::Format_RGB32);
+        QPainter painter(&image);
+        QLinearGradient gradient(0, 0, ASize.width(), ASize.height());
+        gradient.setColorAt(0, Qt::red);
+        gradient.setColorAt(1, Qt::blue);
+        painter.fillRect(image.rect(), gradient);
+        painter.end();
+        const QString path = DB().Folder() + QLatin1Char('/') + AName;
+        QImageWriter writer(path, "jpeg");
+        EXPECT_TRUE(writer.write(image)) << writer.errorString().toStdString();
+        return path;
+    }
+    QString WriteFile(const QString& AName, const QByteArray& ABytes) {
+        const QString path = DB().Folder() + QLatin1Char('/') + AName;
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(ABytes);
+        return path;
+    }
+    static QByteArray ReadFile(const QString& APath) {
+        QFile file(APath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The stored picture (B_IMAGE) of a record of ATable, read through the program's own
+    // database layer; empty for NULL.
+    QByteArray StoredImage(const char* ATable, quint32 ADBId, quint32 AId) {
+        QByteArray bytes;
+        TIBQuery query(&dmMain->MainIBDatabase, &dmMain->MainIBTransaction);
+        dmMain->ExecuteInTransaction([&] {
+            query.SetSQL(QStringLiteral("SELECT B_IMAGE FROM %1 WHERE DBID = :VAR_DBID AND ID = "
+                                        ":VAR_ID")
+                             .arg(QLatin1String(ATable)));
+            query.ParamByName("VAR_DBID").SetAsInt64(ADBId);
+            query.ParamByName("VAR_ID").SetAsInt64(AId);
+            query.Open();
+            if (!query.Eof() && !query.FieldByName("B_IMAGE").IsNull())
+                bytes = query.FieldByName("B_IMAGE").AsBytes();
+            query.Close();
+        });
+        return bytes;
+    }
+    // Loads the picture file APath into the card's picture box through its file dialog, as a
+    // double click in the box does.
+    static void LoadPicture(TKVRecordCard* ACard, const QString& APath) {
+        TKVFileDialogResponderScope files([&](const TKVFileDialogRequest&) {
+            return TKVFileDialogAnswer{true, APath, 0};
+        });
+        ACard->PictureBox()->LoadFromFile();
+    }
+    // The client height the card's sub-window gives it.
+    static int ClientHeight(const TKVRecordCard* ACard) {
+        const QMargins m = ACard->SubWindow()->contentsMargins();
+        return ACard->SubWindow()->height() - m.top() - m.bottom();
     }
 
     QStringList Messages;    // texts of the message boxes, in order

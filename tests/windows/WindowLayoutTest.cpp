@@ -9,6 +9,7 @@
 #include "tests/windows/LayoutCheck.h"
 
 #include "catalogue/frmElementType.h"
+#include "catalogue/frmElementTypeEdit.h"
 #include "core/KVCommon.h"
 #include "platform/ib/IBQuery.h"
 #include "refbooks/KVReferenceBooks.h"
@@ -245,6 +246,7 @@ TEST_F(WindowLayoutTest, CardsOfEveryBookShowTheirEditorsWhole) {
     const TKVDBKey supplier = FirstKey("T_SUPPLIER", false);
     const TKVDBKey classKey{1000, 20};
     const TKVDBKey param = FirstKey("T_BASE_PARAM");
+    const TKVDBKey type = FirstKey("T_ELEMENT_TYPE");
     const std::pair<const char*, std::function<void()>> opens[] = {
         {"class", [&] { OpenCardClass(classKey.DBId, classKey.Id, false); }},
         {"new class", [&] { OpenCardClass(0, 0, false); }},
@@ -260,6 +262,15 @@ TEST_F(WindowLayoutTest, CardsOfEveryBookShowTheirEditorsWhole) {
         {"supplier", [&] { OpenCardSupplier(supplier.Id, false); }},
         {"base parameter",
          [&] { OpenCardBaseParam(param.DBId, param.Id, false, classKey.DBId, classKey.Id); }},
+        {"element type", [&] { OpenCardElementType(type.DBId, type.Id, false, 0, 0, 0, 0); }},
+        {"new element type",
+         [&] { OpenCardElementType(0, 0, false, classKey.DBId, classKey.Id, 0, 0); }},
+        {"element type with its picture",
+         [&] {
+             TfrmElementTypeEdit* card = OpenCardElementType(type.DBId, type.Id, false, 0, 0, 0, 0);
+             if (!card->EnableView())
+                 card->View_ToolButtonClick();
+         }},
     };
     for (const auto& [name, open] : opens) {
         open();

@@ -1,6 +1,7 @@
 // The program's entry: checks that the database client library and its embedded engine can be
 // loaded, prepares the application, makes the main window and runs the event loop.
 
+#include "exchange/KVExchange.h"
 #include "platform/ib/IBDatabase.h"
 #include "refbooks/KVReferenceBooks.h"
 #include "resources/KVResources.h"
@@ -38,6 +39,8 @@ int main(int argc, char** argv) {
 
     // The list windows that the main window's commands open.
     RegisterReferenceBookWindows();
+    // The package import and export dialogs.
+    RegisterExchangeWindows();
 
     int result = 0;
     {

@@ -62,3 +62,11 @@ struct TOpenStockOfStorage {
 struct TOpenCaseDrawing {
     using Signature = void(quint32 ACaseDBId, quint32 ACaseId);
 };
+// The package import dialog (the main window has checked the database and closed the windows).
+struct TShowImportDlg {
+    using Signature = void();
+};
+// The package export dialog (the main window has checked the database).
+struct TShowExportDlg {
+    using Signature = void();
+};

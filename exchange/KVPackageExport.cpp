@@ -1,0 +1,350 @@
+#include "exchange/KVPackageExport.h"
+
+#include "core/udmMain.h"
+#include "exchange/KVPackageFile.h"
+#include "exchange/KVPackageTables.h"
+#include "platform/ib/IBQuery.h"
+
+#include <QFile>
+
+namespace {
+
+QString ProposedName(const char* APrefix, quint32 ADBId, const QDateTime& ATime) {
+    const QDate date = ATime.date();
+    const QTime time = ATime.time();
+    return QStringLiteral("%1%2_%3%4%5_%6%7")
+        .arg(QLatin1String(APrefix))
+        .arg(ADBId)
+        .arg(IntToStrZeroPad(date.day(), 2), IntToStrZeroPad(date.month(), 2),
+             IntToStrZeroPad(date.year(), 4), IntToStrZeroPad(time.hour(), 2),
+             IntToStrZeroPad(time.minute(), 2));
+}
+
+QString ObjectsToExportMsg(const QString& AObjectName, int ACount) {
+    return QStringLiteral("Объектов \" %1 \" для экспорта: %2;").arg(AObjectName).arg(ACount);
+}
+
+QString ObjectsInClassToExportMsg(const QString& AObjectName, const TKVExportItemIndexData& AClass,
+                                  int ACount) {
+    return QStringLiteral("Объектов \" %1 \" в \" Класс \" [%2; %3] для экспорта: %4;")
+        .arg(AObjectName)
+        .arg(AClass.DBId)
+        .arg(AClass.Id)
+        .arg(ACount);
+}
+
+QString ExportedMsg(const QString& AObjectName, int ACount) {
+    return QStringLiteral("Всего экспортировано объектов \" %1 \": %2;")
+        .arg(AObjectName)
+        .arg(ACount);
+}
+
+void BindKey(TIBQuery& AQuery, const char* ADBIdParam, quint32 ADBId, const char* AIdParam,
+             quint32 AId) {
+    AQuery.ParamByName(QLatin1String(ADBIdParam)).SetAsInteger(static_cast<qint32>(ADBId));
+    AQuery.ParamByName(QLatin1String(AIdParam)).SetAsInteger(static_cast<qint32>(AId));
+}
+
+} // namespace
+
+QString ProposedPackageFileName(quint32 ADBId, const QDateTime& ATime) {
+    return ProposedName("PackDB", ADBId, ATime);
+}
+
+QString ProposedExportLogFileName(quint32 ADBId, const QDateTime& ATime) {
+    return ProposedName("LogDB", ADBId, ATime);
+}
+
+TKVPackageExporter::TKVPackageExporter(TdmMain& ADataModule, TKVExchangeMonitor& AMonitor)
+    : FDataModule(ADataModule), FMonitor(AMonitor) {}
+
+void TKVPackageExporter::LogError(const Exception& AException) {
+    FMonitor.AddLogMsg(ExceptionLogMsg(AException));
+    FResult = false;
+}
+
+template <class TWork> void TKVPackageExporter::RunStep(const QString& AObjectName, TWork&& AWork) {
+    FMonitor.SetStepLabel(QStringLiteral("Экспорт объектов \" %1 \"...").arg(AObjectName));
+    FMonitor.InitProgress(0, 0);
+    try {
+        TKVTransactionPair pair(FDataModule.ExchangeIBTransaction, FDataModule.MainIBTransaction);
+        AWork();
+        pair.Commit();
+    } catch (const Exception& e) {
+        LogError(e);
+    }
+}
+
+int TKVPackageExporter::CopyRows(const TKVPackageTableDesc& ADesc, TIBQuery& ASelect,
+                                 const std::function<void()>& AAfterRow) {
+    TIBQuery insert(&FDataModule.ExchangeIBDatabase, &FDataModule.ExchangeIBTransaction);
+    insert.SetSQL(ADesc.InsertSQL(false));
+    insert.Prepare();
+    const TKVPackageRowReader reader(ADesc, ASelect);
+    const TKVPackageRowWriter writer(ADesc, insert, pdExport);
+    TKVPackageRow row;
+    int written = 0;
+    for (; !ASelect.Eof(); ASelect.Next()) {
+        reader.Read(row);
+        writer.Bind(row);
+        insert.ExecSQL();
+        ++written;
+        if (AAfterRow)
+            AAfterRow();
+    }
+    return written;
+}
+
+bool TKVPackageExporter::ExportData(const QString& AFileName,
+                                    const std::vector<TKVExportItemIndexData>& ASelection,
+                                    TDateTime AExportDateTime) {
+    FResult = true;
+    if (!FDataModule.DBConnected())
+        return false;
+    TIBDatabase& package = FDataModule.ExchangeIBDatabase;
+    bool created = false;
+    try {
+        CreatePackageFile(package, AFileName);
+        created = true;
+        FMonitor.AddLogMsg(QStringLiteral("Создание пакета \"%1\";").arg(AFileName));
+    } catch (const Exception& e) {
+        LogError(e);
+    }
+    if (created) {
+        try {
+            OpenPackageFile(package, AFileName, FDataModule.CurrentUser());
+            FMonitor.AddLogMsg(QStringLiteral("Экспорт данных в пакет из БД \"%1\" (DBID %2; "
+                                              "версия %3);")
+                                   .arg(FDataModule.CurrentDataBaseFileName())
+                                   .arg(FDataModule.CurrentDBId())
+                                   .arg(FDataModule.CurrentDBVersionStr()));
+            bool tables = false;
+            try {
+                CreatePackageTables(FDataModule.ExchangeIBTransaction);
+                tables = true;
+            } catch (const Exception& e) {
+                LogError(e);
+            }
+            if (tables) {
+                try {
+                    TIBTransactionScope scope(FDataModule.ExchangeIBTransaction);
+                    WritePackageHeader(FDataModule.ExchangeIBTransaction, FDataModule.CurrentDBId(),
+                                       FDataModule.CurrentDBDescription(), AExportDateTime,
+                                       FDataModule.DataBase());
+                    scope.Commit();
+                } catch (const Exception& e) {
+                    LogError(e);
+                }
+            }
+            ExportClasses(ASelection);
+            for (const TKVPackageTable table : {ptCase, ptMaker, ptUnit})
+                ExportOwnRows(table);
+            ExportBaseParams(ASelection);
+            const int elementTypes = ExportElementTypes(ASelection);
+            if (elementTypes > 0)
+                for (const TKVPackageTable table : {ptParam, ptPin, ptElementAnalog})
+                    ExportElementTypeRows(table, ASelection, elementTypes);
+        } catch (const Exception& e) {
+            LogError(e);
+        }
+        FMonitor.InitProgress(0, 0);
+        FMonitor.SetStepLabel(QString());
+        ClosePackageFile(package, &FMonitor);
+        if (!FResult) {
+            // A package that misses some of its rows must not pass for a good one.
+            if (QFile::remove(AFileName))
+                FMonitor.AddLogMsg(
+                    QStringLiteral("Пакет \"%1\" удален, так как экспорт завершен с ошибками;")
+                        .arg(AFileName));
+        }
+    }
+    FMonitor.AddLogMsg(QStringLiteral("Экспорт данных завершен;"));
+    return FResult;
+}
+
+void TKVPackageExporter::ExportClasses(const std::vector<TKVExportItemIndexData>& ASelection) {
+    const TKVPackageTableDesc& desc = PackageTableDesc(ptClass);
+    RunStep(desc.ObjectName, [&] {
+        const quint32 ownDBId = FDataModule.CurrentDBId();
+        TIBQuery parent(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
+        parent.SetSQL(QStringLiteral("SELECT FIRST 1 SKIP 0 DBID, ID, PARENTDBID, PARENTID FROM "
+                                     "T_CLASS WHERE DBID = :VAR_DBID AND ID = :VAR_ID;"));
+        // The chosen classes and their ancestors up to the first one of another DBID, each
+        // once. An ancestor already held has had its own ancestors added, so the walk stops
+        // there (which also ends it on a loop of parent links).
+        TKVExportItemList keys;
+        for (const TKVExportItemIndexData& item : ASelection) {
+            BindKey(parent, "VAR_DBID", item.DBId, "VAR_ID", item.Id);
+            parent.Open();
+            if (parent.Eof())
+                continue;
+            quint32 parentDBId = static_cast<quint32>(parent.FieldByName("PARENTDBID").AsInteger());
+            quint32 parentId = static_cast<quint32>(parent.FieldByName("PARENTID").AsInteger());
+            parent.Close();
+            if (keys.ExistsItemByPKey(item.DBId, item.Id))
+                continue;
+            keys.AddData(item.DBId, item.Id, itClass);
+            while (parentId > 0 && parentDBId == ownDBId &&
+                   !keys.ExistsItemByPKey(parentDBId, parentId)) {
+                BindKey(parent, "VAR_DBID", parentDBId, "VAR_ID", parentId);
+                parent.Open();
+                if (parent.Eof())
+                    break;
+                keys.AddData(parentDBId, parentId, itClass);
+                parentDBId = static_cast<quint32>(parent.FieldByName("PARENTDBID").AsInteger());
+                parentId = static_cast<quint32>(parent.FieldByName("PARENTID").AsInteger());
+                parent.Close();
+            }
+        }
+        int passed = 0;
+        if (!keys.Empty()) {
+            FMonitor.AddLogMsg(ObjectsToExportMsg(desc.ObjectName, keys.Count()));
+            FMonitor.InitProgress(0, keys.Count());
+            TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
+            select.SetSQL(QStringLiteral("SELECT FIRST 1 SKIP 0 %1 FROM T_CLASS WHERE DBID = "
+                                         ":VAR_DBID AND ID = :VAR_ID;")
+                              .arg(desc.ColumnList()));
+            keys.First();
+            TKVExportItemIndexData key;
+            while (!keys.Eof() && keys.GetRecord(key)) {
+                BindKey(select, "VAR_DBID", key.DBId, "VAR_ID", key.Id);
+                select.Open();
+                CopyRows(desc, select);
+                select.Close();
+                FMonitor.SetProgressPosition(++passed);
+                keys.Next();
+            }
+        }
+        FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, passed));
+    });
+}
+
+void TKVPackageExporter::ExportOwnRows(int ATable) {
+    const TKVPackageTableDesc& desc = PackageTableDesc(static_cast<TKVPackageTable>(ATable));
+    RunStep(desc.ObjectName, [&] {
+        TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
+        select.SetSQL(desc.CountSQL());
+        select.ParamByName("VAR_DBID").SetAsInteger(static_cast<qint32>(FDataModule.CurrentDBId()));
+        select.Open();
+        const int count = select.Eof() ? 0 : select.Fields(0).AsInteger();
+        select.Close();
+        FMonitor.AddLogMsg(ObjectsToExportMsg(desc.ObjectName, count));
+        FMonitor.InitProgress(0, count);
+        if (count <= 0)
+            return;
+        select.SetSQL(desc.SelectSQL(QStringLiteral("WHERE DBID = :VAR_DBID;")));
+        select.ParamByName("VAR_DBID").SetAsInteger(static_cast<qint32>(FDataModule.CurrentDBId()));
+        select.Open();
+        int done = 0;
+        const int written =
+            CopyRows(desc, select, [&] { FMonitor.SetProgressPosition(++done); });
+        FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, written));
+    });
+}
+
+void TKVPackageExporter::ExportBaseParams(const std::vector<TKVExportItemIndexData>& ASelection) {
+    const TKVPackageTableDesc& desc = PackageTableDesc(ptBaseParam);
+    const auto ownDBId = static_cast<qint32>(FDataModule.CurrentDBId());
+    int total = 0;
+    for (const TKVExportItemIndexData& item : ASelection) {
+        RunStep(desc.ObjectName, [&] {
+            TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
+            const QString where = QStringLiteral(
+                "WHERE DBID = :VAR_DBID AND CLASSDBID = :VAR_CLASSDBID AND CLASSID = "
+                ":VAR_CLASSID;");
+            select.SetSQL(QStringLiteral("SELECT COUNT(ID) FROM T_BASE_PARAM ") + where);
+            select.ParamByName("VAR_DBID").SetAsInteger(ownDBId);
+            BindKey(select, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
+            select.Open();
+            const int count = select.Eof() ? 0 : select.Fields(0).AsInteger();
+            select.Close();
+            FMonitor.AddLogMsg(ObjectsInClassToExportMsg(desc.ObjectName, item, count));
+            if (count <= 0)
+                return;
+            FMonitor.InitProgress(0, count);
+            select.SetSQL(desc.SelectSQL(where));
+            select.ParamByName("VAR_DBID").SetAsInteger(ownDBId);
+            BindKey(select, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
+            select.Open();
+            int done = 0;
+            total += CopyRows(desc, select, [&] { FMonitor.SetProgressPosition(++done); });
+        });
+    }
+    if (total > 0)
+        FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, total));
+}
+
+int TKVPackageExporter::ExportElementTypes(const std::vector<TKVExportItemIndexData>& ASelection) {
+    const TKVPackageTableDesc& desc = PackageTableDesc(ptElementType);
+    int total = 0;
+    RunStep(desc.ObjectName, [&] {
+        TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
+        const QString where =
+            QStringLiteral("WHERE CLASSDBID = :VAR_CLASSDBID AND CLASSID = :VAR_CLASSID;");
+        for (const TKVExportItemIndexData& item : ASelection) {
+            select.SetSQL(QStringLiteral("SELECT COUNT(ID) FROM T_ELEMENT_TYPE ") + where);
+            BindKey(select, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
+            select.Open();
+            const int count = select.Eof() ? 0 : select.Fields(0).AsInteger();
+            select.Close();
+            FMonitor.AddLogMsg(ObjectsInClassToExportMsg(desc.ObjectName, item, count));
+            if (count <= 0)
+                continue;
+            FMonitor.InitProgress(0, count);
+            select.SetSQL(desc.SelectSQL(where));
+            BindKey(select, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
+            select.Open();
+            int done = 0;
+            total += CopyRows(desc, select, [&] { FMonitor.SetProgressPosition(++done); });
+            select.Close();
+        }
+        if (total > 0)
+            FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, total));
+    });
+    return total;
+}
+
+// The rows of one table that belong to the element types of the chosen classes (for analogs:
+// whose primary element type is one of them), read class by class with one SELECT each.
+void TKVPackageExporter::ExportElementTypeRows(int ATable,
+                                               const std::vector<TKVExportItemIndexData>& ASelection,
+                                               int AElementTypeCount) {
+    const TKVPackageTableDesc& desc = PackageTableDesc(static_cast<TKVPackageTable>(ATable));
+    const TKVPackageReference& owner = desc.References.front();
+    const QString alias = QStringLiteral("TR");
+    const QString ownerDBId =
+        alias + QLatin1Char('.') + QLatin1String(desc.Columns[size_t(owner.DBIdColumn)].Name);
+    const QString ownerId =
+        alias + QLatin1Char('.') + QLatin1String(desc.Columns[size_t(owner.IdColumn)].Name);
+    // The engine walks the class's element types and fetches the rows of each in turn, so the
+    // position counts the element types passed.
+    const QString sql = desc.SelectSQL(
+        QStringLiteral("JOIN T_ELEMENT_TYPE TET ON TET.DBID = %1 AND TET.ID = %2 WHERE "
+                       "TET.CLASSDBID = :VAR_CLASSDBID AND TET.CLASSID = :VAR_CLASSID;")
+            .arg(ownerDBId, ownerId),
+        alias);
+    int written = 0;
+    RunStep(desc.ObjectName, [&] {
+        FMonitor.InitProgress(0, AElementTypeCount);
+        int position = 0;
+        TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
+        select.SetSQL(sql);
+        for (const TKVExportItemIndexData& item : ASelection) {
+            BindKey(select, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
+            select.Open();
+            TIBField& dbid = select.Fields(owner.DBIdColumn);
+            TIBField& id = select.Fields(owner.IdColumn);
+            qint64 last = -1;
+            written += CopyRows(desc, select, [&] {
+                const qint64 key = (qint64(dbid.AsInteger()) << 32) | quint32(id.AsInteger());
+                if (key != last && position < AElementTypeCount) {
+                    last = key;
+                    FMonitor.SetProgressPosition(++position);
+                }
+            });
+            select.Close();
+        }
+    });
+    if (written > 0)
+        FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, written));
+}

@@ -235,10 +235,13 @@ void FillCatalogue(const QString& AFileName, quint32 ADBId) {
                             "S_TEXT, C_TIMESTAMP) VALUES (%1, 1, %1, 1, %1, 2, 1, 'Полный аналог', "
                             "%2)")
                  .arg(d, t1));
-        // The generators stand where the rows above would have left them.
+        // The generators stand where the rows above would have left them; every flag is set, as
+        // the program's cards set it (a package writes a NULL flag as 0).
         for (const char* table : {"T_CLASS", "T_CASE", "T_MAKER", "T_UNIT", "T_BASE_PARAM",
-                                  "T_ELEMENT_TYPE", "T_PARAM", "T_PIN", "T_ELEMENT_ANALOG"})
+                                  "T_ELEMENT_TYPE", "T_PARAM", "T_PIN", "T_ELEMENT_ANALOG"}) {
             exec(QStringLiteral("ALTER SEQUENCE GEN_%1_ID RESTART WITH 100").arg(QLatin1String(table)));
+            exec(QStringLiteral("UPDATE %1 SET V_FLAG = 0 WHERE V_FLAG IS NULL").arg(QLatin1String(table)));
+        }
     });
 }
 

@@ -16,6 +16,13 @@ public:
     // AOwnedByApp the box belongs to the application's main window, else to no window.
     virtual void ShowSystemError(const QString& ACaption, const QString& AText,
                                  bool AOwnedByApp) = 0;
+    // The same box with ADetails (a text for whoever looks further, such as the database
+    // engine's own words) behind a button of their own. By default the details follow the
+    // text after a blank line.
+    virtual void ShowSystemErrorDetails(const QString& ACaption, const QString& AText,
+                                        const QString& ADetails, bool AOwnedByApp) {
+        ShowSystemError(ACaption, AText + QStringLiteral("\n\n") + ADetails, AOwnedByApp);
+    }
     // Opens the help topic with the keyword ATopic.
     virtual void ShowHelpTopic(const QString& ATopic) = 0;
     // A modal one-line input preset with AText; false when cancelled, else the typed text

@@ -1,5 +1,6 @@
 #include "core/udmMain.h"
 
+#include "core/KVDataBaseOpen.h"
 #include "core/KVMainWindowLink.h"
 #include "platform/sys/IniFile.h"
 #include "platform/sys/SysDrive.h"
@@ -80,6 +81,11 @@ const QString kWN102 = QStringLiteral("WN_102");
 
 // The CFG_LOCAL row of the storage place for emptied stock records.
 const QString kStorageForEmptyParam = QStringLiteral("EASSID");
+
+// Ranges of the numbers of the settings file: a TCP port, and a window side that a window
+// system can show.
+constexpr int kMaxProxyPort = 65535;
+constexpr int kMaxAppWinSize = 32767;
 
 // How long the news download may stall before it is given up.
 constexpr int kNewsTransferTimeoutMs = 30000;
@@ -231,12 +237,14 @@ int TdmMain::DataBaseConnect(const QString& ADataBaseFile, const QString& AUserN
     }
 
     try {
+        // What is plainly no database is refused before the engine opens (and writes to) it.
+        CheckDataBaseFile(fileName);
         MainIBDatabase.SetDatabaseName(fileName);
         MainIBDatabase.Params().clear();
         MainIBDatabase.Params() << QStringLiteral("user_name=") + AUserName;
         MainIBDatabase.Open();
     } catch (const Exception& e) {
-        KVUserInterface().ShowSystemError(e.ClassName(), e.Message(), false);
+        ShowDataBaseOpenError(e, fileName, false);
     } catch (...) {
         FLockFile.Release();
         throw;
@@ -251,15 +259,17 @@ int TdmMain::DataBaseConnect(const QString& ADataBaseFile, const QString& AUserN
         try {
             tables = MainIBDatabase.GetTableNames();
         } catch (const Exception& e) {
-            ShowExceptionBox(e);
+            ShowDataBaseOpenError(e, fileName, true);
         }
         if (!IsUserDataBaseTableList(tables)) {
             RefuseConnection();
             return crUnknownTableSet;
         }
         // Variables that could not all be read leave the identity and the read-only flag of
-        // the database unknown: such a database is refused.
-        if (!LoadDBSysVar() || !IsSupportedDBVersion(static_cast<int>(FDataBase.MajorVersion()),
+        // the database unknown: such a database is refused, and so is one without an
+        // identity (no DBID, or a NULL one), in which no row could be added.
+        if (!LoadDBSysVar() || !FDBIdRead ||
+            !IsSupportedDBVersion(static_cast<int>(FDataBase.MajorVersion()),
                                                      static_cast<int>(FDataBase.MinorVersion()),
                                                      static_cast<int>(FDataBase.BuildVersion()))) {
             RefuseConnection();
@@ -318,14 +328,19 @@ bool TdmMain::LoadDBSysVar() {
     FDataBase.SysVarClear();
     FDataBase.DBSysUpdateClear();
     FDataBase.PackageImportedClear();
+    FDBIdRead = false;
     return ExecuteInTransaction([this] {
         MainIBQuery.Close();
         MainIBQuery.SetSQL(QStringLiteral(
             "SELECT ID, S_PARAM, V_INTEGER, V_FLOAT, V_STRING, V_TIMESTAMP FROM SYS_VAR;"));
         MainIBQuery.Open();
         while (!MainIBQuery.Eof()) {
+            const QString name = KVDescription(MainIBQuery.FieldByName("S_PARAM").AsString());
+            // The last DBID row takes effect, as in TKVDataBase.
+            if (name == QLatin1String("DBID"))
+                FDBIdRead = !MainIBQuery.FieldByName("V_INTEGER").IsNull();
             FDataBase.AddSysVar(static_cast<quint32>(MainIBQuery.FieldByName("ID").AsInt64()),
-                                KVDescription(MainIBQuery.FieldByName("S_PARAM").AsString()),
+                                name,
                                 MainIBQuery.FieldByName("V_INTEGER").AsInteger(),
                                 MainIBQuery.FieldByName("V_FLOAT").AsDouble(),
                                 KVDescription(MainIBQuery.FieldByName("V_STRING").AsString()),
@@ -357,7 +372,8 @@ bool TdmMain::SetDBDescription(const QString& ADBDescription) {
 
 void TdmMain::LoadOptions() {
     const TIniFile ini(SettingsFile());
-    LangCode = static_cast<quint16>(ini.ReadInteger(kLang, QStringLiteral("Code"), 0));
+    // Numbers outside what their option can hold take the default, never a value cut to size.
+    LangCode = static_cast<quint16>(ini.ReadInteger(kLang, QStringLiteral("Code"), 0, 0, 0xFFFF));
 
     DebugMode = ini.ReadBool(kOptions, QStringLiteral("DebugMode"), true);
     AutoLogin = ini.ReadBool(kOptions, QStringLiteral("AutoLogin"), true);
@@ -386,7 +402,8 @@ void TdmMain::LoadOptions() {
     ICEnable = ini.ReadBool(kInternet, QStringLiteral("ICEnable"), false);
     UsageProxy = ini.ReadBool(kInternet, QStringLiteral("UsageProxy"), false);
     Proxy = ini.ReadString(kInternet, QStringLiteral("Proxy"), QString());
-    ProxyPort = static_cast<quint16>(ini.ReadInteger(kInternet, QStringLiteral("ProxyPort"), 8080));
+    ProxyPort = static_cast<quint16>(
+        ini.ReadInteger(kInternet, QStringLiteral("ProxyPort"), 8080, 1, kMaxProxyPort));
     ProxyAuth = ini.ReadBool(kInternet, QStringLiteral("ProxyAuth"), false);
     ProxyUser = ini.ReadString(kInternet, QStringLiteral("ProxyUser"), QString());
     ProxyPassword = ini.ReadString(kInternet, QStringLiteral("ProxyPassword"), QString());
@@ -399,23 +416,28 @@ void TdmMain::LoadOptions() {
     FLastDataBaseFileName =
         ini.ReadString(kConnect, QStringLiteral("LastConnectDataBase"), QString());
 
-    FAppWinHeight = ini.ReadInteger(kAppWin, QStringLiteral("Height"), 600);
-    FAppWinWidth = ini.ReadInteger(kAppWin, QStringLiteral("Width"), 870);
+    FAppWinHeight = ini.ReadInteger(kAppWin, QStringLiteral("Height"), 600, 1, kMaxAppWinSize);
+    FAppWinWidth = ini.ReadInteger(kAppWin, QStringLiteral("Width"), 870, 1, kMaxAppWinSize);
     FAppWinMaximize = ini.ReadBool(kAppWin, QStringLiteral("Maximize"), false);
     if (TKVMainWindowLink* window = KVMainWindowLink())
         window->SetAppWinSizeInfo(FAppWinMaximize, FAppWinWidth, FAppWinHeight);
 
-    FDataBase.AliasClear();
-    for (int n = 0;; ++n) {
-        const QString name = ini.ReadString(kAliases, QStringLiteral("Name%1").arg(n), QString());
-        if (name.isEmpty())
-            break;
-        FDataBase.AddAlias(KVDescription(name),
-                           ini.ReadString(kAliases, QStringLiteral("File%1").arg(n), QString()));
-    }
+    LoadAliases(ini, FDataBase);
 
     ShowNews = ini.ReadBool(kNews, QStringLiteral("ShowNews"), false);
-    LastNewsId = ini.ReadInteger(kNews, QStringLiteral("LastNewsId"), 0);
+    // The news window stores the 16-bit token of the last news shown.
+    LastNewsId = ini.ReadInteger(kNews, QStringLiteral("LastNewsId"), 0, 0, 0xFFFF);
+}
+
+void TdmMain::LoadAliases(const TIniFile& AIni, TKVDataBase& ADataBase) {
+    ADataBase.AliasClear();
+    for (int n = 0;; ++n) {
+        const QString name = AIni.ReadString(kAliases, QStringLiteral("Name%1").arg(n), QString());
+        if (name.isEmpty())
+            break;
+        ADataBase.AddAlias(KVDescription(name),
+                           AIni.ReadString(kAliases, QStringLiteral("File%1").arg(n), QString()));
+    }
 }
 
 bool TdmMain::SaveOptions() {

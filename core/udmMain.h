@@ -23,6 +23,8 @@
 #include <QString>
 #include <QStringList>
 
+class TIniFile;
+
 // ---------------------------------------------------------------------------------------------
 // Options: one value per key of "Korvant.ini", named by its key. Set by LoadOptions at start,
 // changed only by the options dialog, written back by SaveOptions at exit ("read only" keys are
@@ -181,6 +183,9 @@ public:
     // Reads every option from "Korvant.ini" (defaults for a missing file, key or number) and
     // hands the window state to the main window.
     void LoadOptions();
+    // Fills the alias list from section Aliases: Name0 and File0, Name1 and File1 ... up to
+    // the first name that is empty or missing.
+    static void LoadAliases(const TIniFile& AIni, TKVDataBase& ADataBase);
     // Writes the options back, unless the program's folder is read-only. A failure to write is
     // shown; the old file is then unchanged. Returns whether the settings are on disk.
     bool SaveOptions();
@@ -256,6 +261,8 @@ private:
     QString SettingsFile() const { return FAppFolder + SettingsFileName; }
 
     TKVDataBase FDataBase;
+    // The last SYS_VAR row read was a DBID with a value: the database has an identity.
+    bool FDBIdRead = false;
     TLockFile FLockFile;
     QString FUserLogin;
     QString FLogoText;

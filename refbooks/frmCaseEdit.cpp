@@ -319,10 +319,12 @@ void TfrmCaseEdit::UpdateView() {
     const QSize client(kClientWidth, FittingClientHeight());
     if (QMdiSubWindow* sub = SubWindow()) {
         const QMargins frame = sub->contentsMargins();
-        sub->setFixedSize(client.width() + frame.left() + frame.right(),
-                          client.height() + frame.top() + frame.bottom());
+        const QSize size(client.width() + frame.left() + frame.right(),
+                         client.height() + frame.top() + frame.bottom());
+        FitWindowToContent(sub, size, size, QSize(0, 0), true);
+    } else {
+        resize(client);
     }
-    resize(client);
 }
 
 TfrmCaseEdit* OpenCardCase(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {

@@ -3,7 +3,23 @@
 #include "core/KVUserInterface.h"
 #include "platform/sys/SysUtils.h"
 
-TKVApplication::TKVApplication(int& AArgc, char** AArgv) : QApplication(AArgc, AArgv) {}
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+QTranslator* InstallQtTranslations() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator))
+        return translator;
+    delete translator;
+    return nullptr;
+}
+
+TKVApplication::TKVApplication(int& AArgc, char** AArgv) : QApplication(AArgc, AArgv) {
+    InstallQtTranslations();
+}
 
 bool TKVApplication::notify(QObject* AReceiver, QEvent* AEvent) {
     try {

@@ -2,6 +2,7 @@
 
 #include "core/udmMain.h"
 #include "shell/KVShellUserInterface.h"
+#include "shell/KVWidgets.h"
 #include "shell/uHelpContext.h"
 #include "shell/uMessage.h"
 
@@ -57,6 +58,14 @@ bool TKVDialog::event(QEvent* AEvent) {
         return true;
     }
     return QDialog::event(AEvent);
+}
+
+void TKVDialog::showEvent(QShowEvent* AEvent) {
+    if (!FFitted) {
+        FFitted = true;
+        FitWindowToContent(this, minimumSize(), size());
+    }
+    QDialog::showEvent(AEvent);
 }
 
 void TKVDialog::contextMenuEvent(QContextMenuEvent* AEvent) {

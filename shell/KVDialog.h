@@ -3,7 +3,8 @@
 // The base of the program's modal dialogs: modal results as the program counts them (OK 1,
 // Cancel 2; Esc and the caption's close button give Cancel), and the dialog's help topic,
 // offered by the pop-up item "&Помощь" (F1) of the dialog's pop-up menu and by the help button
-// of its caption.
+// of its caption. When first shown, a dialog takes at least the size its layout needs (its own
+// size in pixels is the least it takes).
 
 #include <QDialog>
 #include <QString>
@@ -33,6 +34,7 @@ public:
 
 protected:
     bool event(QEvent* AEvent) override;
+    void showEvent(QShowEvent* AEvent) override;
     void contextMenuEvent(QContextMenuEvent* AEvent) override;
 
 private:
@@ -41,4 +43,5 @@ private:
     QString FHelpTopic;
     QMenu* FPopupMenu = nullptr;
     QAction* FHelpContextAction = nullptr;
+    bool FFitted = false;
 };

@@ -32,6 +32,13 @@ void TKVShellUserInterface::ShowSystemError(const QString& ACaption, const QStri
     CreateSystemErrorBox(ACaption, AText, AOwnedByApp)->exec();
 }
 
+void TKVShellUserInterface::ShowSystemErrorDetails(const QString& ACaption, const QString& AText,
+                                                   const QString& ADetails, bool AOwnedByApp) {
+    const auto box = CreateSystemErrorBox(ACaption, AText, AOwnedByApp);
+    box->setDetailedText(ADetails);
+    box->exec();
+}
+
 void TKVShellUserInterface::ShowHelpTopic(const QString& ATopic) {
     ::ShowHelpTopic(ATopic);
 }

@@ -13,6 +13,8 @@ class QWidget;
 class TKVShellUserInterface : public TKVUserInterface {
 public:
     void ShowSystemError(const QString& ACaption, const QString& AText, bool AOwnedByApp) override;
+    void ShowSystemErrorDetails(const QString& ACaption, const QString& AText,
+                                const QString& ADetails, bool AOwnedByApp) override;
     void ShowHelpTopic(const QString& ATopic) override;
     bool InputText(const QString& ACaption, QString& AText, int AMaxLength,
                    bool APassword) override;

@@ -12,10 +12,14 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 // The grey of the texts on the pictures.
 const QColor kGrey(100, 100, 100);
+// The least room between a text and the box's right edge.
+constexpr int kTextMargin = 12;
 
 QPointer<TfrmAbout> gAboutDlg;
 
@@ -62,6 +66,12 @@ TfrmAbout::TfrmAbout(QWidget* AParent) : QDialog(AParent), FVersionInfo(AppVersi
     FAboutBGImage->setObjectName(QStringLiteral("AboutBGImage"));
     FAboutBGImage->setGeometry(0, 0, 450, 200);
     FAboutBGImage->setPixmap(ResourcePicture(QStringLiteral("about")));
+    // Where the box grows beyond the picture, the picture's white continues.
+    FAboutBGImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    FAboutBGImage->setAutoFillBackground(true);
+    QPalette background = FAboutBGImage->palette();
+    background.setColor(QPalette::Window, Qt::white);
+    FAboutBGImage->setPalette(background);
 
     const auto label = [this](const char* AName, int ATop) {
         auto* l = new QLabel(this);
@@ -79,7 +89,8 @@ TfrmAbout::TfrmAbout(QWidget* AParent) : QDialog(AParent), FVersionInfo(AppVersi
 
     FVersionHelp_Btn = new QPushButton(tr("О версиях"), this);
     FVersionHelp_Btn->setObjectName(QStringLiteral("VersionHelp_Btn"));
-    FVersionHelp_Btn->setGeometry(214, 99, 67, 22);
+    FVersionHelp_Btn->setGeometry(214, 99, std::max(67, FVersionHelp_Btn->sizeHint().width()),
+                                  std::max(22, FVersionHelp_Btn->sizeHint().height()));
     FVersionHelp_Btn->setFlat(true);
     FVersionHelp_Btn->setFocusPolicy(Qt::NoFocus);
     FVersionHelp_Btn->setAutoDefault(false);
@@ -126,6 +137,14 @@ void TfrmAbout::FormShow() {
          {FAboutProjectVersionLabel, FAboutProjectBuildNumLabel, FAboutProjectDebugLabel,
           FAboutDBVersionLabel, static_cast<QLabel*>(FAboutUrlLabel), FAboutCopyrightLabel})
         l->adjustSize();
+    // 450 × 200, or larger where a text at the fonts in use reaches past the edge.
+    QSize size(450, 200);
+    for (const QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != FAboutBGImage && !w->isHidden())
+            size = size.expandedTo(QSize(w->geometry().right() + 1 + kTextMargin,
+                                         w->geometry().bottom() + 1 + kTextMargin / 2));
+    setFixedSize(size);
+    FAboutBGImage->setGeometry(rect());
 }
 
 void TfrmAbout::showEvent(QShowEvent* AEvent) {

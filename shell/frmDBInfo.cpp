@@ -70,6 +70,8 @@ TfrmDBInfo::TfrmDBInfo(QWidget* AParent)
     setWindowTitle(tr("Информация о базе данных"));
 
     FPageControl = new QTabWidget(this);
+    // Every tab shows whole: the row does not scroll.
+    FPageControl->setUsesScrollButtons(false);
     FPageControl->setObjectName(QStringLiteral("DBInfo_PageControl"));
 
     const auto page = [this](const char* AName) {

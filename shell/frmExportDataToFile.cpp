@@ -399,6 +399,7 @@ TfrmExportDataToFile::TfrmExportDataToFile(QWidget* AParent) : QDialog(AParent) 
     FSaveButton->setIcon(toolIcon(37));
     FSaveButton->setMinimumSize(72, 36);
     FToolBar->addWidget(FSaveButton);
+    ShowAllToolBarCommands(FToolBar);
     connect(FSaveButton, &QToolButton::clicked, this, &TfrmExportDataToFile::Save_ToolButtonClick);
 
     FModel = new TExportPreviewModel([this] { return FWorkbook.ActiveSheet(); }, this);
@@ -527,17 +528,59 @@ void TfrmExportDataToFile::ExportTableDataToHTML(const QString& AFileName) {
     writer.Commit();
 }
 
+QString ExportTargetFileName(const QString& AFileName, TKVExportFileType AChosenType,
+                             TKVExportFileType& AFileType) {
+    const QString suffix = QFileInfo(AFileName).suffix().toLower();
+    if (suffix == QLatin1String("xls")) {
+        AFileType = eftWorkbook;
+        return AFileName;
+    }
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) {
+        AFileType = eftWebPage;
+        return AFileName;
+    }
+    AFileType = AChosenType;
+    return AFileName +
+           (AChosenType == eftWebPage ? QStringLiteral(".html") : QStringLiteral(".xls"));
+}
+
+QString ExportFileBaseName(const QString& AText) {
+    QString name = AText.simplified();
+    for (QChar& c : name)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = u'_';
+    // A name of dots alone would name a folder.
+    if (name.count(u'.') == name.size())
+        return QString();
+    return name;
+}
+
+namespace {
+// The folder of the last file an export saved in this run.
+QString gSaveFolder;
+} // namespace
+
+QString TfrmExportDataToFile::SaveFolder() {
+    return !gSaveFolder.isEmpty() && QFileInfo(gSaveFolder).isDir() ? gSaveFolder
+                                                                    : QDir::homePath();
+}
+
+void TfrmExportDataToFile::SetSaveFolder(const QString& AFolder) {
+    gSaveFolder = AFolder;
+}
+
 void TfrmExportDataToFile::Save_ToolButtonClick() {
     FSpreadSheet->CommitEdit();
-    QString fileName;
-    int fileType = 0; // 0 the workbook, 1 the web page
+    // The dialog proposes the list's name with the extension of the type it starts with.
+    QString fileName = FFileName.isEmpty() ? QString() : FFileName + QStringLiteral(".xls");
+    int chosen = eftWorkbook;
     if (!KVSaveFileDialog(this, tr("Экспортировать данные в файл"),
-                          tr("Книга MS Excel 97-2003 (*.xls);;Веб-страница (*.html)"),
-                          QDir::homePath(), fileName, &fileType))
+                          tr("Книга MS Excel 97-2003 (*.xls);;Веб-страница (*.html)"), SaveFolder(),
+                          fileName, &chosen))
         return;
-    const bool html = fileType == 1;
-    if (!QFileInfo(fileName).fileName().contains(u'.'))
-        fileName += html ? QStringLiteral(".html") : QStringLiteral(".xls");
+    TKVExportFileType fileType = eftWorkbook;
+    fileName =
+        ExportTargetFileName(fileName, chosen == eftWebPage ? eftWebPage : eftWorkbook, fileType);
 
     if (QFileInfo::exists(fileName) &&
         ShowMessageDlg(tr("Файл %1 уже существует. Заменить его?").arg(fileName), mdkWarning,
@@ -545,12 +588,13 @@ void TfrmExportDataToFile::Save_ToolButtonClick() {
         return;
 
     try {
-        if (html) {
+        if (fileType == eftWebPage) {
             ExportTableDataToHTML(fileName);
         } else {
             const TWaitCursor wait;
             FWorkbook.SaveToFile(fileName);
         }
+        SetSaveFolder(QFileInfo(fileName).absolutePath());
     } catch (const Exception& e) {
         ShowExceptionBox(e);
     }
@@ -566,6 +610,7 @@ int ShowExportDataToFileDlg(const TKVExportData& AData) {
     dialog.resize(800, 400);
     dialog.SetDataTreeType(false);
     dialog.SetDataSetName(AData.DataSetName);
+    dialog.SetFileName(AData.FileName.isEmpty() ? AData.DataSetName : AData.FileName);
     dialog.LoadDataFromTable(AData.Columns, AData.Items);
     return dialog.exec();
 }

@@ -36,12 +36,28 @@ struct TKVExportColumn {
 };
 
 // What a list window hands to the export: its columns, its rows (each the texts of the row's
-// columns, the caption first) and the data-set name that titles the page (may be empty).
+// columns, the caption first), the data-set name that titles the page (may be empty) and the
+// name the save dialog proposes for the file (empty: the data-set name).
 struct TKVExportData {
     std::vector<TKVExportColumn> Columns;
     std::vector<QStringList> Items;
     QString DataSetName;
+    QString FileName;
 };
+
+// The file types of the save dialog, in the order of its filter.
+enum TKVExportFileType { eftWorkbook = 0, eftWebPage = 1 };
+
+// The file a save writes when AFileName was given with AChosenType chosen in the dialog, and
+// its type in AFileType: a name with the extension of a type (.xls; .html or .htm, in any case)
+// is written as that type, whatever was chosen; any other name gets the chosen type's extension
+// appended. So a file never holds one format under the other's name.
+QString ExportTargetFileName(const QString& AFileName, TKVExportFileType AChosenType,
+                             TKVExportFileType& AFileType);
+
+// AText made fit to be a file name: characters that file systems refuse or that separate
+// folders become "_"; empty when nothing usable is left.
+QString ExportFileBaseName(const QString& AText);
 
 // The export data of a list shown by a view: the columns of AModel's horizontal header in the
 // order AHeader shows them, with its captions and widths (without AHeader: in model order, of
@@ -73,6 +89,13 @@ public:
     void SetDataTreeType(bool AValue) { FDataTreeType = AValue; }
     const QString& DataSetName() const { return FDataSetName; }
     void SetDataSetName(const QString& AValue) { FDataSetName = AValue; }
+    // The name, without extension, that the save dialog proposes (empty: none).
+    const QString& FileName() const { return FFileName; }
+    void SetFileName(const QString& AValue) { FFileName = ExportFileBaseName(AValue); }
+    // The folder the save dialog starts in: the folder of the last file saved by any export
+    // window of this run, the home folder before the first save.
+    static QString SaveFolder();
+    static void SetSaveFolder(const QString& AFolder);
     // The columns and rows loaded into the preview.
     int ColumnsCount() const { return FColumnsCount; }
     int ItemsCount() const { return FItemsCount; }
@@ -104,6 +127,7 @@ private:
     int FColumnsCount = 0;
     int FItemsCount = 0;
     QString FDataSetName;
+    QString FFileName;
 
     TXlsWorkbook FWorkbook;
     QToolBar* FToolBar = nullptr;

@@ -146,6 +146,8 @@ TfrmItemInfo::TfrmItemInfo(QWidget* AParent) : QDialog(AParent) {
     };
 
     FPageControl = new QTabWidget(this);
+    // Every tab shows whole: the row does not scroll.
+    FPageControl->setUsesScrollButtons(false);
     FPageControl->setObjectName(QStringLiteral("ItemInfo_PageControl"));
     FPageControl->setMinimumSize(481, 258);
 

@@ -2,6 +2,7 @@
 
 #include "core/udmMain.h"
 #include "shell/KVButtonEdit.h"
+#include "shell/KVWidgets.h"
 #include "shell/frmAlias.h"
 #include "shell/uMessage.h"
 
@@ -73,6 +74,8 @@ TfrmSetup::TfrmSetup(QWidget* AParent)
     setWindowTitle(tr("Настройки"));
 
     FPageControl = new QTabWidget(this);
+    // Every tab shows whole: the row does not scroll.
+    FPageControl->setUsesScrollButtons(false);
     FPageControl->setObjectName(QStringLiteral("Setup_PageControl"));
     FPageControl->addTab(CreateGeneralPage(), tr("Основные"));
     FPageControl->addTab(CreateViewPage(), tr("Просмотр"));
@@ -230,6 +233,8 @@ QWidget* TfrmSetup::CreateLocalConfigPage() {
     auto* panel = new QVBoxLayout(FAddFunct_LocalCfg_Panel);
     panel->setContentsMargins(0, 0, 0, 0);
     FLocalCfg_PageControl = new QTabWidget(FAddFunct_LocalCfg_Panel);
+    // Every tab shows whole: the row does not scroll.
+    FLocalCfg_PageControl->setUsesScrollButtons(false);
     FLocalCfg_PageControl->setObjectName(QStringLiteral("LocalCfg_PageControl"));
     panel->addWidget(FLocalCfg_PageControl);
     layout->addWidget(FAddFunct_LocalCfg_Panel, 1);
@@ -298,6 +303,7 @@ QWidget* TfrmSetup::CreateAliasPage() {
     FAlias_ListView->setHeaderLabels({tr("Название учетной записи"), tr("Файл базы данных")});
     FAlias_ListView->setColumnWidth(0, 180);
     FAlias_ListView->setColumnWidth(1, 300);
+    FitHeaderSections(FAlias_ListView->header());
     FAlias_ListView->setRootIsDecorated(false);
     FAlias_ListView->setSelectionMode(QAbstractItemView::SingleSelection);
     FAlias_ListView->setSelectionBehavior(QAbstractItemView::SelectRows);

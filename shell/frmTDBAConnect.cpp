@@ -2,6 +2,7 @@
 
 #include "core/KVCommon.h"
 #include "core/udmMain.h"
+#include "platform/ib/IBDataBaseFile.h"
 #include "platform/ib/IBQuery.h"
 #include "shell/frmOkCancel.h"
 #include "shell/uMessage.h"
@@ -72,6 +73,9 @@ void TfrmTDBAConnect::SearchDataBases() {
 
 bool TfrmTDBAConnect::ProbeDataBase(const QString& AFileName, TTDBADataBaseInfo& AInfo) {
     AInfo = TTDBADataBaseInfo();
+    // The engine writes to every file it opens: what is plainly no database stays unopened.
+    if (IBCheckDataBaseFile(AFileName).FVerdict != fvDataBase)
+        return false;
     try {
         TIBDatabase db;
         db.SetDatabaseName(AFileName);

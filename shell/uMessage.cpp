@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -165,23 +166,19 @@ TMessageDlg::TMessageDlg(const QString& AText, TMessageDlgKind AKind, TMessageDl
 
     FLayout = MessageDlgLayout(AButtons);
     const TLayoutSpec& spec = gLayouts[static_cast<size_t>(FLayout)];
-    const int width = std::max(FLabel->width() + 2 * kMargin, spec.MinWidth);
     const int top = FLabel->height() + 2 * kMargin;
     int buttonHeight = 0;
 
-    // Right-aligned: the last button ends kMargin before the right edge, each one before it
-    // ends kMargin before the next begins.
+    // A button is as wide as its layout says, or as its caption needs when that is more.
+    QVector<int> widths;
     int totalWidth = 0;
-    for (int i = 0; i < spec.Count; ++i)
-        totalWidth += spec.Buttons[static_cast<size_t>(i)].Width + kMargin;
-    int left = width - totalWidth;
     for (int i = 0; i < spec.Count; ++i) {
         const TButtonSpec& b = spec.Buttons[static_cast<size_t>(i)];
         auto* button = new QPushButton(tr(b.Caption), this);
         button->setObjectName(QStringLiteral("Button%1").arg(i + 1));
         buttonHeight = button->sizeHint().height();
-        button->setGeometry(left, top, b.Width, buttonHeight);
-        left += b.Width + kMargin;
+        widths << std::max(b.Width, button->minimumSizeHint().width());
+        totalWidth += widths.back() + kMargin;
         if (i == 0)
             button->setDefault(true);
         if (i == spec.CancelIndex)
@@ -189,6 +186,16 @@ TMessageDlg::TMessageDlg(const QString& AText, TMessageDlgKind AKind, TMessageDl
         const int result = b.Result;
         connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
         FButtons.append(button);
+    }
+    const int width =
+        std::max({FLabel->width() + 2 * kMargin, spec.MinWidth, totalWidth + kMargin});
+
+    // Right-aligned: the last button ends kMargin before the right edge, each one before it
+    // ends kMargin before the next begins.
+    int left = width - totalWidth;
+    for (int i = 0; i < FButtons.size(); ++i) {
+        FButtons[i]->setGeometry(left, top, widths[i], buttonHeight);
+        left += widths[i] + kMargin;
     }
 
     const int height = FButtons.isEmpty() ? FLabel->height() + 2 * kMargin

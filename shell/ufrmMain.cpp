@@ -5,6 +5,7 @@
 #include "resources/KVResources.h"
 #include "shell/KVCard.h"
 #include "shell/KVOpeners.h"
+#include "shell/KVWidgets.h"
 #include "shell/frmAbout.h"
 #include "shell/frmConnect.h"
 #include "shell/frmDBInfo.h"
@@ -31,11 +32,14 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPointer>
 #include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -59,6 +63,29 @@ constexpr int kToolButtonHeight = 36;
 constexpr int kPanelWidths[] = {480, 480, 160, 100, 80};
 // How long the window flashes for a visual confirmation.
 constexpr int kAlertMs = 1000;
+
+// A text panel of the status bar: a text wider than the panel is cut with an ellipsis and shown
+// whole as the panel's tool tip, so a long file name or command tip never widens the window.
+class TKVStatusPanel : public QLabel {
+public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override {
+        return QSize(minimumWidth(), QLabel::minimumSizeHint().height());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        drawFrame(&painter);
+        const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+        const QString shown =
+            fontMetrics().elidedText(text(), Qt::ElideRight, std::max(0, area.width()));
+        setToolTip(shown == text() ? QString() : text());
+        style()->drawItemText(&painter, area,
+                              QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
+                              isEnabled(), shown, foregroundRole());
+    }
+};
 
 // The property that marks a registry entry of the window menus with its child.
 const char* const kRegistryTag = "kvRegistryTag";
@@ -144,13 +171,14 @@ TfrmMain::TfrmMain(const QString& AProgramFolder, QWidget* AParent)
     layout->addWidget(FMDIArea, 1);
     setCentralWidget(central);
 
-    // Size: the saved one, at least 870 × 600 and at most the screen, centred.
+    // Size: the saved one, at least 870 × 600 (or what the tool bar and the status bar need)
+    // and at most the screen, centred.
     QRect screen(0, 0, 1024, 768);
     if (QScreen* s = QGuiApplication::primaryScreen())
         screen = s->availableGeometry();
-    setMinimumSize(std::min(MinAppWinWidth, screen.width()),
-                   std::min(MinAppWinHeight, screen.height()));
-    const QRect place = AppWinGeometry(FAppWinWidth, FAppWinHeight, screen);
+    const QSize smallest = SmallestAppWinSize();
+    setMinimumSize(smallest.boundedTo(screen.size()));
+    const QRect place = AppWinGeometry(FAppWinWidth, FAppWinHeight, screen, smallest);
     resize(place.size());
     move(place.topLeft());
 
@@ -186,9 +214,19 @@ TfrmMain::~TfrmMain() {
         frmMain = nullptr;
 }
 
-QRect TfrmMain::AppWinGeometry(int AAppWinWidth, int AAppWinHeight, const QRect& AScreen) {
-    const int width = std::min(std::max(AAppWinWidth, MinAppWinWidth), AScreen.width());
-    const int height = std::min(std::max(AAppWinHeight, MinAppWinHeight), AScreen.height());
+QSize TfrmMain::SmallestAppWinSize() const {
+    // The tool bar shows every button and the status bar every panel whole, also while the
+    // tool bar is hidden (no database), so connecting never widens the window.
+    const_cast<TfrmMain*>(this)->ensurePolished();
+    const int content =
+        std::max(FMainToolBar_Panel->sizeHint().width(), statusBar()->minimumSizeHint().width());
+    return QSize(std::max(MinAppWinWidth, content), MinAppWinHeight);
+}
+
+QRect TfrmMain::AppWinGeometry(int AAppWinWidth, int AAppWinHeight, const QRect& AScreen,
+                               const QSize& ASmallest) {
+    const int width = std::min(std::max(AAppWinWidth, ASmallest.width()), AScreen.width());
+    const int height = std::min(std::max(AAppWinHeight, ASmallest.height()), AScreen.height());
     return QRect(AScreen.x() + AScreen.width() / 2 - width / 2,
                  AScreen.y() + AScreen.height() / 2 - height / 2, width, height);
 }
@@ -209,6 +247,18 @@ QSize TfrmMain::AppWinNormalSize() {
 
 void TfrmMain::showEvent(QShowEvent* AEvent) {
     QMainWindow::showEvent(AEvent);
+    // Polished and laid out, the tool bar and the status bar may need more than they seemed
+    // to: the window grows about its centre, within the screen.
+    if (!isMaximized() && !isFullScreen()) {
+        const QRect screen = this->screen() ? this->screen()->availableGeometry() : geometry();
+        const QSize smallest = SmallestAppWinSize().boundedTo(screen.size());
+        if (smallest.width() > minimumWidth() || smallest.height() > minimumHeight()) {
+            const QRect place = AppWinGeometry(width(), height(), screen, smallest);
+            setMinimumSize(smallest);
+            if (place.size() != size())
+                setGeometry(place);
+        }
+    }
     if (FFormShown)
         return;
     FFormShown = true;
@@ -267,7 +317,8 @@ QString TfrmMain::DefaultStatusHint(int ANumber) {
 }
 
 void TfrmMain::SetDefaultStatus() {
-    static_cast<QLabel*>(FStatusPanels[0])->setText(FCurrDefaultStatusString);
+    static_cast<QLabel*>(FStatusPanels[0])
+        ->setText(FCommandStatusTip.isEmpty() ? FCurrDefaultStatusString : FCommandStatusTip);
     statusBar()->repaint();
 }
 
@@ -559,6 +610,7 @@ void TfrmMain::CreateToolBar() {
         QStringLiteral("QToolBar { spacing: 0px; }"
                        "QToolButton { font-size: 8pt; padding: 0px 1px; }"
                        "QToolButton[popupMode=\"1\"] { padding-right: 12px; }"));
+    ShowAllToolBarCommands(FMainToolBar);
     auto* layout = new QHBoxLayout(FMainToolBar_Panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FMainToolBar);
@@ -669,7 +721,7 @@ void TfrmMain::CreateStatusBar() {
             layout->addWidget(FMainProgressBar);
             panel->hide();
         } else {
-            auto* label = new QLabel(bar);
+            auto* label = new TKVStatusPanel(bar);
             // Panels 2 to 4 are sunken, the tip and the last panel are flat.
             if (n >= 2 && n <= 4)
                 label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -678,9 +730,35 @@ void TfrmMain::CreateStatusBar() {
         panel->setObjectName(QStringLiteral("MainStatusBar_Panel%1").arg(n));
         if (n < StatusPanelCount - 1)
             panel->setMinimumWidth(kPanelWidths[n]);
-        bar->addWidget(panel, n == StatusPanelCount - 1 ? 1 : 0);
+        // Every tip fits the first panel whole.
+        if (n == 0) {
+            auto* label = static_cast<QLabel*>(panel);
+            int tipWidth = kPanelWidths[0];
+            for (int tip = 0; tip < DefaultStatusHintCount; ++tip)
+                tipWidth = std::max(tipWidth,
+                                    label->fontMetrics().horizontalAdvance(DefaultStatusHint(tip)) +
+                                        2 * (label->margin() + label->frameWidth()));
+            label->setMinimumWidth(tipWidth);
+        }
+        // The tip and the progress bar share the left part; the file, DBID and mode panels
+        // are permanent, so nothing a status bar shows of its own can hide them.
+        if (n < 2)
+            bar->addWidget(panel);
+        else
+            bar->addPermanentWidget(panel, n == StatusPanelCount - 1 ? 1 : 0);
         FStatusPanels[n] = panel;
     }
+}
+
+bool TfrmMain::event(QEvent* AEvent) {
+    // The tip of a hovered command takes the first panel in place of the rotating tip, which
+    // comes back when the pointer leaves the command; the other panels stay.
+    if (AEvent->type() == QEvent::StatusTip) {
+        FCommandStatusTip = static_cast<QStatusTipEvent*>(AEvent)->tip();
+        SetDefaultStatus();
+        return true;
+    }
+    return QMainWindow::event(AEvent);
 }
 
 QWidget* TfrmMain::StatusPanel(int APanel) const {
@@ -944,16 +1022,23 @@ void TfrmMain::TileMDIChildren(Qt::Orientation AOrientation) {
         QMdiSubWindow* sub = windows[n];
         if (sub->isMaximized())
             sub->showNormal();
-        // Horizontal: one above the other, each the full width; vertical: side by side.
+        // Horizontal: one above the other, each the full width; vertical: side by side. A
+        // window that cannot be as small as its share (its content needs more, or a card has a
+        // fixed size) keeps its smallest size and overlaps its neighbour, inside the workspace.
+        QRect tile;
         if (AOrientation == Qt::Horizontal) {
             const int top = area.height() * n / count;
-            const int bottom = area.height() * (n + 1) / count;
-            sub->setGeometry(0, top, area.width(), bottom - top);
+            tile.setRect(0, top, area.width(), area.height() * (n + 1) / count - top);
         } else {
             const int left = area.width() * n / count;
-            const int right = area.width() * (n + 1) / count;
-            sub->setGeometry(left, 0, right - left, area.height());
+            tile.setRect(left, 0, area.width() * (n + 1) / count - left, area.height());
         }
+        const QSize smallest = sub->minimumSize().expandedTo(sub->minimumSizeHint());
+        const QSize size =
+            tile.size().expandedTo(smallest).boundedTo(sub->maximumSize()).boundedTo(area.size());
+        sub->setGeometry(std::max(0, std::min(tile.x(), area.width() - size.width())),
+                         std::max(0, std::min(tile.y(), area.height() - size.height())),
+                         size.width(), size.height());
     }
 }
 

@@ -61,9 +61,13 @@ public:
     void SetAppWinSizeInfo(bool AAppWinMaximize, int AAppWinWidth, int AAppWinHeight) override;
     bool AppWinMaximized() const override;
     QSize AppWinNormalSize() override;
-    // The window's place for a saved size on a screen: at least 870 × 600, at most the screen,
+    // The window's place for a saved size on a screen: at least ASmallest, at most the screen,
     // centred on it.
-    static QRect AppWinGeometry(int AAppWinWidth, int AAppWinHeight, const QRect& AScreen);
+    static QRect AppWinGeometry(int AAppWinWidth, int AAppWinHeight, const QRect& AScreen,
+                                const QSize& ASmallest = QSize(MinAppWinWidth, MinAppWinHeight));
+    // The smallest size of the window: 870 × 600, wider when the tool bar or the status bar
+    // needs more at the fonts in use.
+    QSize SmallestAppWinSize() const;
     // Shows the current tip in the first panel of the status bar.
     void SetDefaultStatus();
     // Takes the next tip (after 9 comes 0) and shows it.
@@ -184,6 +188,7 @@ public slots:
     void StatusBar_TimerTimer();
 
 protected:
+    bool event(QEvent* AEvent) override;
     void showEvent(QShowEvent* AEvent) override;
     // Asks "Выйти из программы?" while a database is connected; on Yes closes the child
     // windows and disconnects.
@@ -221,6 +226,8 @@ private:
     int FAppWinWidth = MinAppWinWidth;
     int FAppWinHeight = MinAppWinHeight;
     QString FCurrDefaultStatusString;
+    // The tip of the command under the pointer, shown in place of FCurrDefaultStatusString.
+    QString FCommandStatusTip;
     quint8 FCurrDefaultStatusStringCounter = 0;
     TProgressInfoType FProgressInfoType = witWait;
     bool FFormShown = false;

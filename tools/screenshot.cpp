@@ -1,5 +1,5 @@
-// kv-screenshot: draws the main window on a database with the class book open into a PNG file,
-// for the README.
+// kv-screenshot: draws the main window on a database with several reference books open into a
+// PNG file, for the README.
 //
 //   kv-screenshot DATABASE OUT.png [WIDTH HEIGHT]
 //
@@ -20,9 +20,13 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTreeView>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
+
+// The room between the windows and the workspace's edges.
+constexpr int kGap = 8;
 
 // Lets the windows lay themselves out and paint.
 void Settle() {
@@ -42,7 +46,7 @@ int main(int argc, char** argv) {
     }
     const QString database = QString::fromLocal8Bit(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
-    const QSize size = argc == 5 ? QSize(std::atoi(argv[3]), std::atoi(argv[4])) : QSize(1100, 700);
+    const QSize size = argc == 5 ? QSize(std::atoi(argv[3]), std::atoi(argv[4])) : QSize(1280, 800);
     QApplication::setWindowIcon(ResourceIcon(2000));
 
     TKVShellUserInterface userInterface;
@@ -71,16 +75,36 @@ int main(int argc, char** argv) {
             rc = 1;
         } else {
             window.MainFormInit();
+            // The class tree in a column on the left, the first levels open and the first
+            // class selected; the maker and unit lists beside it, each at the size it opens
+            // with, one below the other.
             window.OpenReferenceBook_Classes();
             Settle();
+            const QRect area = window.MDIArea()->viewport()->rect();
+            int left = kGap;
             if (QMdiSubWindow* sub = window.MDIArea()->activeSubWindow()) {
-                sub->move(12, 12);
-                sub->resize(window.MDIArea()->width() * 2 / 3, window.MDIArea()->height() - 24);
-                // The first levels of the class tree open, the first class selected.
+                sub->setGeometry(kGap, kGap, sub->width(), area.height() - 2 * kGap);
                 if (auto* view = sub->widget()->findChild<QTreeView*>()) {
                     view->expandToDepth(0);
                     view->setCurrentIndex(view->model()->index(0, 0));
                 }
+                left = sub->geometry().right() + 1 + kGap;
+            }
+            int top = kGap;
+            for (const auto open :
+                 {&TfrmMain::OpenReferenceBook_Makers, &TfrmMain::OpenReferenceBook_Units}) {
+                (window.*open)();
+                Settle();
+                QMdiSubWindow* sub = window.MDIArea()->activeSubWindow();
+                if (!sub)
+                    continue;
+                // Below the one before while it fits, else overlapping it from below; always
+                // inside the workspace.
+                const int x = std::min(left, area.width() - kGap - sub->width());
+                const int y = std::min(top, area.height() - kGap - sub->height());
+                sub->move(std::max(kGap, x), std::max(kGap, y));
+                top = sub->geometry().bottom() + 1 + kGap;
+                left += 8 * kGap;
             }
             Settle();
             if (!window.grab().save(out)) {

@@ -313,6 +313,8 @@ void TKVListFrame::SetColumns(std::vector<TKVListColumn> AColumns) {
         const TKVListColumn& column = columns[static_cast<size_t>(i)];
         FListView->header()->resizeSection(i, widths.value(column.Caption, column.Width));
     }
+    // The given widths are the least a column takes: every caption shows whole.
+    FitHeaderSections(FListView->header());
 }
 
 void TKVListFrame::UnInit() {
@@ -699,7 +701,12 @@ void TKVListFrame::ItemInfo() {
 }
 
 void TKVListFrame::pmiExportDataToFileClick() {
-    ShowExportDataToFileDlg(ExportDataFromModel(*FModel, FListView->header(), ExportDataSetName()));
+    TKVExportData data = ExportDataFromModel(*FModel, FListView->header(), ExportDataSetName());
+    // The file is proposed under the list's name: its data-set name, else its window's caption.
+    if (data.DataSetName.isEmpty())
+        for (const QWidget* w = parentWidget(); w && data.FileName.isEmpty(); w = w->parentWidget())
+            data.FileName = w->windowTitle();
+    ShowExportDataToFileDlg(data);
 }
 
 void TKVListFrame::pmiHelpContextClick() {

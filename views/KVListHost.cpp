@@ -1,6 +1,7 @@
 #include "views/KVListHost.h"
 
 #include "shell/KVDialog.h"
+#include "shell/KVWidgets.h"
 #include "shell/ufrmMain.h"
 #include "views/KVListFrame.h"
 
@@ -35,13 +36,15 @@ void TKVListHost::ShowHost() {
         return;
     const QMargins frame = sub->contentsMargins();
     const QSize border(frame.left() + frame.right(), frame.top() + frame.bottom());
-    sub->setMinimumSize(FHostSize.MinSize);
     QSize size = FHostSize.ClientSize + border;
     if (FFrame && FFrame->RBWinWidth() >= FHostSize.MinSize.width())
         size.setWidth(FFrame->RBWinWidth());
     if (FFrame && FFrame->RBWinHeight() >= FHostSize.MinSize.height())
         size.setHeight(FFrame->RBWinHeight());
-    sub->resize(size);
+    // Never smaller than the tool bar and the list need: the list opens with a useful number
+    // of rows and its columns whole.
+    FitWindowToContent(sub, FHostSize.MinSize, size,
+                       FFrame ? ListViewShortfall(FFrame->ListView()) : QSize(0, 0));
 }
 
 bool TKVListHost::BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const {
@@ -100,7 +103,7 @@ void TKVSelectDialog::ApplyStoredSize() {
         size.setWidth(FFrame->RBWinWidth());
     if (FFrame->RBWinHeight() >= FSize.MinStoredSize.height())
         size.setHeight(FFrame->RBWinHeight());
-    resize(size);
+    FitWindowToContent(this, QSize(0, 0), size, ListViewShortfall(FFrame->ListView()));
 }
 
 void TKVSelectDialog::showEvent(QShowEvent* AEvent) {

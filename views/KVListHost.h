@@ -3,10 +3,10 @@
 // The two windows a book's list frame lives in.
 //
 // TKVListHost: the book's window in the main window's workspace (manage mode). It takes the
-// window size the frame read from the layout rows when it reaches the book's thresholds, keeps
-// a minimum size, writes its size back into the frame when it closes in the normal state and
-// lets the frame save its layout; Ctrl+Enter on the list does what Enter does and then closes
-// the window.
+// window size the frame read from the layout rows when it reaches the book's thresholds (but
+// never less than its tool bar and a list of a useful number of rows need), keeps a minimum size,
+// writes its size back into the frame when it closes in the normal state and lets the frame save
+// its layout; Ctrl+Enter on the list does what Enter does and then closes the window.
 //
 // TKVSelectDialog: the book's modal picker (selection mode) with "Выбрать" and "Отмена". It
 // selects a preset record when shown, accepts a double click on a selected record, and hands

@@ -541,7 +541,9 @@ void TKVRecordCard::ShowCard() {
     sub->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     const QMargins frame = sub->contentsMargins();
-    sub->setFixedSize(FCardBook.ClientSize.width() + frame.left() + frame.right(),
-                      FCardBook.ClientSize.height() + frame.top() + frame.bottom());
+    const QSize size(FCardBook.ClientSize.width() + frame.left() + frame.right(),
+                     FCardBook.ClientSize.height() + frame.top() + frame.bottom());
+    // The book's size, or what the tool bar and the editors need when that is more.
+    FitWindowToContent(sub, size, size, QSize(0, 0), true);
     sub->show();
 }

@@ -56,7 +56,7 @@ struct TKVCardBook {
     // The card name of a new or copied record.
     QString NewRecordText;
     QString HelpTopic;
-    // The window's client size (the card cannot be resized).
+    // The window's client size, the least it opens at (the card cannot be resized).
     QSize ClientSize{377, 213};
     // The one-row SELECT of a key (:VAR_DBID, :VAR_ID), the UPDATE of the record (every field
     // as :VAR_ and the column, U_TIMESTAMP, the key) and the EXECUTE PROCEDURE of its INSERT_
@@ -116,7 +116,8 @@ public:
     bool SaveItem() override;
     void ItemInfo();
 
-    // Places the card in the main window's workspace at its fixed size.
+    // Places the card in the main window's workspace at its fixed size: the book's, or what
+    // the tool bar and the editors need when that is more.
     void ShowCard();
 
     // --- Components

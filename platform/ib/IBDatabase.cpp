@@ -8,13 +8,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cstdlib>
 #include <unistd.h>
 
 using namespace Firebird;
 
 EIBError::EIBError(QString AMessage, int ASQLCode, int AIBErrorCode)
-    : Exception(std::move(AMessage)), FSQLCode(ASQLCode), FIBErrorCode(AIBErrorCode) {}
+    : Exception(std::move(AMessage)), FSQLCode(ASQLCode), FIBErrorCode(AIBErrorCode) {
+    if (AIBErrorCode != 0)
+        FIBErrorCodes.push_back(AIBErrorCode);
+}
+
+bool EIBError::HasIBErrorCode(int ACode) const {
+    return std::find(FIBErrorCodes.begin(), FIBErrorCodes.end(), ACode) != FIBErrorCodes.end();
+}
 
 namespace {
 
@@ -69,10 +77,19 @@ void RaiseStatus(const IStatus* AStatus) {
         gdsCode = static_cast<int>(errors[1]);
         sqlCode = isc_sqlcode(errors);
     }
+    // Every code of the vector; the other arguments are skipped by their kind.
+    std::vector<int> codes;
+    for (const ISC_STATUS* p = errors; p && *p != isc_arg_end;) {
+        if (*p == isc_arg_gds)
+            codes.push_back(static_cast<int>(p[1]));
+        p += *p == isc_arg_cstring ? 3 : 2;
+    }
     QString message = FromWin1251(text, static_cast<qsizetype>(qstrlen(text))).trimmed();
     if (message.isEmpty())
         message = QStringLiteral("Unknown database error");
-    throw EIBError(message, sqlCode, gdsCode);
+    EIBError error(message, sqlCode, gdsCode);
+    error.SetIBErrorCodes(std::move(codes));
+    throw error;
 }
 
 void Shutdown() {

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <set>
+#include <vector>
 
 namespace Firebird {
 class IAttachment;
@@ -28,10 +29,17 @@ public:
     // The SQL error code and the engine's primary error code (isc_...), 0 when unknown.
     int SQLCode() const { return FSQLCode; }
     int IBErrorCode() const { return FIBErrorCode; }
+    // Every error code (isc_...) of the engine's report, the primary one first; the codes
+    // after it say what lay behind it (the primary "I/O error" may be a file held by another
+    // process, for one).
+    const std::vector<int>& IBErrorCodes() const { return FIBErrorCodes; }
+    bool HasIBErrorCode(int ACode) const;
+    void SetIBErrorCodes(std::vector<int> ACodes) { FIBErrorCodes = std::move(ACodes); }
 
 private:
     int FSQLCode;
     int FIBErrorCode;
+    std::vector<int> FIBErrorCodes;
 };
 
 class TIBTransaction;

@@ -73,7 +73,8 @@ QString TXlsCell::Text() const {
 
 // --- TXlsSheet --------------------------------------------------------------------------------
 
-TXlsSheet::TXlsSheet(QString AName) : FName(std::move(AName)), FStyles{kDefaultStyle} {}
+TXlsSheet::TXlsSheet(QString AName)
+    : FName(std::move(AName)), FStyles{kDefaultStyle}, FStyleIndex{{kDefaultStyle, 0}} {}
 
 const TXlsCell& TXlsSheet::Cell(int AColumn, int ARow) const {
     if (!IsValidAddress(AColumn, ARow) || size_t(ARow) >= FRows.size())
@@ -138,15 +139,15 @@ void TXlsSheet::ClearCell(int AColumn, int ARow) {
 }
 
 void TXlsSheet::SetCellStyle(int AColumn, int ARow, const TXlsCellStyle& AStyle) {
-    auto found = std::find(FStyles.begin(), FStyles.end(), AStyle);
-    if (found == FStyles.end()) {
+    auto found = FStyleIndex.constFind(AStyle);
+    if (found == FStyleIndex.constEnd()) {
         if (FStyles.size() > 0xFFFF)
             throw EXlsError(
                 QStringLiteral("На листе «%1» слишком много разных оформлений ячеек.").arg(FName));
         FStyles.push_back(AStyle);
-        found = FStyles.end() - 1;
+        found = FStyleIndex.insert(AStyle, static_cast<quint16>(FStyles.size() - 1));
     }
-    const auto index = static_cast<quint16>(found - FStyles.begin());
+    const quint16 index = *found;
     if (index == 0 && Cell(AColumn, ARow).FStyleIndex == 0)
         return;
     CellRef(AColumn, ARow).FStyleIndex = index;
@@ -202,11 +203,11 @@ TXlsSheet& TXlsWorkbook::AddSheet(const QString& AName) {
                                            "символов : \\ / ? * [ ].")
                                 .arg(AName));
     }
-    for (const auto& sheet : FSheets) {
-        if (sheet->Name().compare(AName, Qt::CaseInsensitive) == 0)
-            throw EXlsError(QStringLiteral("Лист с именем «%1» в книге уже есть.").arg(AName));
-    }
+    const QString folded = AName.toCaseFolded();
+    if (FSheetNames.contains(folded))
+        throw EXlsError(QStringLiteral("Лист с именем «%1» в книге уже есть.").arg(AName));
     FSheets.push_back(std::make_unique<TXlsSheet>(AName));
+    FSheetNames.insert(folded);
     if (FActiveSheet < 0)
         FActiveSheet = 0;
     return *FSheets.back();
@@ -214,6 +215,7 @@ TXlsSheet& TXlsWorkbook::AddSheet(const QString& AName) {
 
 void TXlsWorkbook::Clear() {
     FSheets.clear();
+    FSheetNames.clear();
     FActiveSheet = -1;
 }
 

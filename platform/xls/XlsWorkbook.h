@@ -1,8 +1,9 @@
 #pragma once
 
 // Excel 97-2003 workbooks (.xls): an in-memory workbook of named sheets, each a grid of cells
-// that hold a text or a number with a little formatting, read from a file with FreeXL and
-// written as BIFF8 records into an OLE2 compound file made by libgsf.
+// that hold a text or a number with a little formatting, read from and written as BIFF8
+// records in an OLE2 compound file handled by libgsf. The reader takes files from anyone:
+// a damaged one fails with a message, never with a crash.
 //
 // Cells are addressed by (column, row), both from 0. Column widths and row heights are in
 // screen pixels; colours are indices into the standard 56-colour palette of the format.
@@ -11,6 +12,8 @@
 
 #include <QColor>
 #include <QFlags>
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -42,6 +45,11 @@ struct TXlsCellStyle {
 
     bool operator==(const TXlsCellStyle&) const = default;
 };
+
+inline size_t qHash(const TXlsCellStyle& AStyle, size_t ASeed = 0) noexcept {
+    return qHashMulti(ASeed, AStyle.FFontStyle.toInt(), int(AStyle.FHorzAlign),
+                      int(AStyle.FVertAlign), AStyle.FBackground, AStyle.FBorderColor);
+}
 
 enum TXlsCellKind { xckEmpty, xckText, xckNumber };
 
@@ -113,6 +121,7 @@ private:
     std::vector<std::vector<TXlsCell>> FRows;
     // The distinct styles of the sheet; cells keep an index, 0 is the default style.
     std::vector<TXlsCellStyle> FStyles;
+    QHash<TXlsCellStyle, quint16> FStyleIndex; // the place of each style in FStyles
     std::vector<int> FColumnWidths; // -1 = default
     std::vector<int> FRowHeights;   // -1 = default
     int FColumnCount = 0;
@@ -146,8 +155,11 @@ public:
     TXlsSheet* ActiveSheet();
     const TXlsSheet* ActiveSheet() const;
 
-    // Replaces the content with the workbook in the file. On failure EXlsError, and the
-    // content stays as it was.
+    // Replaces the content with the workbook in the file: its worksheets (chart sheets are
+    // left out), texts, numbers, the formatting above, column widths and row heights. A
+    // formula cell holds its last result; a number shown as a date or time comes in as the
+    // text "YYYY-MM-DD", "HH:MM:SS" or both, a boolean as 1 or 0, an error as its code
+    // ("#DIV/0!"). On failure EXlsError naming the file, and the content stays as it was.
     void LoadFromFile(const QString& AFileName);
     // Writes the workbook to the file, replacing one that exists. The file appears only
     // complete: on failure (EXlsError) a file of that name stays as it was.
@@ -155,5 +167,6 @@ public:
 
 private:
     std::vector<std::unique_ptr<TXlsSheet>> FSheets;
+    QSet<QString> FSheetNames; // case-folded, to find a taken name at once
     int FActiveSheet = -1;
 };

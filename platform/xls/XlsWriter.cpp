@@ -34,54 +34,6 @@ constexpr int kRowBlock = 32;
 constexpr quint16 kIcvAuto = 0x40;
 constexpr quint16 kIcvAutoBack = 0x41;
 
-class TBiffBuffer {
-public:
-    void U8(int AValue) { FData.append(static_cast<char>(AValue & 0xFF)); }
-    void U16(int AValue) {
-        U8(AValue);
-        U8(AValue >> 8);
-    }
-    void U32(quint32 AValue) {
-        U16(int(AValue & 0xFFFF));
-        U16(int(AValue >> 16));
-    }
-    void F64(double AValue) {
-        char bytes[8];
-        qToLittleEndian(AValue, bytes);
-        FData.append(bytes, 8);
-    }
-    // UTF-16 code units of the text, little-endian.
-    void Utf16(QStringView AText) {
-        for (QChar c : AText)
-            U16(c.unicode());
-    }
-    void Zeros(qsizetype ACount) { FData.append(ACount, '\0'); }
-    void Append(const QByteArray& ABytes) { FData.append(ABytes); }
-
-    qsizetype Size() const { return FData.size(); }
-    const QByteArray& Data() const { return FData; }
-    void Clear() { FData.clear(); }
-    void PatchU32(qsizetype APos, quint32 AValue) { qToLittleEndian(AValue, FData.data() + APos); }
-
-private:
-    QByteArray FData;
-};
-
-// The stream of records: a two-byte type, a two-byte length, the data.
-class TBiffStream : public TBiffBuffer {
-public:
-    void Record(quint16 AType, const TBiffBuffer& ABody) {
-        Q_ASSERT(ABody.Size() <= XlsMaxRecordData);
-        U16(AType);
-        U16(int(ABody.Size()));
-        Append(ABody.Data());
-    }
-    void EmptyRecord(quint16 AType) {
-        U16(AType);
-        U16(0);
-    }
-};
-
 // "A1" style name of a cell, for messages.
 QString CellName(int AColumn, int ARow) {
     QString letters;
@@ -133,7 +85,6 @@ private:
     void WriteXfs();
     void WriteStringTable();
     void WriteSheet(int AIndex);
-    void WriteCell(quint16 AType, int AColumn, int ARow, int AXf, const TBiffBuffer& AValue);
 
     const TXlsWorkbook& FBook;
     QString FFileName;
@@ -377,12 +328,9 @@ void TWriter::WriteStringTable() {
     };
     for (qsizetype i = 0; i < count; ++i) {
         const QString& text = FStrings.FStrings[i];
-        // A string header is never split from its first character. FreeXL cannot read a
-        // string that runs through a whole CONTINUE record into the next one: a string that
-        // would do so here but not from the start of a new record begins a new record.
+        // A string header is never split from its first character.
         std::vector<qsizetype> pieces = SplitString(text, XlsMaxRecordData - record.Size());
-        if (pieces.front() == 0 ||
-            (pieces.size() > 2 && SplitString(text, XlsMaxRecordData).size() <= 2)) {
+        if (pieces.front() == 0) {
             flush();
             pieces = SplitString(text, XlsMaxRecordData);
         }
@@ -405,15 +353,6 @@ void TWriter::WriteStringTable() {
     }
     flush();
     FOut.Record(XlsRecord::ExtSst, ext);
-}
-
-void TWriter::WriteCell(quint16 AType, int AColumn, int ARow, int AXf, const TBiffBuffer& AValue) {
-    TBiffBuffer body;
-    body.U16(ARow);
-    body.U16(AColumn);
-    body.U16(AXf);
-    body.Append(AValue.Data());
-    FOut.Record(AType, body);
 }
 
 void TWriter::WriteSheet(int AIndex) {
@@ -492,15 +431,15 @@ void TWriter::WriteSheet(int AIndex) {
                 switch (cell.Kind()) {
                 case xckText:
                     value.U32(quint32(FStrings.FIndex.value(cell.Text())));
-                    WriteCell(XlsRecord::LabelSst, c, r, xf, value);
+                    FOut.CellRecord(XlsRecord::LabelSst, c, r, xf, value);
                     break;
                 case xckNumber:
                     value.F64(cell.Number());
-                    WriteCell(XlsRecord::Number, c, r, xf, value);
+                    FOut.CellRecord(XlsRecord::Number, c, r, xf, value);
                     break;
                 case xckEmpty:
                     if (xf != kDefaultXf)
-                        WriteCell(XlsRecord::Blank, c, r, xf, value);
+                        FOut.CellRecord(XlsRecord::Blank, c, r, xf, value);
                     break;
                 }
             }
@@ -525,27 +464,35 @@ void TWriter::WriteSheet(int AIndex) {
 
 } // namespace
 
-void XlsWriteFile(const TXlsWorkbook& ABook, const QString& AFileName) {
-    TWriter writer(ABook, AFileName);
-    const QByteArray stream = writer.Build();
+QByteArray XlsBuildStream(const TXlsWorkbook& ABook, const QString& AFileName) {
+    return TWriter(ABook, AFileName).Build();
+}
 
+QByteArray XlsWrapStream(const QByteArray& AStream) {
     XlsInitGsf();
     TGObjectPtr<GsfOutput> memory(gsf_output_memory_new());
     {
         TGObjectPtr<GsfOutfile> ole(gsf_outfile_msole_new(memory.get()));
         if (!ole)
-            writer.Fail(QStringLiteral("не удалось создать составной файл OLE2."));
+            return QByteArray();
         TGObjectPtr<GsfOutput> child(gsf_outfile_new_child(ole.get(), "Workbook", FALSE));
         const bool written =
             child &&
-            gsf_output_write(child.get(), size_t(stream.size()),
-                             reinterpret_cast<const guint8*>(stream.constData())) &&
+            gsf_output_write(child.get(), size_t(AStream.size()),
+                             reinterpret_cast<const guint8*>(AStream.constData())) &&
             gsf_output_close(child.get());
         if (!written || !gsf_output_close(GSF_OUTPUT(ole.get())))
-            writer.Fail(QStringLiteral("не удалось собрать составной файл OLE2."));
+            return QByteArray();
     }
     const auto* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory.get()));
-    const gsf_off_t size = gsf_output_size(memory.get());
+    return QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(gsf_output_size(memory.get())));
+}
+
+void XlsWriteFile(const TXlsWorkbook& ABook, const QString& AFileName) {
+    TWriter writer(ABook, AFileName);
+    const QByteArray data = XlsWrapStream(writer.Build());
+    if (data.isEmpty())
+        writer.Fail(QStringLiteral("не удалось собрать составной файл OLE2."));
 
     const QFileInfo info(AFileName);
     if (!info.absoluteDir().exists())
@@ -555,7 +502,7 @@ void XlsWriteFile(const TXlsWorkbook& ABook, const QString& AFileName) {
     QSaveFile file(AFileName);
     if (!file.open(QIODevice::WriteOnly))
         writer.Fail(file.errorString());
-    if (file.write(reinterpret_cast<const char*>(bytes), size) != size) {
+    if (file.write(data) != data.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         writer.Fail(reason);

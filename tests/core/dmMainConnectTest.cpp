@@ -8,8 +8,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QtEndian>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <random>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +44,52 @@ void WriteFile(const QString& AFileName, const QByteArray& AData) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(AData);
 }
+
+QByteArray ReadFile(const QString& AFileName) {
+    QFile file(AFileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Keeps a file from being written while the object lives: read-only permissions, and for a
+// user who may write anyway (root) the immutable flag of the file system where it has one.
+class TWriteProtection {
+public:
+    explicit TWriteProtection(const QString& AFileName) : FFileName(AFileName) {
+        if (::geteuid() != 0) {
+            FActive = QFile::setPermissions(AFileName, QFile::ReadOwner | QFile::ReadUser);
+            return;
+        }
+        const int fd = ::open(QFile::encodeName(AFileName).constData(), O_RDONLY);
+        int flags = 0;
+        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags |= FS_IMMUTABLE_FL;
+            FImmutable = FActive = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    ~TWriteProtection() {
+        if (FImmutable) {
+            const int fd = ::open(QFile::encodeName(FFileName).constData(), O_RDONLY);
+            int flags = 0;
+            if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+                flags &= ~FS_IMMUTABLE_FL;
+                ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+            }
+            if (fd >= 0)
+                ::close(fd);
+        }
+        QFile::setPermissions(FFileName, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    TWriteProtection(const TWriteProtection&) = delete;
+    TWriteProtection& operator=(const TWriteProtection&) = delete;
+    bool Active() const { return FActive; }
+
+private:
+    QString FFileName;
+    bool FActive = false;
+    bool FImmutable = false;
+};
 
 } // namespace
 
@@ -193,31 +246,156 @@ TEST_F(dmMainTest, SysVarThatCannotBeReadRefusesTheDataBase) {
     EXPECT_EQ(FUI.Errors[0].Caption, QStringLiteral("EIBError"));
 }
 
-TEST_F(dmMainTest, FileThatFailsToOpenIsShownAndLeavesNoLockFile) {
+TEST_F(dmMainTest, DataBaseWithoutAUsableDBIdIsRefused) {
+    // Without an identity no row could be added: such a database is of unknown structure.
+    TTestDataBase noRow;
+    noRow.Exec(QStringLiteral("DELETE FROM SYS_VAR WHERE S_PARAM = 'DBID'"));
+    TTestDataBase nullId;
+    nullId.Exec(QStringLiteral("UPDATE SYS_VAR SET V_INTEGER = NULL WHERE S_PARAM = 'DBID'"));
+    TTestDataBase lastNull;
+    lastNull.Exec(QStringLiteral("INSERT INTO SYS_VAR (S_PARAM, V_INTEGER) VALUES ('DBID', NULL)"));
+    for (const TTestDataBase* db : {&noRow, &nullId, &lastNull}) {
+        int error = 0;
+        EXPECT_EQ(Connect(db->FileName(), dtRemote, error), crUnsupportedVersion);
+        EXPECT_FALSE(Module().DBConnected());
+        EXPECT_FALSE(Module().MainIBDatabase.Connected());
+        EXPECT_FALSE(QFile::exists(TdmMain::GetLockFileName(db->FileName())));
+        EXPECT_EQ(Module().CurrentDBId(), 0u);
+    }
+    EXPECT_TRUE(FUI.Errors.empty());
+
+    // DBID 0 is an identity like any other.
+    TTestDataBase zero(0);
+    ASSERT_EQ(Connect(zero), crOk);
+    EXPECT_EQ(Module().CurrentDBId(), 0u);
+}
+
+TEST_F(dmMainTest, FilesThatAreNoDataBaseAreRefusedUntouched) {
     QTemporaryDir dir;
-    const QString junk = dir.filePath(QStringLiteral("junk.fdb"));
-    WriteFile(junk, QByteArray(20000, 'x'));
-    const QString empty = dir.filePath(QStringLiteral("empty.fdb"));
-    WriteFile(empty, QByteArray());
+    TTestDataBase db;
+    const QByteArray whole = ReadFile(db.FileName());
+    const int pageSize = qFromLittleEndian<quint16>(whole.constData() + 16);
+    ASSERT_EQ(pageSize, 8192);
+    std::mt19937 random(17);
+    QByteArray noise(65536, Qt::Uninitialized);
+    for (char& byte : noise)
+        byte = char(random());
+    QByteArray olderVersion = whole;
+    qToLittleEndian<quint16>(0x800B, olderVersion.data() + 18);
+    QByteArray lostInventory = whole;
+    lostInventory.replace(pageSize, pageSize, QByteArray(pageSize, 'x'));
+
+    // The texts begin so; {file} stands for the file's name.
+    const struct {
+        const char* Name;
+        QByteArray Data;
+        QString Text;
+    } cases[] = {
+        {"empty.fdb", QByteArray(), QStringLiteral("Файл «{file}» пуст: в нём нет базы данных.")},
+        {"noise.fdb", noise, QStringLiteral("Файл «{file}» не является базой данных.")},
+        {"text.fdb", "Тип элемента;Цена\n", QStringLiteral("Файл «{file}» не является базой данных.")},
+        {"cut.fdb", whole.left(whole.size() - 100),
+         QStringLiteral("Файл базы данных «{file}» обрезан: в нём %1 байт, а база занимает не "
+                        "меньше %2 байт.")
+             .arg(whole.size() - 100)
+             .arg(whole.size())},
+        {"half.fdb", whole.left(10 * pageSize),
+         QStringLiteral("Файл базы данных «{file}» обрезан: в нём 81920 байт")},
+        {"header.fdb", whole.left(pageSize),
+         QStringLiteral("Файл базы данных «{file}» обрезан: в нём 8192 байт, а база занимает не "
+                        "меньше 16384 байт.")},
+        {"old.fdb", olderVersion,
+         QStringLiteral("Файл «{file}» — база данных другой версии Firebird (структура ODS 11.0), "
+                        "а программа открывает базы Firebird 3 (структура ODS 12).")},
+        {"inventory.fdb", lostInventory,
+         QStringLiteral("Файл базы данных «{file}» повреждён: за его заголовком нет страниц базы "
+                        "данных.")},
+    };
     Module().SetLastDataBaseFileName(QStringLiteral("/before.fdb"));
-    for (const QString& file : {junk, empty}) {
+    for (const auto& c : cases) {
+        const QString file = dir.filePath(QLatin1String(c.Name));
+        WriteFile(file, c.Data);
         FUI.Clear();
         int error = 77;
-        EXPECT_EQ(Connect(file, dtRemote, error), crOk);
-        EXPECT_EQ(error, 0); // the lock file was made before the open failed
+        EXPECT_EQ(Connect(file, dtRemote, error), crOk) << c.Name;
+        EXPECT_EQ(error, 0) << c.Name; // the lock file was made before the open failed
         EXPECT_FALSE(Module().DBConnected());
         EXPECT_FALSE(Module().MainIBDatabase.Connected());
         EXPECT_FALSE(Module().LockFileHeld());
         EXPECT_FALSE(QFile::exists(TdmMain::GetLockFileName(file)));
-        ASSERT_EQ(FUI.Errors.size(), 1u) << file.toStdString();
-        EXPECT_EQ(FUI.Errors[0].Caption, QStringLiteral("EIBError"));
-        EXPECT_FALSE(FUI.Errors[0].Text.isEmpty());
+        ASSERT_EQ(FUI.Errors.size(), 1u) << c.Name;
+        EXPECT_EQ(FUI.Errors[0].Caption, QStringLiteral("EDataBaseFileError"));
+        EXPECT_TRUE(FUI.Errors[0].Text.startsWith(QString(c.Text).replace(QStringLiteral("{file}"), file)))
+            << FUI.Errors[0].Text.toStdString();
         EXPECT_FALSE(FUI.Errors[0].OwnedByApp);
+        // Never opened by the engine: byte for byte as it was.
+        EXPECT_EQ(ReadFile(file), c.Data) << c.Name;
     }
     EXPECT_EQ(Module().LastDataBaseFileName(), QStringLiteral("/before.fdb"));
-    // The files are as they were.
-    EXPECT_EQ(QFileInfo(junk).size(), 20000);
-    EXPECT_EQ(QFileInfo(empty).size(), 0);
+    // The engine never saw the original either.
+    EXPECT_EQ(ReadFile(db.FileName()), whole);
+}
+
+TEST_F(dmMainTest, EngineErrorsAtTheOpenAreToldInRussianWithTheEngineTextAsDetails) {
+    // Damage behind intact first pages: only the engine finds it.
+    TTestDataBase damaged;
+    QByteArray data = ReadFile(damaged.FileName());
+    data.replace(3 * 8192, 8192 * 20, QByteArray(8192 * 20, '\0'));
+    WriteFile(damaged.FileName(), data);
+    EXPECT_EQ(Connect(damaged), crOk);
+    EXPECT_FALSE(Module().DBConnected());
+    ASSERT_EQ(FUI.Errors.size(), 1u);
+    EXPECT_EQ(FUI.Errors[0].Caption, QStringLiteral("EIBError"));
+    EXPECT_EQ(FUI.Errors[0].Text,
+              QStringLiteral("Файл базы данных «%1» повреждён, и открыть базу нельзя.\n"
+                             "Восстановите базу из резервной копии. Или проверьте и исправьте её "
+                             "утилитой gfix.")
+                  .arg(damaged.FileName()));
+    EXPECT_TRUE(FUI.Errors[0].Details.contains(QStringLiteral("corrupt")))
+        << FUI.Errors[0].Details.toStdString();
+
+    // Held by another process: the embedded engine lets one process have a file.
+    TTestDataBase held;
+    QProcess isql;
+    isql.start(QStringLiteral("isql-fb"),
+               {QStringLiteral("-q"), QStringLiteral("-u"), QStringLiteral("SYSDBA"), held.FileName()});
+    ASSERT_TRUE(isql.waitForStarted(30000));
+    isql.write("SELECT 'held' FROM RDB$DATABASE;\n");
+    while (!isql.readAllStandardOutput().contains("held") && isql.waitForReadyRead(30000)) {
+    }
+    FUI.Clear();
+    EXPECT_EQ(Connect(held), crOk);
+    EXPECT_FALSE(Module().DBConnected());
+    ASSERT_EQ(FUI.Errors.size(), 1u);
+    EXPECT_EQ(FUI.Errors[0].Text,
+              QStringLiteral("Файл базы данных «%1» занят другой программой: его уже открыла "
+                             "другая копия этой программы или другая программа, работающая с "
+                             "базами Firebird.\nЗакройте базу в той программе и подключитесь "
+                             "снова.")
+                  .arg(held.FileName()));
+    EXPECT_TRUE(FUI.Errors[0].Details.contains(QStringLiteral("already opened")))
+        << FUI.Errors[0].Details.toStdString();
+    isql.closeWriteChannel();
+    ASSERT_TRUE(isql.waitForFinished(30000));
+    FUI.Clear();
+    EXPECT_EQ(Connect(held), crOk);
+    EXPECT_TRUE(Module().DBConnected());
+    Disconnect();
+
+    // A file that must not be written.
+    TTestDataBase writeProtected;
+    TWriteProtection protection(writeProtected.FileName());
+    if (!protection.Active())
+        GTEST_SKIP() << "the file system lets this user write any file";
+    FUI.Clear();
+    EXPECT_EQ(Connect(writeProtected), crOk);
+    EXPECT_FALSE(Module().DBConnected());
+    ASSERT_EQ(FUI.Errors.size(), 1u);
+    EXPECT_TRUE(FUI.Errors[0].Text.startsWith(
+        QStringLiteral("Нет прав на запись в файл базы данных «%1»").arg(writeProtected.FileName())))
+        << FUI.Errors[0].Text.toStdString();
+    EXPECT_TRUE(FUI.Errors[0].Details.contains(QStringLiteral("no permission")))
+        << FUI.Errors[0].Details.toStdString();
 }
 
 TEST_F(dmMainTest, ExistingLockFileRefusesOnEveryDrive) {

@@ -146,7 +146,7 @@ TEST_F(dmMainTest, OptionsAreReadAndWrittenBack) {
                                 "[News]\nShowNews=1\nLastNewsId=12\n"
                                 "[WN]\nWN_102=1\n");
     Module();
-    EXPECT_EQ(LangCode, 70000 & 0xFFFF);
+    EXPECT_EQ(LangCode, 0); // beyond 16 bits: the default
     EXPECT_FALSE(DebugMode);
     EXPECT_FALSE(AutoLogin);
     EXPECT_FALSE(Logo);
@@ -266,7 +266,7 @@ TEST_F(dmMainTest, DamagedSettingsLoadWithDefaults) {
     EXPECT_TRUE(ViewCountItems);
     EXPECT_EQ(ParamRebinding, aamAsk);
     EXPECT_EQ(Module().AppWinWidth(), 870);
-    EXPECT_EQ(Module().AppWinHeight(), -5); // a number: the main window keeps it in bounds
+    EXPECT_EQ(Module().AppWinHeight(), 600); // no height of a window: the default
     EXPECT_EQ(ProxyPort, 8080);
     EXPECT_FALSE(ICEnable);
     EXPECT_TRUE(Module().DataBase().AliasEmpty());
@@ -276,6 +276,46 @@ TEST_F(dmMainTest, DamagedSettingsLoadWithDefaults) {
     EXPECT_EQ(ini.ReadString(QStringLiteral("Options"), QStringLiteral("LogoText"), QString()),
               QStringLiteral("Склад"));
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("AppWin"), QStringLiteral("Width"), 0), 870);
+    EXPECT_TRUE(FUI.Errors.empty());
+}
+
+TEST_F(dmMainTest, NumbersOutsideTheirRangeTakeTheirDefault) {
+    // Each number is read as it stands when it fits its option, else as the default; it is
+    // never cut to 16 bits. The three-valued options map any other number to 0.
+    const struct {
+        const char* Settings;
+        int LangCode, ProxyPort, Width, Height, LastNewsId, ParamRebinding;
+    } cases[] = {
+        {"[Lang]\nCode=-1\n[InternetConnection]\nProxyPort=70000\n"
+         "[AppWin]\nWidth=0\nHeight=40000\n[News]\nLastNewsId=65536\n"
+         "[Options]\nParamRebinding=3\n",
+         0, 8080, 870, 600, 0, aamNotExecute},
+        {"[Lang]\nCode=65536\n[InternetConnection]\nProxyPort=0\n"
+         "[AppWin]\nWidth=-870\nHeight=-1\n[News]\nLastNewsId=-1\n"
+         "[Options]\nParamRebinding=-1\n",
+         0, 8080, 870, 600, 0, aamNotExecute},
+        {"[Lang]\nCode=65535\n[InternetConnection]\nProxyPort=65535\n"
+         "[AppWin]\nWidth=32767\nHeight=1\n[News]\nLastNewsId=65535\n"
+         "[Options]\nParamRebinding=2\n",
+         65535, 65535, 32767, 1, 65535, aamAutomatic},
+        {"[InternetConnection]\nProxyPort=1\n[AppWin]\nWidth=1\nHeight=32767\n",
+         0, 1, 1, 32767, 0, aamAsk},
+    };
+    for (const auto& c : cases) {
+        WriteProgramFile(kSettings, c.Settings);
+        Module();
+        EXPECT_EQ(LangCode, c.LangCode) << c.Settings;
+        EXPECT_EQ(ProxyPort, c.ProxyPort) << c.Settings;
+        EXPECT_EQ(Module().AppWinWidth(), c.Width) << c.Settings;
+        EXPECT_EQ(Module().AppWinHeight(), c.Height) << c.Settings;
+        EXPECT_EQ(LastNewsId, c.LastNewsId) << c.Settings;
+        EXPECT_EQ(ParamRebinding, c.ParamRebinding) << c.Settings;
+        DestroyModule();
+    }
+    // What is written back is the value in force.
+    const TIniFile ini(ProgramFile(kSettings));
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("InternetConnection"), QStringLiteral("ProxyPort"), 0),
+              1);
     EXPECT_TRUE(FUI.Errors.empty());
 }
 

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -61,6 +62,12 @@ TEST_F(IniFileTest, NumbersThatDoNotReadGiveTheDefault) {
     EXPECT_TRUE(ini.ReadBool(s, QStringLiteral("H"), false));
     EXPECT_TRUE(ini.ReadBool(s, QStringLiteral("C"), true));
     EXPECT_FALSE(ini.ReadBool(s, QStringLiteral("C"), false));
+    // A number outside the range asked for is no value of it: the default, never a number
+    // cut to fit.
+    EXPECT_EQ(ini.ReadInteger(s, QStringLiteral("A"), 5, 0, 12), 12);
+    EXPECT_EQ(ini.ReadInteger(s, QStringLiteral("A"), 5, 13, 100), 5);
+    EXPECT_EQ(ini.ReadInteger(s, QStringLiteral("B"), 5, 0, 0xFFFF), 5);
+    EXPECT_EQ(ini.ReadInteger(s, QStringLiteral("C"), 5, 0, 0xFFFF), 5);
 }
 
 TEST_F(IniFileTest, Windows1251FileReadsAndIsRewrittenAsUtf8) {
@@ -160,4 +167,122 @@ TEST_F(IniFileTest, DatesAndTextInMemory) {
                      EncodeDateTime(2024, 3, 5));
     EXPECT_DOUBLE_EQ(ini.ReadDate(QStringLiteral("NS2"), QStringLiteral("Date"), -1), -1);
     EXPECT_DOUBLE_EQ(ini.ReadDate(QStringLiteral("NS3"), QStringLiteral("Date"), -1), -1);
+}
+
+TEST_F(IniFileTest, SectionsAndKeysAreFoundAmongManyWithoutRegardToCase) {
+    // Keys of letters outside the basic plane, a repeated section, writes into a file of
+    // thousands of keys and a section erased among them: every read finds what a reading of
+    // the written text finds.
+    TIniFile ini;
+    ini.LoadFromData("[Ключи]\n𝔸=первый\n[ключи]\n𝔸=второй\nёЖ=3\n");
+    EXPECT_EQ(ini.ReadString(QStringLiteral("КЛЮЧИ"), QStringLiteral("𝔸"), QString()),
+              QStringLiteral("первый"));
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("ключи"), QStringLiteral("ЁЖ"), 0), 3);
+    for (int n = 0; n < 5000; ++n) {
+        ini.WriteString(QStringLiteral("Aliases"), QStringLiteral("Name%1").arg(n),
+                        QStringLiteral("База %1").arg(n));
+        ini.WriteInteger(QStringLiteral("Ключи"), QStringLiteral("N%1").arg(n), n);
+    }
+    ini.WriteString(QStringLiteral("aliases"), QStringLiteral("NAME17"), QStringLiteral("новая"));
+    ini.EraseSection(QStringLiteral("Другая"));
+    TIniFile reread;
+    reread.LoadFromData(ini.ToData());
+    for (const TIniFile* file : {&ini, &reread}) {
+        EXPECT_EQ(file->ReadString(QStringLiteral("ALIASES"), QStringLiteral("name17"), QString()),
+                  QStringLiteral("новая"));
+        EXPECT_EQ(file->ReadString(QStringLiteral("Aliases"), QStringLiteral("Name4999"), QString()),
+                  QStringLiteral("База 4999"));
+        EXPECT_EQ(file->ReadInteger(QStringLiteral("ключи"), QStringLiteral("n2500"), -1), 2500);
+        EXPECT_EQ(file->ReadSectionValues(QStringLiteral("Ключи")).size(), 5002);
+    }
+    // New keys of a repeated section go into its first occurrence.
+    EXPECT_TRUE(ini.ToData().startsWith("[Ключи]\n𝔸=первый\nN0=0\n"));
+}
+
+TEST_F(IniFileTest, MutatedSettingsFilesReadConsistently) {
+    const QByteArray seeds[] = {
+        "; settings\n[Options]\nAutoLogin=1\nLogoText=Заставка\nParamRebinding=7\n\n"
+        "[InternetConnection]\nProxyPort=8080\nProxyPassword=p=w\n\n[Aliases]\nName0=Дом\n"
+        "File0=/home/parts.fdb\nName1=Работа\nFile1=/work/parts.fdb\n[News]\nLastNewsId=12\n"
+        "[NS0]\nDate=2024-03-05\nToken=3\n",
+        ToWin1251(QStringLiteral("[Aliases]\r\nName0=Склад\r\nFile0=/data/склад.fdb\r\n"
+                                 "[ALIASES]\r\nname0=второй\r\n# comment\r\n[AppWin]\r\n"
+                                 "Width=1000\r\nHeight=-5\r\n")),
+        "[WN]\nWN_102=1\n[Lang]\nCode=70000\n[Connect]\nLastConnectDataBase=/a/b.fdb\n",
+    };
+    const QString sections[] = {QStringLiteral("Options"), QStringLiteral("InternetConnection"),
+                                QStringLiteral("Aliases"),  QStringLiteral("News"),
+                                QStringLiteral("NS0"),      QStringLiteral("AppWin"),
+                                QStringLiteral("WN"),       QStringLiteral("Lang"),
+                                QStringLiteral("Connect"),  QStringLiteral("options")};
+    const QByteArray pieces[] = {"[", "]", "=", "\n", "\r", ";", QByteArray(1, '\0'), "\xFF",
+                                 "\xD0", "\xF0\x9F\x98\x80", " ", "[Aliases]\n", "Name0=x\n"};
+    std::mt19937 random(7031);
+    const auto below = [&](qsizetype ALimit) {
+        return qsizetype(std::uniform_int_distribution<qint64>(0, std::max<qint64>(ALimit, 1) - 1)(
+            random));
+    };
+    const auto otherCase = [](QString AName) {
+        for (QChar& c : AName) {
+            if (c.unicode() < 0x80)
+                c = c.isUpper() ? c.toLower() : c.toUpper();
+        }
+        return AName;
+    };
+    // Every key a section lists reads as listed, in this file and in one read from its text.
+    const auto checkSame = [&](const TIniFile& AFile, const TIniFile& AReread) {
+        for (const QString& section : sections) {
+            const auto values = AFile.ReadSectionValues(section);
+            ASSERT_EQ(values, AReread.ReadSectionValues(section));
+            ASSERT_EQ(AFile.SectionExists(section), AReread.SectionExists(section));
+            for (const auto& [key, value] : values) {
+                ASSERT_EQ(AFile.ReadString(otherCase(section), otherCase(key), QStringLiteral("?")),
+                          value);
+                AFile.ReadInteger(section, key, 0, 0, 100);
+                AFile.ReadDate(section, key, 0);
+            }
+        }
+    };
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray data = seeds[i % 3];
+        for (int n = 0; n <= below(4); ++n) {
+            switch (below(4)) {
+            case 0:
+                data.truncate(below(data.size() + 1));
+                break;
+            case 1:
+                if (!data.isEmpty()) {
+                    const qsizetype pos = below(data.size());
+                    data[pos] = char(data[pos] ^ (1 << below(8)));
+                }
+                break;
+            case 2:
+                data.insert(below(data.size() + 1), pieces[below(std::size(pieces))]);
+                break;
+            default:
+                data.remove(below(data.size() + 1), below(12));
+                break;
+            }
+        }
+        TIniFile ini;
+        ini.LoadFromData(data);
+        TIniFile reread;
+        reread.LoadFromData(ini.ToData());
+        ASSERT_EQ(reread.ToData().toStdString(), ini.ToData().toStdString()) << i;
+        checkSame(ini, reread);
+
+        // Writes over what is there and new keys, a section erased: the same again.
+        const QString section = sections[below(std::size(sections))];
+        const auto values = ini.ReadSectionValues(section);
+        const QString key = values.isEmpty() || below(2)
+                                ? QStringLiteral("Новый%1").arg(below(3))
+                                : values[below(values.size())].first;
+        ini.WriteString(section, key, QStringLiteral(" значение\r\n%1 ").arg(i));
+        ASSERT_EQ(ini.ReadString(section, key, QString()), QStringLiteral("значение  %1").arg(i));
+        if (below(4) == 0)
+            ini.EraseSection(sections[below(std::size(sections))]);
+        TIniFile written;
+        written.LoadFromData(ini.ToData());
+        checkSame(ini, written);
+    }
 }

@@ -76,12 +76,15 @@ TEST_F(BaseParamListTest, LoadsTheRowsOfItsClassAndFiltersOnNameAndDescription) 
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Мощность"));
 
     QString title;
+    QString fileName;
     AnswerModal<TfrmExportDataToFile>([&](TfrmExportDataToFile* ADialog) {
         title = ADialog->DataSetName();
+        fileName = ADialog->FileName();
         ADialog->reject();
     });
     frame->MenuItem(QStringLiteral("pmiExportDataToFile"))->trigger();
     EXPECT_EQ(title, QStringLiteral("Резисторы - Базовые параметры"));
+    EXPECT_EQ(fileName, title); // the data-set name names the file
 
     // A unit renamed elsewhere shows after a refresh.
     DB().Exec(QStringLiteral("UPDATE T_UNIT SET S_PREFIX = 'мВ' WHERE ID = 1"));

@@ -5,6 +5,8 @@
 
 #include <QPushButton>
 
+#include <algorithm>
+
 class BaseParamWindowsTest : public TBaseParamTest {
 protected:
     void AddSamples() {
@@ -68,24 +70,34 @@ TEST_F(BaseParamWindowsTest, EachClassWindowKeepsItsOwnLayoutRows) {
         "|| ':' || COALESCE(V_PARAMID, -1) || '=' || V_INTEGER, ', ') FROM (SELECT * FROM "
         "CFG_LOCAL WHERE OBJ_TYPE = %1 ORDER BY OBJ_ID, S_PARAM DESC, V_PARAMID)");
 
-    // No rows yet: the defaults 500 × 180; the minimum 300 × 180.
+    // No rows yet: the defaults 500 × 180 (or what the list needs); the minimum 300 × 180 (or
+    // what the tool bar and the list need).
     TfrmBaseParam* host = OpenBaseParams(1);
-    EXPECT_EQ(host->SubWindow()->size(), QSize(500, 180));
-    EXPECT_EQ(host->SubWindow()->minimumSize(), QSize(300, 180));
-    host->SubWindow()->resize(420, 260);
+    const QSize defaults = host->SubWindow()->size();
+    EXPECT_GE(defaults.width(), 500);
+    EXPECT_GE(defaults.height(), 180);
+    EXPECT_EQ(host->SubWindow()->minimumSize(),
+              QSize(300, 180).expandedTo(host->SubWindow()->minimumSizeHint()));
+    const int caption =
+        std::max(100, host->BookFrame()->ListView()->header()->sectionSizeHint(2));
+    const QSize stored = defaults + QSize(40, 30);
+    host->SubWindow()->resize(stored);
     host->BookFrame()->ListView()->header()->resizeSection(3, 60);
     ASSERT_TRUE(host->CloseWindow());
     Settle();
     EXPECT_EQ(Scalar(rows.arg(22)).toString(),
-              QStringLiteral("1011/1 RBW:-1=420, 1011/1 RBH:-1=260, 1011/1 CW:0=160, "
-                             "1011/1 CW:1=160, 1011/1 CW:2=100, 1011/1 CW:3=60"));
+              QStringLiteral("1011/1 RBW:-1=%1, 1011/1 RBH:-1=%2, 1011/1 CW:0=160, "
+                             "1011/1 CW:1=160, 1011/1 CW:2=%3, 1011/1 CW:3=60")
+                  .arg(stored.width())
+                  .arg(stored.height())
+                  .arg(caption));
 
     // The class's window opens at its size; another class's at the defaults.
     host = OpenBaseParams(1);
-    EXPECT_EQ(host->SubWindow()->size(), QSize(420, 260));
+    EXPECT_EQ(host->SubWindow()->size(), stored);
     EXPECT_EQ(host->BookFrame()->ListView()->header()->sectionSize(3), 60);
     TfrmBaseParam* other = OpenBaseParams(2);
-    EXPECT_EQ(other->SubWindow()->size(), QSize(500, 180));
+    EXPECT_EQ(other->SubWindow()->size(), defaults);
 
     // The picker stores its rows under its own code, without a class key.
     Pick(2, 0, [&](TfrmSelectBaseParam* APicker) { APicker->ButtonPanel()->CancelBtn()->click(); });

@@ -255,22 +255,25 @@ TEST_F(CaseListTest, PickerOpens500WideWithFourColumnsAndHandsBackTheCase) {
         ADialog->resize(450, 300);
         ADialog->ButtonPanel()->OkBtn()->click();
     });
-    EXPECT_EQ(width, 500);
+    // 500, or what the four columns need when that is more.
+    EXPECT_GE(width, 500);
+    const int opened = width;
     EXPECT_TRUE(result.Select);
     EXPECT_EQ(result.Id, 2u);
     EXPECT_EQ(result.Name, QStringLiteral("SOIC-8"));
 
-    // Closed at 450: reopens at 500; closed at 620: reopens at 620. Cancel hands back nothing.
+    // Closed at 450: reopens as first; closed wider: reopens at that width. Cancel hands back
+    // nothing.
     result = pick([&](TfrmSelectCase* ADialog) {
         width = ADialog->width();
-        ADialog->resize(620, 300);
+        ADialog->resize(opened + 60, 300);
         ADialog->ButtonPanel()->CancelBtn()->click();
     });
-    EXPECT_EQ(width, 500);
+    EXPECT_EQ(width, opened);
     EXPECT_FALSE(result.Select);
     pick([&](TfrmSelectCase* ADialog) {
         width = ADialog->width();
         ADialog->reject();
     });
-    EXPECT_EQ(width, 620);
+    EXPECT_EQ(width, opened + 60);
 }

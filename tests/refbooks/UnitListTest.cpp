@@ -241,14 +241,18 @@ TEST_F(UnitListTest, CopyNameRefreshItemInfoExportAndHelp) {
 
     int exported = -1;
     int columns = -1;
+    QString fileName;
     AnswerModal<TfrmExportDataToFile>([&](TfrmExportDataToFile* ADialog) {
         exported = ADialog->ItemsCount();
         columns = ADialog->ColumnsCount();
+        fileName = ADialog->FileName();
         ADialog->reject();
     });
     frame->MenuItem(QStringLiteral("pmiExportDataToFile"))->trigger();
     EXPECT_EQ(exported, 4);
     EXPECT_EQ(columns, 5);
+    // Without a data-set name the file is proposed under the window's caption.
+    EXPECT_EQ(fileName, QStringLiteral("Единицы измерения"));
 
     frame->MenuItem(QStringLiteral("pmiHelpContext"))->trigger();
     ASSERT_NE(HelpWindow(), nullptr);

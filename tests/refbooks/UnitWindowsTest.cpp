@@ -4,7 +4,11 @@
 
 #include "tests/refbooks/RefBooksTestSupport.h"
 
+#include "shell/KVWidgets.h"
+
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,6 +39,19 @@ protected:
         const QMargins m = AHost->SubWindow()->contentsMargins();
         return {m.left() + m.right(), m.top() + m.bottom()};
     }
+    // The size a host opens at for the stored or built-in size ASize: at least what its tool
+    // bar and list need, within the workspace.
+    QSize Fitted(TfrmUnit* AHost, const QSize& ASize) {
+        QMdiSubWindow* sub = AHost->SubWindow();
+        return ASize.expandedTo(sub->sizeHint() + ListViewShortfall(AHost->BookFrame()->ListView()))
+            .boundedTo(Workspace())
+            .expandedTo(sub->minimumSizeHint());
+    }
+    QSize Workspace() { return Main().MDIArea()->viewport()->size(); }
+    // A column's width: the book's AWidth, or what its caption needs when that is more.
+    static int CaptionWidth(TfrmUnit* AHost, int AColumn, int AWidth) {
+        return std::max(AWidth, AHost->BookFrame()->ListView()->header()->sectionSizeHint(AColumn));
+    }
     static QString Widths(TKVListFrame* AFrame) {
         QStringList widths;
         for (int i = 0; i < AFrame->Model()->columnCount(); ++i)
@@ -58,40 +75,51 @@ protected:
 
 TEST_F(UnitWindowsTest, HostLayoutRowsAreWrittenReadBackAndCapped) {
     AddUnit(1011, 1, QStringLiteral("Ом"));
-    // No rows yet: the defaults 300 × 180.
+    // No rows yet: the defaults 300 × 180, or what the tool bar and the list need when that is
+    // more; the second column as wide as its caption needs.
     TfrmUnit* host = OpenHost();
     EXPECT_EQ(host->BookFrame()->RBWinWidth(), 300);
     EXPECT_EQ(host->BookFrame()->RBWinHeight(), 180);
-    EXPECT_EQ(host->SubWindow()->size(), QSize(300, 180));
-    EXPECT_EQ(Widths(host->BookFrame()), QStringLiteral("80 100 120 160 100"));
-    EXPECT_EQ(host->SubWindow()->minimumSize(), QSize(300, 180));
+    EXPECT_EQ(host->SubWindow()->size(), Fitted(host, QSize(300, 180)));
+    const QString caption = QString::number(CaptionWidth(host, 1, 100));
+    EXPECT_EQ(Widths(host->BookFrame()), QStringLiteral("80 %1 120 160 100").arg(caption));
+    EXPECT_EQ(host->SubWindow()->minimumSize(),
+              QSize(300, 180).expandedTo(host->SubWindow()->minimumSizeHint()));
 
-    host->SubWindow()->resize(420, 260);
+    host->SubWindow()->resize(760, 400);
     host->BookFrame()->ListView()->header()->resizeSection(1, 133);
     CloseHost(host);
     EXPECT_EQ(LayoutRows(20),
-              QStringLiteral("RBW:-1=420 RBH:-1=260 CW:0=80 CW:1=133 CW:2=120 CW:3=160 CW:4=100"));
+              QStringLiteral("RBW:-1=760 RBH:-1=400 CW:0=80 CW:1=133 CW:2=120 CW:3=160 CW:4=100"));
     EXPECT_EQ(LayoutRowCount(), 7);
 
     // Read back; a width above 500 comes back as 500; a column that does not exist and a key
     // that is none of the three are ignored.
+    host = OpenHost();
+    EXPECT_EQ(host->SubWindow()->size(), QSize(760, 400));
+    CloseHost(host);
     DB().Exec(QStringLiteral("UPDATE CFG_LOCAL SET V_INTEGER = 800 WHERE S_PARAM = 'CW' AND "
                              "V_PARAMID = 2"));
     AddLayoutRow(20, "CW", 7, 50);
     AddLayoutRow(20, "XYZ", -1, 1);
     host = OpenHost();
-    EXPECT_EQ(host->SubWindow()->size(), QSize(420, 260));
     EXPECT_EQ(Widths(host->BookFrame()), QStringLiteral("80 133 500 160 100"));
+    // The columns now need more than the workspace: the window takes its whole width.
+    EXPECT_EQ(host->SubWindow()->size(), QSize(Workspace().width(), 400));
     // Saving again updates the same rows (the uncapped current widths).
     CloseHost(host);
     EXPECT_EQ(LayoutRowCount(), 9);
     EXPECT_TRUE(LayoutRows(20).contains(QStringLiteral("CW:2=500")));
 
-    // A stored width below the threshold keeps the built-in width; the height is taken.
+    // A stored width below the threshold keeps the built-in width (raised to what the
+    // columns need); the height is taken.
+    DB().Exec(QStringLiteral("UPDATE CFG_LOCAL SET V_INTEGER = 100 WHERE S_PARAM = 'CW' AND "
+                             "V_PARAMID = 2"));
     DB().Exec(QStringLiteral("UPDATE CFG_LOCAL SET V_INTEGER = 250 WHERE S_PARAM = 'RBW'"));
     DB().Exec(QStringLiteral("UPDATE CFG_LOCAL SET V_INTEGER = 400 WHERE S_PARAM = 'RBH'"));
     host = OpenHost();
-    EXPECT_EQ(host->SubWindow()->size(), QSize(292 + Border(host).width(), 400));
+    EXPECT_EQ(host->SubWindow()->size(), Fitted(host, QSize(292 + Border(host).width(), 400)));
+    EXPECT_EQ(host->SubWindow()->height(), 400);
     // Closed while maximised: the rows keep what was loaded at opening.
     host->SubWindow()->showMaximized();
     CloseHost(host);
@@ -107,8 +135,9 @@ TEST_F(UnitWindowsTest, NothingIsReadOrWrittenWithoutLocalConfigOrOnAReadOnlyDat
     ::LocalConfig = false;
     TfrmUnit* host = OpenHost();
     EXPECT_EQ(host->BookFrame()->RBWinWidth(), 0);
-    EXPECT_EQ(host->SubWindow()->size(), QSize(292, 153) + Border(host));
-    EXPECT_EQ(Widths(host->BookFrame()), QStringLiteral("80 100 120 160 100"));
+    EXPECT_EQ(host->SubWindow()->size(), Fitted(host, QSize(292, 153) + Border(host)));
+    const QString caption = QString::number(CaptionWidth(host, 1, 100));
+    EXPECT_EQ(Widths(host->BookFrame()), QStringLiteral("80 %1 120 160 100").arg(caption));
     host->SubWindow()->resize(450, 300);
     CloseHost(host);
     EXPECT_EQ(LayoutRowCount(), 3);
@@ -118,8 +147,9 @@ TEST_F(UnitWindowsTest, NothingIsReadOrWrittenWithoutLocalConfigOrOnAReadOnlyDat
     ::LocalConfig = true;
     ::ReadOnly = true;
     host = OpenHost();
-    EXPECT_EQ(host->SubWindow()->size(), QSize(600, 500));
-    EXPECT_EQ(Widths(host->BookFrame()), QStringLiteral("222 100 120 160 100"));
+    EXPECT_EQ(host->SubWindow()->size(), Fitted(host, QSize(600, 500)));
+    EXPECT_EQ(host->SubWindow()->height(), 500);
+    EXPECT_EQ(Widths(host->BookFrame()), QStringLiteral("222 %1 120 160 100").arg(caption));
     host->SubWindow()->resize(450, 300);
     T_frmUnit* frame = host->BookFrame();
     ASSERT_TRUE(host->CloseWindow());
@@ -204,28 +234,37 @@ TEST_F(UnitWindowsTest, PickerHandsBackTheChosenUnitOrSelectFalse) {
 
 TEST_F(UnitWindowsTest, PickerSizeAndItsOwnLayoutRows) {
     DB();
+    // Opens the picker and closes it at 450 wide (narrower than it needs) and AHeight high.
     QSize opened;
-    const auto pickSize = [&] {
+    int caption = 0;
+    const auto pickSize = [&](int AHeight) {
         Pick(0, 0, [&](TfrmSelectUnit* APicker) {
             opened = APicker->size();
-            APicker->resize(450, 240);
+            caption = std::max(100, APicker->BookFrame()->ListView()->header()->sectionSizeHint(1));
+            APicker->resize(450, AHeight);
             APicker->reject();
         });
         return opened;
     };
-    // Without option LocalConfig: 300 wide, the button panel + 180 high; nothing stored.
+    // Without option LocalConfig: 300 wide, the button panel + 180 high, or what the list
+    // needs when that is more (as for every size below); nothing stored.
     ::LocalConfig = false;
-    EXPECT_EQ(pickSize(), QSize(300, 211));
+    const QSize needed = pickSize(0);
+    EXPECT_GE(needed.width(), 300);
+    EXPECT_GE(needed.height(), 211);
     EXPECT_EQ(LayoutRowCount(), 0);
+    const int high = needed.height() + 40;
 
     // With it: the defaults 300 × 180, and the size on closing stored under its own type.
     ::LocalConfig = true;
-    EXPECT_EQ(pickSize(), QSize(300, 180));
+    EXPECT_EQ(pickSize(high), needed);
     EXPECT_EQ(LayoutRows(36),
-              QStringLiteral("RBW:-1=450 RBH:-1=240 CW:0=80 CW:1=100 CW:2=120 CW:3=160 CW:4=100"));
+              QStringLiteral("RBW:-1=450 RBH:-1=%1 CW:0=80 CW:1=%2 CW:2=120 CW:3=160 CW:4=100")
+                  .arg(high)
+                  .arg(caption));
     EXPECT_TRUE(LayoutRows(20).isEmpty());
     // A stored width below 500 opens at 300 again; from 500 up it is taken.
-    EXPECT_EQ(pickSize(), QSize(300, 240));
-    DB().Exec(QStringLiteral("UPDATE CFG_LOCAL SET V_INTEGER = 520 WHERE S_PARAM = 'RBW'"));
-    EXPECT_EQ(pickSize(), QSize(520, 240));
+    EXPECT_EQ(pickSize(high), QSize(needed.width(), high));
+    DB().Exec(QStringLiteral("UPDATE CFG_LOCAL SET V_INTEGER = 700 WHERE S_PARAM = 'RBW'"));
+    EXPECT_EQ(pickSize(high), QSize(700, high));
 }

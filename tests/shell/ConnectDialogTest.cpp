@@ -210,6 +210,14 @@ TEST_F(ConnectDialogTest, PickerListsOnlyValidDataBasesOfTheFolder) {
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write(QByteArray(10000, 'x'));
     junk.close();
+    // A copy cut short: looking at the folder must not let the engine write to it.
+    QFile whole(first.FileName());
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray cut = whole.read(10 * 8192);
+    QFile cutFile(folder.filePath(QStringLiteral("i_cut.fdb")));
+    ASSERT_TRUE(cutFile.open(QIODevice::WriteOnly));
+    cutFile.write(cut);
+    cutFile.close();
     QFile other(folder.filePath(QStringLiteral("readme.txt")));
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.close();
@@ -220,7 +228,10 @@ TEST_F(ConnectDialogTest, PickerListsOnlyValidDataBasesOfTheFolder) {
     TDBADataBaseFileName = QStringLiteral("/from/an/earlier/showing.fdb");
     TfrmTDBAConnect dlg;
     EXPECT_EQ(dlg.TDBAPath(), folder.path());
-    EXPECT_EQ(dlg.TDBAList().size(), 8);
+    EXPECT_EQ(dlg.TDBAList().size(), 9);
+    ASSERT_TRUE(cutFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(cutFile.readAll(), cut);
+    cutFile.close();
     // Nothing is selected yet: nothing is chosen.
     EXPECT_EQ(TDBADataBaseFileName, QString());
 

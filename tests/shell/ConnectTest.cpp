@@ -230,10 +230,13 @@ TEST_F(ConnectTest, AFileThatCannotBeOpenedIsShownOnceAndLeavesTheWindowDisconne
     const QString junk = dir.filePath(QStringLiteral("junk.fdb"));
     WriteFile(junk, QByteArray(20000, 'j'));
     const QStringList boxes = ConnectThroughDialog(junk);
-    // The data module shows the engine's error; the main window adds nothing.
+    // The data module shows why the file is refused; the main window adds nothing.
     EXPECT_TRUE(boxes.isEmpty());
     ASSERT_EQ(FUI.Errors.size(), 1u);
-    EXPECT_EQ(FUI.Errors[0].Caption, QStringLiteral("EIBError"));
+    EXPECT_EQ(FUI.Errors[0].Caption, QStringLiteral("EDataBaseFileError"));
+    EXPECT_TRUE(FUI.Errors[0].Text.startsWith(
+        QStringLiteral("Файл «%1» не является базой данных.").arg(junk)))
+        << FUI.Errors[0].Text.toStdString();
     EXPECT_FALSE(dmMain->DBConnected());
     ExpectDisconnectedMenus();
     EXPECT_EQ(QFileInfo(junk).size(), 20000);

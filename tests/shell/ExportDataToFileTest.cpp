@@ -472,6 +472,81 @@ TEST_F(ExportDataToFileTest, SaveAddsExtensionAndAsksBeforeReplacing) {
     EXPECT_TRUE(FUI.Errors.empty());
 }
 
+// The extension typed decides the format, whatever type the dialog was left at; another name
+// gets the chosen type's extension. So no file holds one format under the other's name: read
+// back, each file is what its name says.
+TEST_F(ExportDataToFileTest, TypedExtensionDecidesTheFormat) {
+    const QByteArray page =
+        PageBytes("Резисторы &amp; &lt;конденсаторы&gt;", QString::fromUtf8(kSampleTable));
+    ASSERT_TRUE(Save(Path("makers.html"), eftWorkbook).empty());
+    EXPECT_EQ(ReadFile(Path("makers.html")), page);
+
+    ASSERT_TRUE(Save(Path("MAKERS.XLS"), eftWebPage).empty());
+    TXlsWorkbook book;
+    book.LoadFromFile(Path("MAKERS.XLS"));
+    ASSERT_EQ(book.SheetCount(), 1);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(book.Sheet(0).CellText(c, 1), FForm.Sheet().CellText(c, 1)) << c;
+
+    ASSERT_TRUE(Save(Path("makers.v2"), eftWebPage).empty());
+    EXPECT_EQ(ReadFile(Path("makers.v2.html")), page);
+
+    QStringList files = QDir(FDir.path()).entryList(QDir::Files);
+    files.sort();
+    EXPECT_EQ(files, QStringList({QStringLiteral("MAKERS.XLS"), QStringLiteral("makers.html"),
+                                  QStringLiteral("makers.v2.html")}));
+    EXPECT_TRUE(FUI.Errors.empty());
+
+    const struct {
+        const char* Typed;
+        TKVExportFileType Chosen;
+        const char* Written;
+        TKVExportFileType Type;
+    } cases[] = {
+        {"a.xls", eftWebPage, "a.xls", eftWorkbook},
+        {"a.Htm", eftWorkbook, "a.Htm", eftWebPage},
+        {"a", eftWorkbook, "a.xls", eftWorkbook},
+        {"a", eftWebPage, "a.html", eftWebPage},
+        {"a.b.txt", eftWorkbook, "a.b.txt.xls", eftWorkbook},
+        {"dir.html/a", eftWorkbook, "dir.html/a.xls", eftWorkbook},
+    };
+    for (const auto& c : cases) {
+        TKVExportFileType type = c.Chosen == eftWorkbook ? eftWebPage : eftWorkbook;
+        EXPECT_EQ(ExportTargetFileName(QString::fromUtf8(c.Typed), c.Chosen, type),
+                  QString::fromUtf8(c.Written));
+        EXPECT_EQ(type, c.Type) << c.Typed;
+    }
+}
+
+// The save dialog proposes the list's name and starts in the folder of the last file saved
+// (the home folder before the first save and when that folder is gone).
+TEST_F(ExportDataToFileTest, DialogProposesTheListsNameInTheFolderLastUsed) {
+    TfrmExportDataToFile::SetSaveFolder(QString());
+    FForm.SetFileName(QStringLiteral("Корпуса: SMD/THT"));
+    Save(QString(), 0);
+    ASSERT_EQ(FFileRequests.size(), 1u);
+    EXPECT_EQ(FFileRequests[0].Folder, QDir::homePath());
+    EXPECT_EQ(FFileRequests[0].FileName, QStringLiteral("Корпуса_ SMD_THT.xls"));
+    EXPECT_EQ(FFileRequests[0].FilterIndex, 0);
+
+    ASSERT_TRUE(QDir(FDir.path()).mkdir(QStringLiteral("out")));
+    ASSERT_TRUE(Save(Path("out/list"), 1).empty());
+    Save(QString(), 0);
+    ASSERT_EQ(FFileRequests.size(), 3u);
+    EXPECT_EQ(FFileRequests[2].Folder, Path("out"));
+
+    ASSERT_TRUE(QDir(Path("out")).removeRecursively());
+    Save(QString(), 0);
+    ASSERT_EQ(FFileRequests.size(), 4u);
+    EXPECT_EQ(FFileRequests[3].Folder, QDir::homePath());
+
+    // No name to propose: none is.
+    FForm.SetFileName(QStringLiteral(" .. "));
+    Save(QString(), 0);
+    EXPECT_EQ(FFileRequests.back().FileName, QString());
+    TfrmExportDataToFile::SetSaveFolder(QString());
+}
+
 // A target that cannot be written gives an error report naming it and leaves nothing under
 // its name (and no temporary file beside it).
 TEST_F(ExportDataToFileTest, UnwritableTargetLeavesNothing) {

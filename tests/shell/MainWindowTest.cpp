@@ -9,11 +9,20 @@
 #include "shell/frmConnect.h"
 #include "shell/uHelpContext.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTest>
+#include <QToolButton>
+#include <QTranslator>
 #include <QWidget>
 
 class MainWindowTest : public TMainWindowTest {};
@@ -23,6 +32,22 @@ TEST(StartupTest, ClientLibraryAndEmbeddedEngineLoad) {
     const QString engine = EngineLibraryFile();
     EXPECT_TRUE(engine.endsWith(QStringLiteral("/libEngine12.so"))) << engine.toStdString();
     EXPECT_TRUE(QFileInfo::exists(engine)) << engine.toStdString();
+}
+
+// Qt's own dialogs and buttons speak Russian with the program.
+TEST(StartupTest, QtsOwnDialogsSpeakRussian) {
+    QTranslator* translator = InstallQtTranslations();
+    ASSERT_NE(translator, nullptr) << "qtbase_ru.qm is missing";
+    QDialogButtonBox buttons(QDialogButtonBox::Open | QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Open)->text(), QStringLiteral("Открыть"));
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    auto* label = files.findChild<QLabel*>(QStringLiteral("fileNameLabel"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->text().contains(QStringLiteral("Имя файла"))) << label->text().toStdString();
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
 }
 
 TEST(StartupTest, ExceptionLeavingAnEventHandlerIsShownInTheErrorBox) {
@@ -53,6 +78,9 @@ TEST(MainWindowSizeTest, SavedSizeIsKeptWithinTheMinimumAndTheScreenAndCentred) 
     // A screen that does not start at the origin.
     EXPECT_EQ(TfrmMain::AppWinGeometry(870, 600, QRect(1280, 100, 1280, 1024)),
               QRect(1280 + 205, 100 + 212, 870, 600));
+    // Content that needs more than 870 × 600 raises the smallest size.
+    EXPECT_EQ(TfrmMain::AppWinGeometry(500, 400, screen, QSize(1000, 600)),
+              QRect(140, 212, 1000, 600));
 }
 
 TEST_F(MainWindowTest, WindowTakesItsSavedSizeWithinTheRulesOnTheRealScreen) {
@@ -60,16 +88,20 @@ TEST_F(MainWindowTest, WindowTakesItsSavedSizeWithinTheRulesOnTheRealScreen) {
     for (const auto& [width, height] : {std::pair{500, 400}, {3000, 2000}}) {
         FMain.reset();
         WriteSettings(QStringLiteral("[AppWin]\nWidth=%1\nHeight=%2\n").arg(width).arg(height));
-        const QRect expected = TfrmMain::AppWinGeometry(width, height, screen);
+        // At least 870 × 600, or what the tool bar and the status bar need.
+        const QSize smallest = Main().SmallestAppWinSize();
+        EXPECT_GE(smallest.width(), 870);
+        EXPECT_EQ(smallest.height(), 600);
+        const QRect expected = TfrmMain::AppWinGeometry(width, height, screen, smallest);
         EXPECT_EQ(Main().size(), expected.size()) << width;
         EXPECT_EQ(Main().pos(), expected.topLeft()) << width;
-        EXPECT_EQ(Main().minimumSize(),
-                  QSize(std::min(870, screen.width()), std::min(600, screen.height())));
+        EXPECT_EQ(Main().minimumSize(), smallest.boundedTo(screen.size()));
     }
     // Without a settings file the window opens at 870 × 600 (or the screen) in the centre.
     FMain.reset();
     QFile::remove(FProgramDir.filePath(QStringLiteral("Korvant.ini")));
-    EXPECT_EQ(Main().geometry().size(), TfrmMain::AppWinGeometry(870, 600, screen).size());
+    EXPECT_EQ(Main().geometry().size(),
+              TfrmMain::AppWinGeometry(870, 600, screen, Main().SmallestAppWinSize()).size());
     EXPECT_EQ(Main().windowTitle(), QStringLiteral("Корвант"));
 }
 
@@ -104,6 +136,41 @@ TEST_F(MainWindowTest, TipsRotateFromTheFirstAndWrapAfterTheTenth) {
               QStringLiteral("Свежие обновления данных можно скачать на сайте"));
     Main().StatusBar_TimerTimer();
     EXPECT_EQ(Main().StatusPanelText(0), QStringLiteral("Для получения справки нажмите F1"));
+}
+
+// A hovered command's tip takes the first panel in place of the rotating tip and gives it back
+// when the pointer leaves; the file, DBID and mode panels stay whatever the status bar shows.
+TEST_F(MainWindowTest, CommandTipTakesTheTipPanelAndTheOtherPanelsStay) {
+    Main().show();
+    Main().FormShow();
+    auto* button = new QToolButton(Main().MDIArea());
+    button->setStatusTip(QStringLiteral("Обновить список"));
+    const auto hover = [&](const QString& ATip) {
+        QStatusTipEvent tip(ATip);
+        QApplication::sendEvent(button, &tip);
+    };
+    const auto panelsShown = [&] {
+        for (int n : {0, 2, 3, 4})
+            if (!Main().StatusPanel(n)->isVisible())
+                return false;
+        return true;
+    };
+    hover(button->statusTip());
+    EXPECT_EQ(Main().StatusPanelText(0), QStringLiteral("Обновить список"));
+    EXPECT_TRUE(Main().statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(panelsShown());
+    // The tip timer does not take the panel from the command's tip.
+    Main().StatusBar_TimerTimer();
+    EXPECT_EQ(Main().StatusPanelText(0), QStringLiteral("Обновить список"));
+    hover(QString());
+    EXPECT_EQ(Main().StatusPanelText(0), TfrmMain::DefaultStatusHint(1));
+
+    // A message of the status bar's own leaves the permanent panels where they are.
+    Main().statusBar()->showMessage(QStringLiteral("Сообщение"));
+    for (int n : {2, 3, 4})
+        EXPECT_TRUE(Main().StatusPanel(n)->isVisible()) << n;
+    Main().statusBar()->clearMessage();
+    EXPECT_TRUE(panelsShown());
 }
 
 TEST_F(MainWindowTest, StartShowsNewsOnceTheTestBuildWarningAndTheConnectDialog) {

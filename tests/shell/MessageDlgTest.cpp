@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -17,9 +19,8 @@ namespace {
 
 struct TExpectedButton {
     QString Caption;
-    int Width;
+    int Width; // the layout's width; a caption that needs more widens its button
     int Result;
-    int RightOffset; // left edge = client width - RightOffset
 };
 
 struct TLayoutCase {
@@ -34,57 +35,45 @@ struct TLayoutCase {
 const std::vector<TLayoutCase>& LayoutCases() {
     static const std::vector<TLayoutCase> cases = {
         {TMessageDlgButtons(), 0, 258, {}, mrNone, mrNone},
-        {mdbOK, 1, 258, {{"OK", 57, mrOk, 65}}, mrOk, mrNone},
-        {mdbOK | mdbHelp,
-         2,
-         258,
-         {{"OK", 57, mrOk, 130}, {"&Справка", 57, mrCancel, 65}},
-         mrOk,
-         mrCancel},
-        {mdbOK | mdbCancel,
-         3,
-         258,
-         {{"OK", 57, mrOk, 130}, {"&Отмена", 57, mrCancel, 65}},
-         mrOk,
-         mrCancel},
-        {mdbClose, 4, 258, {{"Закр&ыть", 57, mrClose, 65}}, mrClose, mrClose},
-        {mdbYes | mdbNo, 5, 258, {{"Д&а", 57, mrYes, 130}, {"&Нет", 57, mrNo, 65}}, mrYes, mrNo},
+        {mdbOK, 1, 258, {{"OK", 57, mrOk}}, mrOk, mrNone},
+        {mdbOK | mdbHelp, 2, 258, {{"OK", 57, mrOk}, {"&Справка", 57, mrCancel}}, mrOk, mrCancel},
+        {mdbOK | mdbCancel, 3, 258, {{"OK", 57, mrOk}, {"&Отмена", 57, mrCancel}}, mrOk, mrCancel},
+        {mdbClose, 4, 258, {{"Закр&ыть", 57, mrClose}}, mrClose, mrClose},
+        {mdbYes | mdbNo, 5, 258, {{"Д&а", 57, mrYes}, {"&Нет", 57, mrNo}}, mrYes, mrNo},
         {mdbYes | mdbNo | mdbCancel,
          6,
          258,
-         {{"Д&а", 57, mrYes, 195}, {"&Нет", 57, mrNo, 130}, {"&Отмена", 57, mrCancel, 65}},
+         {{"Д&а", 57, mrYes}, {"&Нет", 57, mrNo}, {"&Отмена", 57, mrCancel}},
          mrYes,
          mrCancel},
         {mdbYesToAll | mdbNoToAll | mdbCancel,
          7,
          251,
-         {{"Да для &всех", 81, mrYesToAll, 243},
-          {"Н&ет для всех", 81, mrNoToAll, 154},
-          {"&Отмена", 57, mrCancel, 65}},
+         {{"Да для &всех", 81, mrYesToAll},
+          {"Н&ет для всех", 81, mrNoToAll},
+          {"&Отмена", 57, mrCancel}},
          mrYesToAll,
          mrCancel},
         {mdbYes | mdbNo | mdbYesToAll | mdbNoToAll | mdbCancel,
          8,
          381,
-         {{"Д&а", 57, mrYes, 373},
-          {"Да для &всех", 81, mrYesToAll, 308},
-          {"&Нет", 57, mrNo, 219},
-          {"Н&ет для всех", 81, mrNoToAll, 154},
-          {"&Отмена", 57, mrCancel, 65}},
+         {{"Д&а", 57, mrYes},
+          {"Да для &всех", 81, mrYesToAll},
+          {"&Нет", 57, mrNo},
+          {"Н&ет для всех", 81, mrNoToAll},
+          {"&Отмена", 57, mrCancel}},
          mrYes,
          mrCancel},
         {mdbAbort | mdbIgnore,
          9,
          258,
-         {{"&Прервать", 57, mrAbort, 130}, {"П&ропуск", 57, mrIgnore, 65}},
+         {{"&Прервать", 57, mrAbort}, {"П&ропуск", 57, mrIgnore}},
          mrAbort,
          mrIgnore},
         {mdbAbort | mdbRetry | mdbIgnore,
          10,
          258,
-         {{"&Прервать", 57, mrAbort, 195},
-          {"По&втор", 57, mrRetry, 130},
-          {"П&ропуск", 57, mrIgnore, 65}},
+         {{"&Прервать", 57, mrAbort}, {"По&втор", 57, mrRetry}, {"П&ропуск", 57, mrIgnore}},
          mrAbort,
          mrIgnore},
     };
@@ -105,25 +94,29 @@ TEST(MessageDlg, EveryLayoutHasItsButtonsInPlace) {
         SCOPED_TRACE(c.Layout);
         TMessageDlg dlg(QStringLiteral("Слово"), mdkConfirmation, c.Buttons);
         EXPECT_EQ(dlg.Layout(), c.Layout);
-        // A one-word text leaves the box at the layout's minimum width.
+        // A one-word text leaves the box at the layout's minimum width, or at what its buttons
+        // need when their captions make them wider.
         const int w = dlg.width();
-        EXPECT_EQ(w, c.MinWidth);
         EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize()) << "the box cannot be resized";
 
         const QLabel* label = dlg.TextLabel();
         EXPECT_EQ(label->pos(), QPoint(8, 8));
         ASSERT_EQ(dlg.Buttons().size(), static_cast<qsizetype>(c.Expected.size()));
-        for (size_t i = 0; i < c.Expected.size(); ++i) {
+        // Right-aligned, 8 pixels from the edge and from each other.
+        int right = w - 8;
+        for (size_t i = c.Expected.size(); i-- > 0;) {
             SCOPED_TRACE(i);
             const QPushButton* b = dlg.Buttons()[static_cast<qsizetype>(i)];
             const TExpectedButton& e = c.Expected[i];
             EXPECT_EQ(b->text(), e.Caption);
-            EXPECT_EQ(b->width(), e.Width);
-            EXPECT_EQ(b->x(), w - e.RightOffset);
+            EXPECT_EQ(b->width(), std::max(e.Width, b->minimumSizeHint().width()));
+            EXPECT_EQ(b->x() + b->width(), right);
+            right = b->x() - 8;
             EXPECT_EQ(b->y(), label->height() + 16);
             EXPECT_EQ(dlg.ButtonResult(b), e.Result);
             EXPECT_EQ(b->isDefault(), i == 0);
         }
+        EXPECT_EQ(w, std::max(c.MinWidth, w - right)) << "no wider than the buttons need";
         if (c.Expected.empty())
             EXPECT_EQ(dlg.height(), label->height() + 16);
         else
@@ -290,7 +283,7 @@ TEST(MessageDlg, ResponderAnswersInPlaceOfTheUser) {
     EXPECT_EQ(seen[0].DlgButtons[0].Result, mrYes);
     EXPECT_TRUE(seen[0].DlgButtons[0].Default);
     EXPECT_TRUE(seen[0].DlgButtons[1].Cancel);
-    EXPECT_EQ(seen[0].DlgButtons[1].Geometry.left(), seen[0].ClientWidth - 65);
+    EXPECT_EQ(seen[0].DlgButtons[1].Geometry.right() + 1, seen[0].ClientWidth - 8);
 
     EXPECT_EQ(seen[1].Kind, mdkError);
     EXPECT_EQ(seen[1].Buttons.Value(), 1028);

@@ -19,6 +19,7 @@ public:
         QString Caption;
         QString Text;
         bool OwnedByApp = false;
+        QString Details;
     };
     struct TInputRequest {
         QString Caption;
@@ -36,7 +37,11 @@ public:
     void AnswerInput(std::optional<QString> AAnswer) { FAnswers.push_back(std::move(AAnswer)); }
 
     void ShowSystemError(const QString& ACaption, const QString& AText, bool AOwnedByApp) override {
-        Errors.push_back({ACaption, AText, AOwnedByApp});
+        Errors.push_back({ACaption, AText, AOwnedByApp, QString()});
+    }
+    void ShowSystemErrorDetails(const QString& ACaption, const QString& AText,
+                                const QString& ADetails, bool AOwnedByApp) override {
+        Errors.push_back({ACaption, AText, AOwnedByApp, ADetails});
     }
     void ShowHelpTopic(const QString& ATopic) override { HelpTopics << ATopic; }
     bool InputText(const QString& ACaption, QString& AText, int AMaxLength,

@@ -1,24 +1,10 @@
 #include "exchange/KVPackageFile.h"
 
+#include "core/KVDataBaseOpen.h"
 #include "exchange/KVPackageTables.h"
 #include "platform/ib/IBQuery.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QtEndian>
-
 namespace {
-
-// The first page of a Firebird database: page type 1 (header) at byte 0, the page size at
-// byte 16 and the on-disk structure version at byte 18, whose high bit marks a Firebird file.
-constexpr int kHeaderPageType = 1;
-constexpr int kPageSizeOffset = 16;
-constexpr int kOdsOffset = 18;
-constexpr int kHeaderBytes = 20;
-constexpr quint16 kOdsFirebirdFlag = 0x8000;
-constexpr int kSupportedOds = 12;
-constexpr int kMinPageSize = 4096;
-constexpr int kMaxPageSize = 32768;
 
 const QString kCRLF = QStringLiteral("\r\n");
 
@@ -66,35 +52,6 @@ QString SysUpdateVersionStr(quint32 AVersion) {
         SysUpdateVersionMinor(AVersion));
 }
 
-void CheckPackageFileStructure(const QString& AFileName) {
-    QFile file(AFileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EKVPackageError(
-            QStringLiteral("Cannot open file \"%1\": %2").arg(AFileName, file.errorString()));
-    const QByteArray head = file.read(kHeaderBytes);
-    const qint64 size = file.size();
-    const auto bytes = reinterpret_cast<const uchar*>(head.constData());
-    if (head.size() < kHeaderBytes || bytes[0] != kHeaderPageType)
-        throw EKVPackageError(
-            QStringLiteral("File \"%1\" is not a Firebird database").arg(AFileName));
-    const int pageSize = qFromLittleEndian<quint16>(bytes + kPageSizeOffset);
-    const quint16 ods = qFromLittleEndian<quint16>(bytes + kOdsOffset);
-    if ((ods & kOdsFirebirdFlag) == 0 || pageSize < kMinPageSize || pageSize > kMaxPageSize ||
-        (pageSize & (pageSize - 1)) != 0)
-        throw EKVPackageError(
-            QStringLiteral("File \"%1\" is not a Firebird database").arg(AFileName));
-    if ((ods & ~kOdsFirebirdFlag) != kSupportedOds)
-        throw EKVPackageError(
-            QStringLiteral("File \"%1\" has on-disk structure %2; only structure %3 is supported")
-                .arg(AFileName)
-                .arg(ods & ~kOdsFirebirdFlag)
-                .arg(kSupportedOds));
-    if (size < 2 * qint64(pageSize) || size % pageSize != 0)
-        throw EKVPackageError(
-            QStringLiteral("File \"%1\" is damaged: it is not made of whole database pages")
-                .arg(AFileName));
-}
-
 void CreatePackageFile(TIBDatabase& ADataBase, const QString& AFileName) {
     ClosePackageFile(ADataBase);
     ADataBase.SetDatabaseName(AFileName);
@@ -105,7 +62,7 @@ void CreatePackageFile(TIBDatabase& ADataBase, const QString& AFileName) {
 
 void OpenPackageFile(TIBDatabase& ADataBase, const QString& AFileName, const QString& AUserName) {
     ClosePackageFile(ADataBase);
-    CheckPackageFileStructure(AFileName);
+    CheckDataBaseFile(AFileName);
     ADataBase.SetDatabaseName(AFileName);
     ADataBase.Params().clear();
     ADataBase.Params() << QStringLiteral("user_name=") + AUserName;

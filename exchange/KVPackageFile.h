@@ -1,7 +1,7 @@
 #pragma once
 
-// The package file: a Firebird database of on-disk structure 12 with the ten package tables and
-// a header in SYS_VAR. Making, opening and checking the file, writing and reading its header,
+// The package file: a Firebird database of the engine's on-disk structure with the ten package
+// tables and a header in SYS_VAR. Making, opening and checking the file, writing and reading its header,
 // the validity codes with their texts, and the header reader of the information window with
 // the texts that window shows.
 
@@ -15,9 +15,6 @@
 
 class TIBDatabase;
 class TIBTransaction;
-
-// A package file that cannot be used (not a database of the supported on-disk structure).
-KV_DECLARE_EXCEPTION(EKVPackageError, Exception)
 
 // Names of the header rows (SYS_VAR.S_PARAM), as writers write them.
 namespace KVPackageHeader {
@@ -49,16 +46,12 @@ QString PackageErrorText(int AErrorCode, int AMajor, int AMinor, int ABuild);
 // "%d.%d" of a system-update version integer.
 QString SysUpdateVersionStr(quint32 AVersion);
 
-// Checks the first page of a file before the database engine opens it: a database of on-disk
-// structure 12 made of whole pages. Raises EKVPackageError naming what is wrong. A damaged or
-// foreign file is thus refused without the engine touching it.
-void CheckPackageFileStructure(const QString& AFileName);
-
 // Makes a new package file with the engine's defaults (no user name, page size or character
 // set given) and closes the connection.
 void CreatePackageFile(TIBDatabase& ADataBase, const QString& AFileName);
-// Opens a package file as AUserName, after CheckPackageFileStructure. A connection left open
-// is closed first, never reused.
+// Opens a package file as AUserName. Its first pages are checked before the engine sees it
+// (CheckDataBaseFile), so that a damaged or foreign file is refused untouched. A connection
+// left open is closed first, never reused.
 void OpenPackageFile(TIBDatabase& ADataBase, const QString& AFileName, const QString& AUserName);
 // Closes the connection; a failure to close goes to AMonitor's log (when given).
 void ClosePackageFile(TIBDatabase& ADataBase, TKVExchangeMonitor* AMonitor = nullptr);

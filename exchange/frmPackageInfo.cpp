@@ -48,6 +48,8 @@ TfrmPackageInfo::TfrmPackageInfo(QWidget* AParent)
 
     FPageControl = new QTabWidget(this);
     FPageControl->setObjectName(QStringLiteral("PackageInfo_PageControl"));
+    // Every tab shows whole: the row does not scroll.
+    FPageControl->setUsesScrollButtons(false);
     FPageControl->setMinimumSize(481, 258);
     const auto addPage = [this](QWidget* AContent, const QString& ACaption) {
         auto* page = new QWidget(FPageControl);

@@ -198,14 +198,18 @@ TEST_F(TPackageTest, FilesThatAreNoPackageGiveCodeThreeAndNothingElse) {
         EXPECT_EQ(PackageErrorText(info.piErrorCode, 0, 0, 0),
                   QStringLiteral("Ошибка: Неизвестная структура пакета;"));
     }
-    // A file the engine is never given says why in the log.
+    // A file the engine is never given says why in the log, and stays as it was.
     FMonitor.Lines.clear();
     ReadPackageInfo(Module().ExchangeIBDatabase, Module().ExchangeIBTransaction, textFile,
                     QStringLiteral("SYSDBA"), FMonitor);
     ASSERT_EQ(FMonitor.Lines.size(), 1);
-    EXPECT_EQ(FMonitor.Lines[0], QStringLiteral("Error File \"%1\" is not a Firebird database in "
-                                                "class EKVPackageError")
-                                     .arg(textFile));
+    EXPECT_TRUE(FMonitor.Lines[0].startsWith(
+        QStringLiteral("Error Файл «%1» не является базой данных.").arg(textFile)))
+        << FMonitor.Lines[0].toStdString();
+    EXPECT_TRUE(FMonitor.Lines[0].endsWith(QStringLiteral(" in class EDataBaseFileError")));
+    QFile text(textFile);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_EQ(text.readAll(), QByteArray("Это не база данных\n"));
 }
 
 TEST_F(TPackageTest, InformationOfARegularPackageCountsRowsOfEveryDBId) {
@@ -288,8 +292,9 @@ TEST_F(TPackageTest, InformationOfASystemUpdatePackage) {
 }
 
 // Damaged copies of a real package: truncated, with bytes changed in the first page or in
-// later ones, or replaced by noise. The reader must give a code and a log line, never crash,
-// and an import of such a file must leave the open database as it was.
+// later ones, or replaced by noise. The reader must give a code and a log line, never crash;
+// the import of a refused file and the test run of one whose header still reads must leave the
+// open database as it was.
 TEST_F(TPackageTest, DamagedPackagesAreRefusedWithoutACrash) {
     TTestDataBase& source = NewDataBase(1011, true);
     Connect(source);
@@ -313,6 +318,14 @@ TEST_F(TPackageTest, DamagedPackagesAreRefusedWithoutACrash) {
         QByteArray copy = bytes;
         for (int k = 0; k < 1 + i % 4; ++k)
             copy[random.bounded(64)] = static_cast<char>(random.bounded(256));
+        damaged.push_back(copy);
+    }
+    // Pages after the first: the header check passes, the engine meets the damage.
+    for (int i = 0; i < 20; ++i) {
+        QByteArray copy = bytes;
+        for (int k = 0; k < 4 + i; ++k)
+            copy[pageSize + random.bounded(int(bytes.size()) - pageSize)] =
+                static_cast<char>(random.bounded(256));
         damaged.push_back(copy);
     }
     for (int i = 0; i < 4; ++i) {
@@ -344,6 +357,9 @@ TEST_F(TPackageTest, DamagedPackagesAreRefusedWithoutACrash) {
         if (info.piErrorCode != pecNone) {
             ++refused;
             EXPECT_FALSE(Import(file)) << i;
+        } else {
+            // A header that reads well over damaged data: the test run reads every row.
+            Import(file, true);
         }
     }
     EXPECT_GT(refused, 40);

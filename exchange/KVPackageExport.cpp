@@ -149,7 +149,8 @@ bool TKVPackageExporter::ExportData(const QString& AFileName,
         }
         FMonitor.InitProgress(0, 0);
         FMonitor.SetStepLabel(QString());
-        ClosePackageFile(package, &FMonitor);
+        if (!ClosePackageFile(package, &FMonitor))
+            FResult = false;
         if (!FResult) {
             // A package that misses some of its rows must not pass for a good one.
             if (QFile::remove(AFileName))

@@ -69,12 +69,14 @@ void OpenPackageFile(TIBDatabase& ADataBase, const QString& AFileName, const QSt
     ADataBase.Open();
 }
 
-void ClosePackageFile(TIBDatabase& ADataBase, TKVExchangeMonitor* AMonitor) {
+bool ClosePackageFile(TIBDatabase& ADataBase, TKVExchangeMonitor* AMonitor) {
     try {
         ADataBase.Close();
+        return true;
     } catch (const Exception& e) {
         if (AMonitor)
             AMonitor->AddLogMsg(ExceptionLogMsg(e));
+        return false;
     }
 }
 

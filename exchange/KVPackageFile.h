@@ -53,8 +53,9 @@ void CreatePackageFile(TIBDatabase& ADataBase, const QString& AFileName);
 // (CheckDataBaseFile), so that a damaged or foreign file is refused untouched. A connection
 // left open is closed first, never reused.
 void OpenPackageFile(TIBDatabase& ADataBase, const QString& AFileName, const QString& AUserName);
-// Closes the connection; a failure to close goes to AMonitor's log (when given).
-void ClosePackageFile(TIBDatabase& ADataBase, TKVExchangeMonitor* AMonitor = nullptr);
+// Closes the connection (it is closed also when closing fails); false when closing failed, which
+// goes to AMonitor's log (when given).
+bool ClosePackageFile(TIBDatabase& ADataBase, TKVExchangeMonitor* AMonitor = nullptr);
 // Runs the ten CREATE TABLE statements in ATransaction (started and committed here).
 void CreatePackageTables(TIBTransaction& ATransaction);
 // The user tables of the open file are those of a package.

@@ -134,7 +134,8 @@ bool TKVPackageImporter::ImportData(const QString& AFileName, bool ATestImport) 
     } catch (const Exception& e) {
         LogException(e);
     }
-    ClosePackageFile(package, &FMonitor);
+    if (!ClosePackageFile(package, &FMonitor))
+        FResult = false;
     FVirtualList.Clear();
     return FResult;
 }

@@ -99,8 +99,6 @@ bool TfrmImport::ImportData(bool ATestImport) {
         return false;
     TWaitCursor wait;
     TKVPackageImporter importer(*dmMain, *this);
-    if (FTableStepHook)
-        importer.SetTableStepHook([this](TKVPackageTable ATable) { FTableStepHook(ATable); });
     const bool result = importer.ImportData(FCurrentPackageFile, ATestImport);
     if (importer.ImportPackageTime() != 0)
         FImportPackageTime = importer.ImportPackageTime();

@@ -6,10 +6,6 @@
 #include "core/KVDataBase.h"
 #include "exchange/KVExchangeDialog.h"
 
-#include <functional>
-
-class TKVPackageImporter;
-
 class TfrmImport : public TKVExchangeDialog {
     Q_OBJECT
 public:
@@ -28,8 +24,6 @@ public:
     void Import(bool ATestImport);
     // The run itself: true when no error line was written.
     bool ImportData(bool ATestImport);
-    // A seam for tests: called at the start of every table step of the next runs.
-    void SetTableStepHook(std::function<void(int ATable)> AHook) { FTableStepHook = std::move(AHook); }
 
     QPushButton* OpenButton() const { return FOpen_Button; }
     QPushButton* PackageInfoButton() const { return FPackageInfo_Button; }
@@ -46,7 +40,6 @@ public slots:
 private:
     QString FCurrentPackageFile;
     TDateTime FImportPackageTime = 0;
-    std::function<void(int)> FTableStepHook;
 
     QPushButton* FOpen_Button = nullptr;
     QPushButton* FPackageInfo_Button = nullptr;

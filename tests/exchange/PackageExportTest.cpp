@@ -96,7 +96,9 @@ TEST_F(TPackageTest, AFailedExportLeavesNoPackage) {
     existing.write("чужой файл");
     existing.close();
     EXPECT_FALSE(Export(package, {{1011, 3}}));
-    EXPECT_TRUE(QFileInfo::exists(package));
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(existing.readAll()), QStringLiteral("чужой файл"));
+    existing.close();
     int error = 0;
     Module().DataBaseDisconnect(error);
     EXPECT_FALSE(Export(File(QStringLiteral("q.fdb")), {{1011, 3}}));

@@ -215,7 +215,8 @@ TEST_F(TPackageImportTest, RowRulesOfAnEditedPackage) {
 }
 
 // A pin whose element type is 0 fails the element-type reference step, so that no pin, parameter
-// value or analog is merged, and the whole import with it.
+// value or analog is merged, and the whole import with it; a pin whose element-type key is NULL
+// is refused by the row rule.
 TEST_F(TPackageImportTest, ARowWithoutItsRequiredKeyFailsTheWholeImport) {
     const QString edited = File(QStringLiteral("edited.fdb"));
     QFile::copy(FPackage1, edited);
@@ -228,6 +229,29 @@ TEST_F(TPackageImportTest, ARowWithoutItsRequiredKeyFailsTheWholeImport) {
     EXPECT_TRUE(FMonitor.Lines.contains(
         QStringLiteral("Объект \" Тип элемента \" [DBID: 1011; ID: 0] не найден;")));
     EXPECT_TRUE(FMonitor.Lines.filter(QStringLiteral("\" Вывод \"")).isEmpty());
+    EXPECT_TRUE(FMonitor.Lines.contains(kCancelled));
+    EXPECT_EQ(DumpDataBase(FTarget->FileName()), before);
+
+    // A package made elsewhere whose pin table lets the key of the pin's element type be NULL:
+    // the pin is refused, and the unit that came with it is not kept either.
+    QStringList create;
+    for (int t = 0; t < ptCount; ++t)
+        create << PackageTableDesc(static_cast<TKVPackageTable>(t)).CreateSQL;
+    create[ptPin].replace(QStringLiteral("ELEMENTTYPEDBID INTEGER NOT NULL"),
+                          QStringLiteral("ELEMENTTYPEDBID INTEGER"));
+    const QString nullKey = File(QStringLiteral("nullkey.fdb"));
+    MakePackageFile(nullKey,
+                    RegularHeaderSQL(1050) +
+                        QStringList{QStringLiteral("INSERT INTO T_UNIT (DBID, ID, S_PREFIX, "
+                                                   "C_TIMESTAMP) VALUES (1050, 1, 'В', "
+                                                   "'2024-01-01')"),
+                                    QStringLiteral("INSERT INTO T_PIN (DBID, ID, ELEMENTTYPEID, "
+                                                   "V_NUM, S_NAME) VALUES (1050, 4, 7, 1, 'А')")},
+                    create);
+    EXPECT_FALSE(Import(nullKey));
+    EXPECT_TRUE(FMonitor.Lines.contains(
+        QStringLiteral("Обязательный базовый объект для записи [DBID: 1050; ID: 4] не указан;")))
+        << FMonitor.Lines.join('\n').toStdString();
     EXPECT_TRUE(FMonitor.Lines.contains(kCancelled));
     EXPECT_EQ(DumpDataBase(FTarget->FileName()), before);
 }

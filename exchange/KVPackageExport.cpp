@@ -220,26 +220,38 @@ void TKVPackageExporter::ExportClasses(const std::vector<TKVExportItemIndexData>
     });
 }
 
+TKVPackageExporter::TCopied TKVPackageExporter::CountAndCopyRows(
+    const TKVPackageTableDesc& ADesc, const QString& AWhere,
+    const std::function<void(TIBQuery&)>& ABind, const std::function<QString(int)>& ACountMsg) {
+    TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
+    select.SetSQL(QStringLiteral("SELECT COUNT(ID) FROM %1 %2").arg(ADesc.Name, AWhere));
+    ABind(select);
+    select.Open();
+    TCopied copied;
+    copied.Count = select.Eof() ? 0 : select.Fields(0).AsInteger();
+    select.Close();
+    FMonitor.AddLogMsg(ACountMsg(copied.Count));
+    FMonitor.InitProgress(0, copied.Count);
+    if (copied.Count <= 0)
+        return copied;
+    select.SetSQL(ADesc.SelectSQL(AWhere));
+    ABind(select);
+    select.Open();
+    int done = 0;
+    copied.Written = CopyRows(ADesc, select, [&] { FMonitor.SetProgressPosition(++done); });
+    return copied;
+}
+
 void TKVPackageExporter::ExportOwnRows(int ATable) {
     const TKVPackageTableDesc& desc = PackageTableDesc(static_cast<TKVPackageTable>(ATable));
+    const auto ownDBId = static_cast<qint32>(FDataModule.CurrentDBId());
     RunStep(desc.ObjectName, [&] {
-        TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
-        select.SetSQL(desc.CountSQL());
-        select.ParamByName("VAR_DBID").SetAsInteger(static_cast<qint32>(FDataModule.CurrentDBId()));
-        select.Open();
-        const int count = select.Eof() ? 0 : select.Fields(0).AsInteger();
-        select.Close();
-        FMonitor.AddLogMsg(ObjectsToExportMsg(desc.ObjectName, count));
-        FMonitor.InitProgress(0, count);
-        if (count <= 0)
-            return;
-        select.SetSQL(desc.SelectSQL(QStringLiteral("WHERE DBID = :VAR_DBID;")));
-        select.ParamByName("VAR_DBID").SetAsInteger(static_cast<qint32>(FDataModule.CurrentDBId()));
-        select.Open();
-        int done = 0;
-        const int written =
-            CopyRows(desc, select, [&] { FMonitor.SetProgressPosition(++done); });
-        FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, written));
+        const TCopied copied = CountAndCopyRows(
+            desc, QStringLiteral("WHERE DBID = :VAR_DBID;"),
+            [ownDBId](TIBQuery& AQuery) { AQuery.ParamByName("VAR_DBID").SetAsInteger(ownDBId); },
+            [&desc](int ACount) { return ObjectsToExportMsg(desc.ObjectName, ACount); });
+        if (copied.Count > 0)
+            FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, copied.Written));
     });
 }
 
@@ -249,26 +261,18 @@ void TKVPackageExporter::ExportBaseParams(const std::vector<TKVExportItemIndexDa
     int total = 0;
     for (const TKVExportItemIndexData& item : ASelection) {
         RunStep(desc.ObjectName, [&] {
-            TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
-            const QString where = QStringLiteral(
-                "WHERE DBID = :VAR_DBID AND CLASSDBID = :VAR_CLASSDBID AND CLASSID = "
-                ":VAR_CLASSID;");
-            select.SetSQL(QStringLiteral("SELECT COUNT(ID) FROM T_BASE_PARAM ") + where);
-            select.ParamByName("VAR_DBID").SetAsInteger(ownDBId);
-            BindKey(select, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
-            select.Open();
-            const int count = select.Eof() ? 0 : select.Fields(0).AsInteger();
-            select.Close();
-            FMonitor.AddLogMsg(ObjectsInClassToExportMsg(desc.ObjectName, item, count));
-            if (count <= 0)
-                return;
-            FMonitor.InitProgress(0, count);
-            select.SetSQL(desc.SelectSQL(where));
-            select.ParamByName("VAR_DBID").SetAsInteger(ownDBId);
-            BindKey(select, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
-            select.Open();
-            int done = 0;
-            total += CopyRows(desc, select, [&] { FMonitor.SetProgressPosition(++done); });
+            total += CountAndCopyRows(
+                         desc,
+                         QStringLiteral("WHERE DBID = :VAR_DBID AND CLASSDBID = :VAR_CLASSDBID "
+                                        "AND CLASSID = :VAR_CLASSID;"),
+                         [&](TIBQuery& AQuery) {
+                             AQuery.ParamByName("VAR_DBID").SetAsInteger(ownDBId);
+                             BindKey(AQuery, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
+                         },
+                         [&](int ACount) {
+                             return ObjectsInClassToExportMsg(desc.ObjectName, item, ACount);
+                         })
+                         .Written;
         });
     }
     if (total > 0)
@@ -279,26 +283,18 @@ int TKVPackageExporter::ExportElementTypes(const std::vector<TKVExportItemIndexD
     const TKVPackageTableDesc& desc = PackageTableDesc(ptElementType);
     int total = 0;
     RunStep(desc.ObjectName, [&] {
-        TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
-        const QString where =
-            QStringLiteral("WHERE CLASSDBID = :VAR_CLASSDBID AND CLASSID = :VAR_CLASSID;");
-        for (const TKVExportItemIndexData& item : ASelection) {
-            select.SetSQL(QStringLiteral("SELECT COUNT(ID) FROM T_ELEMENT_TYPE ") + where);
-            BindKey(select, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
-            select.Open();
-            const int count = select.Eof() ? 0 : select.Fields(0).AsInteger();
-            select.Close();
-            FMonitor.AddLogMsg(ObjectsInClassToExportMsg(desc.ObjectName, item, count));
-            if (count <= 0)
-                continue;
-            FMonitor.InitProgress(0, count);
-            select.SetSQL(desc.SelectSQL(where));
-            BindKey(select, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
-            select.Open();
-            int done = 0;
-            total += CopyRows(desc, select, [&] { FMonitor.SetProgressPosition(++done); });
-            select.Close();
-        }
+        for (const TKVExportItemIndexData& item : ASelection)
+            total += CountAndCopyRows(
+                         desc,
+                         QStringLiteral("WHERE CLASSDBID = :VAR_CLASSDBID AND CLASSID = "
+                                        ":VAR_CLASSID;"),
+                         [&](TIBQuery& AQuery) {
+                             BindKey(AQuery, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
+                         },
+                         [&](int ACount) {
+                             return ObjectsInClassToExportMsg(desc.ObjectName, item, ACount);
+                         })
+                         .Written;
         if (total > 0)
             FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, total));
     });

@@ -41,6 +41,16 @@ private:
     // Inserts every row of the open query ASelect into the package; the count written.
     int CopyRows(const TKVPackageTableDesc& ADesc, TIBQuery& ASelect,
                  const std::function<void()>& AAfterRow = {});
+    struct TCopied {
+        int Count = 0;   // rows the count query found
+        int Written = 0; // rows copied into the package
+    };
+    // Counts the rows of ADesc's table that AWhere ("WHERE ...;", its parameters bound by
+    // ABind) selects in the open database, logs ACountMsg of the count and, when there are
+    // any, copies them into the package with the progress bar running to the count.
+    TCopied CountAndCopyRows(const TKVPackageTableDesc& ADesc, const QString& AWhere,
+                             const std::function<void(TIBQuery&)>& ABind,
+                             const std::function<QString(int)>& ACountMsg);
     void ExportClasses(const std::vector<TKVExportItemIndexData>& ASelection);
     void ExportOwnRows(int ATable);
     void ExportBaseParams(const std::vector<TKVExportItemIndexData>& ASelection);

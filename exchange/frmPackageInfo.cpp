@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -48,8 +47,6 @@ TfrmPackageInfo::TfrmPackageInfo(QWidget* AParent)
 
     FPageControl = new QTabWidget(this);
     FPageControl->setObjectName(QStringLiteral("PackageInfo_PageControl"));
-    // Every tab shows whole: the row does not scroll.
-    FPageControl->setUsesScrollButtons(false);
     FPageControl->setMinimumSize(481, 258);
     const auto addPage = [this](QWidget* AContent, const QString& ACaption) {
         auto* page = new QWidget(FPageControl);
@@ -70,24 +67,12 @@ TfrmPackageInfo::TfrmPackageInfo(QWidget* AParent)
     FICPackageInfo_ListView = NewReportView(this, "ICPackageInfo_ListView");
     addPage(FICPackageInfo_ListView, tr("Состав"));
 
-    FCopyToClipboard_Btn = new QPushButton(tr("&Скопировать в буфер обмена"), this);
-    FCopyToClipboard_Btn->setObjectName(QStringLiteral("CopyToClipboard_Btn"));
-    FCopyToClipboard_Btn->setAutoDefault(false);
-    FCopyToClipboard_Btn->setIcon(MainToolIcon(kCopyImage));
+    const TKVInfoWindowButtons buttons =
+        LayOutInfoWindow(this, FPageControl, MainToolIcon(kCopyImage));
+    FCopyToClipboard_Btn = buttons.Copy;
+    FOkBtn = buttons.Ok;
     connect(FCopyToClipboard_Btn, &QPushButton::clicked, this,
             &TfrmPackageInfo::CopyToClipboard_BtnClick);
-    FOkBtn = new QPushButton(QStringLiteral("OK"), this);
-    FOkBtn->setObjectName(QStringLiteral("OkBtn"));
-    FOkBtn->setDefault(true);
-    connect(FOkBtn, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(FCopyToClipboard_Btn);
-    buttons->addStretch(1);
-    buttons->addWidget(FOkBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(FPageControl, 1);
-    layout->addLayout(buttons);
     setMinimumSize(minimumSizeHint().expandedTo(QSize(497, 305)));
     resize(minimumSize());
 }

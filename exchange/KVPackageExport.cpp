@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace {
 
 QString ProposedName(const char* APrefix, quint32 ADBId, const QDateTime& ATime) {
@@ -63,37 +65,53 @@ void TKVPackageExporter::LogError(const Exception& AException) {
     FResult = false;
 }
 
-template <class TWork> void TKVPackageExporter::RunStep(const QString& AObjectName, TWork&& AWork) {
+template <class TWork> bool TKVPackageExporter::RunStep(const QString& AObjectName, TWork&& AWork) {
     FMonitor.SetStepLabel(QStringLiteral("Экспорт объектов \" %1 \"...").arg(AObjectName));
     FMonitor.InitProgress(0, 0);
     try {
         TKVTransactionPair pair(FDataModule.ExchangeIBTransaction, FDataModule.MainIBTransaction);
         AWork();
         pair.Commit();
+        return true;
     } catch (const Exception& e) {
         LogError(e);
+        return false;
     }
 }
 
-int TKVPackageExporter::CopyRows(const TKVPackageTableDesc& ADesc, TIBQuery& ASelect,
-                                 const std::function<void()>& AAfterRow) {
-    TIBQuery insert(&FDataModule.ExchangeIBDatabase, &FDataModule.ExchangeIBTransaction);
-    insert.SetSQL(ADesc.InsertSQL(false));
-    insert.Prepare();
-    const TKVPackageRowReader reader(ADesc, ASelect);
-    const TKVPackageRowWriter writer(ADesc, insert, pdExport);
-    TKVPackageRow row;
-    int written = 0;
-    for (; !ASelect.Eof(); ASelect.Next()) {
-        reader.Read(row);
-        writer.Bind(row);
-        insert.ExecSQL();
-        ++written;
-        if (AAfterRow)
-            AAfterRow();
+// Inserts rows read from the open database into one table of the package through one prepared
+// statement.
+class TKVPackageExporter::TRowCopier {
+public:
+    TRowCopier(TdmMain& ADataModule, const TKVPackageTableDesc& ADesc)
+        : FDesc(ADesc), FInsert(&ADataModule.ExchangeIBDatabase, &ADataModule.ExchangeIBTransaction) {
+        FInsert.SetSQL(ADesc.InsertSQL(false));
+        FInsert.Prepare();
+        FWriter.emplace(ADesc, FInsert, pdExport);
     }
-    return written;
-}
+
+    // Inserts every row of the open query ASelect, which selects the table's columns in their
+    // order; AAfterRow sees each row written. The count written.
+    int Copy(TIBQuery& ASelect, const std::function<void(const TKVPackageRow&)>& AAfterRow = {}) {
+        const TKVPackageRowReader reader(FDesc, ASelect);
+        int written = 0;
+        for (; !ASelect.Eof(); ASelect.Next()) {
+            reader.Read(FRow);
+            FWriter->Bind(FRow);
+            FInsert.ExecSQL();
+            ++written;
+            if (AAfterRow)
+                AAfterRow(FRow);
+        }
+        return written;
+    }
+
+private:
+    const TKVPackageTableDesc& FDesc;
+    TIBQuery FInsert;
+    std::optional<TKVPackageRowWriter> FWriter;
+    TKVPackageRow FRow;
+};
 
 bool TKVPackageExporter::ExportData(const QString& AFileName,
                                     const std::vector<TKVExportItemIndexData>& ASelection,
@@ -140,10 +158,11 @@ bool TKVPackageExporter::ExportData(const QString& AFileName,
             for (const TKVPackageTable table : {ptCase, ptMaker, ptUnit})
                 ExportOwnRows(table);
             ExportBaseParams(ASelection);
-            const int elementTypes = ExportElementTypes(ASelection);
-            if (elementTypes > 0)
+            const std::vector<TKVExportItemIndexData> elementTypes =
+                ExportElementTypes(ASelection);
+            if (!elementTypes.empty())
                 for (const TKVPackageTable table : {ptParam, ptPin, ptElementAnalog})
-                    ExportElementTypeRows(table, ASelection, elementTypes);
+                    ExportElementTypeRows(table, elementTypes);
         } catch (const Exception& e) {
             LogError(e);
         }
@@ -205,12 +224,13 @@ void TKVPackageExporter::ExportClasses(const std::vector<TKVExportItemIndexData>
             select.SetSQL(QStringLiteral("SELECT FIRST 1 SKIP 0 %1 FROM T_CLASS WHERE DBID = "
                                          ":VAR_DBID AND ID = :VAR_ID;")
                               .arg(desc.ColumnList()));
+            TRowCopier copier(FDataModule, desc);
             keys.First();
             TKVExportItemIndexData key;
             while (!keys.Eof() && keys.GetRecord(key)) {
                 BindKey(select, "VAR_DBID", key.DBId, "VAR_ID", key.Id);
                 select.Open();
-                CopyRows(desc, select);
+                copier.Copy(select);
                 select.Close();
                 FMonitor.SetProgressPosition(++passed);
                 keys.Next();
@@ -222,7 +242,8 @@ void TKVPackageExporter::ExportClasses(const std::vector<TKVExportItemIndexData>
 
 TKVPackageExporter::TCopied TKVPackageExporter::CountAndCopyRows(
     const TKVPackageTableDesc& ADesc, const QString& AWhere,
-    const std::function<void(TIBQuery&)>& ABind, const std::function<QString(int)>& ACountMsg) {
+    const std::function<void(TIBQuery&)>& ABind, const std::function<QString(int)>& ACountMsg,
+    const std::function<void(const TKVPackageRow&)>& ARowCopied) {
     TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
     select.SetSQL(QStringLiteral("SELECT COUNT(ID) FROM %1 %2").arg(ADesc.Name, AWhere));
     ABind(select);
@@ -238,7 +259,11 @@ TKVPackageExporter::TCopied TKVPackageExporter::CountAndCopyRows(
     ABind(select);
     select.Open();
     int done = 0;
-    copied.Written = CopyRows(ADesc, select, [&] { FMonitor.SetProgressPosition(++done); });
+    copied.Written = TRowCopier(FDataModule, ADesc).Copy(select, [&](const TKVPackageRow& ARow) {
+        FMonitor.SetProgressPosition(++done);
+        if (ARowCopied)
+            ARowCopied(ARow);
+    });
     return copied;
 }
 
@@ -279,69 +304,58 @@ void TKVPackageExporter::ExportBaseParams(const std::vector<TKVExportItemIndexDa
         FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, total));
 }
 
-int TKVPackageExporter::ExportElementTypes(const std::vector<TKVExportItemIndexData>& ASelection) {
+std::vector<TKVExportItemIndexData>
+TKVPackageExporter::ExportElementTypes(const std::vector<TKVExportItemIndexData>& ASelection) {
     const TKVPackageTableDesc& desc = PackageTableDesc(ptElementType);
-    int total = 0;
+    std::vector<TKVExportItemIndexData> keys;
+    const auto keep = [&keys](const TKVPackageRow& ARow) {
+        keys.push_back({ARow[TKVPackageTableDesc::DBIdColumn].Key(),
+                        ARow[TKVPackageTableDesc::IdColumn].Key(), itElementType});
+    };
     RunStep(desc.ObjectName, [&] {
         for (const TKVExportItemIndexData& item : ASelection)
-            total += CountAndCopyRows(
-                         desc,
-                         QStringLiteral("WHERE CLASSDBID = :VAR_CLASSDBID AND CLASSID = "
-                                        ":VAR_CLASSID;"),
-                         [&](TIBQuery& AQuery) {
-                             BindKey(AQuery, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
-                         },
-                         [&](int ACount) {
-                             return ObjectsInClassToExportMsg(desc.ObjectName, item, ACount);
-                         })
-                         .Written;
-        if (total > 0)
-            FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, total));
+            CountAndCopyRows(
+                desc,
+                QStringLiteral("WHERE CLASSDBID = :VAR_CLASSDBID AND CLASSID = :VAR_CLASSID;"),
+                [&](TIBQuery& AQuery) {
+                    BindKey(AQuery, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
+                },
+                [&](int ACount) {
+                    return ObjectsInClassToExportMsg(desc.ObjectName, item, ACount);
+                },
+                keep);
+        if (!keys.empty())
+            FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, int(keys.size())));
     });
-    return total;
+    return keys;
 }
 
-// The rows of one table that belong to the element types of the chosen classes (for analogs:
-// whose primary element type is one of them), read class by class with one SELECT each.
-void TKVPackageExporter::ExportElementTypeRows(int ATable,
-                                               const std::vector<TKVExportItemIndexData>& ASelection,
-                                               int AElementTypeCount) {
+// The rows of one table that belong to the exported element types (for analogs: whose primary
+// element type is one of them), read element type by element type through the index on that
+// reference, so that the work grows with the rows exported, not with the table.
+void TKVPackageExporter::ExportElementTypeRows(
+    int ATable, const std::vector<TKVExportItemIndexData>& AElementTypes) {
     const TKVPackageTableDesc& desc = PackageTableDesc(static_cast<TKVPackageTable>(ATable));
     const TKVPackageReference& owner = desc.References.front();
-    const QString alias = QStringLiteral("TR");
-    const QString ownerDBId =
-        alias + QLatin1Char('.') + QLatin1String(desc.Columns[size_t(owner.DBIdColumn)].Name);
-    const QString ownerId =
-        alias + QLatin1Char('.') + QLatin1String(desc.Columns[size_t(owner.IdColumn)].Name);
-    // The engine walks the class's element types and fetches the rows of each in turn, so the
-    // position counts the element types passed.
-    const QString sql = desc.SelectSQL(
-        QStringLiteral("JOIN T_ELEMENT_TYPE TET ON TET.DBID = %1 AND TET.ID = %2 WHERE "
-                       "TET.CLASSDBID = :VAR_CLASSDBID AND TET.CLASSID = :VAR_CLASSID;")
-            .arg(ownerDBId, ownerId),
-        alias);
+    const QString where =
+        QStringLiteral("WHERE %1 = :VAR_ELEMENTTYPEDBID AND %2 = :VAR_ELEMENTTYPEID;")
+            .arg(QLatin1String(desc.Columns[size_t(owner.DBIdColumn)].Name),
+                 QLatin1String(desc.Columns[size_t(owner.IdColumn)].Name));
     int written = 0;
-    RunStep(desc.ObjectName, [&] {
-        FMonitor.InitProgress(0, AElementTypeCount);
-        int position = 0;
+    const bool done = RunStep(desc.ObjectName, [&] {
+        FMonitor.InitProgress(0, int(AElementTypes.size()));
+        TRowCopier copier(FDataModule, desc);
         TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
-        select.SetSQL(sql);
-        for (const TKVExportItemIndexData& item : ASelection) {
-            BindKey(select, "VAR_CLASSDBID", item.DBId, "VAR_CLASSID", item.Id);
+        select.SetSQL(desc.SelectSQL(where));
+        int position = 0;
+        for (const TKVExportItemIndexData& key : AElementTypes) {
+            BindKey(select, "VAR_ELEMENTTYPEDBID", key.DBId, "VAR_ELEMENTTYPEID", key.Id);
             select.Open();
-            TIBField& dbid = select.Fields(owner.DBIdColumn);
-            TIBField& id = select.Fields(owner.IdColumn);
-            qint64 last = -1;
-            written += CopyRows(desc, select, [&] {
-                const qint64 key = (qint64(dbid.AsInteger()) << 32) | quint32(id.AsInteger());
-                if (key != last && position < AElementTypeCount) {
-                    last = key;
-                    FMonitor.SetProgressPosition(++position);
-                }
-            });
+            written += copier.Copy(select);
             select.Close();
+            FMonitor.SetProgressPosition(++position);
         }
     });
-    if (written > 0)
+    if (done && written > 0)
         FMonitor.AddLogMsg(ExportedMsg(desc.ObjectName, written));
 }

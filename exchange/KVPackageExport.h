@@ -7,6 +7,7 @@
 
 #include "core/KVAuxLists.h"
 #include "exchange/KVExchangeMonitor.h"
+#include "exchange/KVPackageTables.h"
 
 #include <QDateTime>
 #include <QString>
@@ -16,7 +17,6 @@
 
 class TdmMain;
 class TIBQuery;
-struct TKVPackageTableDesc;
 
 // The proposed names of a package file and of the export's log: "PackDB1011_05032016_0907"
 // and "LogDB1011_05032016_0907" for DBID 1011 at 5 March 2016, 09:07.
@@ -35,28 +35,32 @@ public:
                     TDateTime AExportDateTime);
 
 private:
+    class TRowCopier;
+
     // Runs one data step in the transaction pair of the package and the open database (the
-    // package committed first); an exception is logged and fails the export.
-    template <class TWork> void RunStep(const QString& AObjectName, TWork&& AWork);
-    // Inserts every row of the open query ASelect into the package; the count written.
-    int CopyRows(const TKVPackageTableDesc& ADesc, TIBQuery& ASelect,
-                 const std::function<void()>& AAfterRow = {});
+    // package committed first); an exception is logged and fails the export. True when the
+    // step was committed.
+    template <class TWork> bool RunStep(const QString& AObjectName, TWork&& AWork);
     struct TCopied {
         int Count = 0;   // rows the count query found
         int Written = 0; // rows copied into the package
     };
     // Counts the rows of ADesc's table that AWhere ("WHERE ...;", its parameters bound by
     // ABind) selects in the open database, logs ACountMsg of the count and, when there are
-    // any, copies them into the package with the progress bar running to the count.
+    // any, copies them into the package with the progress bar running to the count;
+    // ARowCopied sees each row copied.
     TCopied CountAndCopyRows(const TKVPackageTableDesc& ADesc, const QString& AWhere,
                              const std::function<void(TIBQuery&)>& ABind,
-                             const std::function<QString(int)>& ACountMsg);
+                             const std::function<QString(int)>& ACountMsg,
+                             const std::function<void(const TKVPackageRow&)>& ARowCopied = {});
     void ExportClasses(const std::vector<TKVExportItemIndexData>& ASelection);
     void ExportOwnRows(int ATable);
     void ExportBaseParams(const std::vector<TKVExportItemIndexData>& ASelection);
-    int ExportElementTypes(const std::vector<TKVExportItemIndexData>& ASelection);
-    void ExportElementTypeRows(int ATable, const std::vector<TKVExportItemIndexData>& ASelection,
-                               int AElementTypeCount);
+    // The keys of the element types written.
+    std::vector<TKVExportItemIndexData>
+    ExportElementTypes(const std::vector<TKVExportItemIndexData>& ASelection);
+    void ExportElementTypeRows(int ATable,
+                               const std::vector<TKVExportItemIndexData>& AElementTypes);
     void LogError(const Exception& AException);
 
     TdmMain& FDataModule;

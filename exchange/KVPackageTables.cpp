@@ -228,18 +228,15 @@ int TKVPackageTableDesc::ColumnIndex(const QString& AName) const {
     return -1;
 }
 
-QString TKVPackageTableDesc::ColumnList(const QString& AAlias) const {
+QString TKVPackageTableDesc::ColumnList() const {
     QStringList names;
     for (const TKVPackageColumn& c : Columns)
-        names << (AAlias.isEmpty() ? QLatin1String(c.Name)
-                                   : AAlias + QLatin1Char('.') + QLatin1String(c.Name));
+        names << QLatin1String(c.Name);
     return names.join(QStringLiteral(", "));
 }
 
-QString TKVPackageTableDesc::SelectSQL(const QString& ATail, const QString& AAlias) const {
-    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(ColumnList(AAlias), Name);
-    if (!AAlias.isEmpty())
-        sql += QLatin1Char(' ') + AAlias;
+QString TKVPackageTableDesc::SelectSQL(const QString& ATail) const {
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(ColumnList(), Name);
     if (!ATail.isEmpty())
         sql += QLatin1Char(' ') + ATail;
     return sql;

@@ -103,10 +103,10 @@ struct TKVPackageTableDesc {
     static constexpr int DBIdColumn = 0;
     static constexpr int IdColumn = 1;
 
-    // "DBID, ID, S_NAME ..." and, with AAlias, "TC.DBID, TC.ID ...".
-    QString ColumnList(const QString& AAlias = QString()) const;
-    // "SELECT <columns> FROM <table>" followed by AFrom (joins, WHERE ..., may be empty).
-    QString SelectSQL(const QString& ATail = QString(), const QString& AAlias = QString()) const;
+    // "DBID, ID, S_NAME ...": the columns in their order.
+    QString ColumnList() const;
+    // "SELECT <columns> FROM <table>" followed by ATail ("WHERE ...;", may be empty).
+    QString SelectSQL(const QString& ATail = QString()) const;
     // INSERT INTO the table with one parameter ":VAR_<column>" per column, and R_TIMESTAMP
     // (":VAR_R_TIMESTAMP") after them when AReplTimestamp (rows written into a main database).
     QString InsertSQL(bool AReplTimestamp) const;

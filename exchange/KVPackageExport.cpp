@@ -84,7 +84,8 @@ template <class TWork> bool TKVPackageExporter::RunStep(const QString& AObjectNa
 class TKVPackageExporter::TRowCopier {
 public:
     TRowCopier(TdmMain& ADataModule, const TKVPackageTableDesc& ADesc)
-        : FDesc(ADesc), FInsert(&ADataModule.ExchangeIBDatabase, &ADataModule.ExchangeIBTransaction) {
+        : FDesc(ADesc),
+          FInsert(&ADataModule.ExchangeIBDatabase, &ADataModule.ExchangeIBTransaction) {
         FInsert.SetSQL(ADesc.InsertSQL(false));
         FInsert.Prepare();
         FWriter.emplace(ADesc, FInsert, pdExport);
@@ -158,8 +159,7 @@ bool TKVPackageExporter::ExportData(const QString& AFileName,
             for (const TKVPackageTable table : {ptCase, ptMaker, ptUnit})
                 ExportOwnRows(table);
             ExportBaseParams(ASelection);
-            const std::vector<TKVExportItemIndexData> elementTypes =
-                ExportElementTypes(ASelection);
+            const std::vector<TKVExportItemIndexData> elementTypes = ExportElementTypes(ASelection);
             if (!elementTypes.empty())
                 for (const TKVPackageTable table : {ptParam, ptPin, ptElementAnalog})
                     ExportElementTypeRows(table, elementTypes);
@@ -240,10 +240,11 @@ void TKVPackageExporter::ExportClasses(const std::vector<TKVExportItemIndexData>
     });
 }
 
-TKVPackageExporter::TCopied TKVPackageExporter::CountAndCopyRows(
-    const TKVPackageTableDesc& ADesc, const QString& AWhere,
-    const std::function<void(TIBQuery&)>& ABind, const std::function<QString(int)>& ACountMsg,
-    const std::function<void(const TKVPackageRow&)>& ARowCopied) {
+TKVPackageExporter::TCopied
+TKVPackageExporter::CountAndCopyRows(const TKVPackageTableDesc& ADesc, const QString& AWhere,
+                                     const std::function<void(TIBQuery&)>& ABind,
+                                     const std::function<QString(int)>& ACountMsg,
+                                     const std::function<void(const TKVPackageRow&)>& ARowCopied) {
     TIBQuery select(&FDataModule.MainIBDatabase, &FDataModule.MainIBTransaction);
     select.SetSQL(QStringLiteral("SELECT COUNT(ID) FROM %1 %2").arg(ADesc.Name, AWhere));
     ABind(select);

@@ -48,8 +48,9 @@ QString PackageErrorText(int AErrorCode, int AMajor, int AMinor, int ABuild) {
 }
 
 QString SysUpdateVersionStr(quint32 AVersion) {
-    return QStringLiteral("%1.%2").arg(SysUpdateVersionMajor(AVersion)).arg(
-        SysUpdateVersionMinor(AVersion));
+    return QStringLiteral("%1.%2")
+        .arg(SysUpdateVersionMajor(AVersion))
+        .arg(SysUpdateVersionMinor(AVersion));
 }
 
 void CreatePackageFile(TIBDatabase& ADataBase, const QString& AFileName) {
@@ -289,8 +290,8 @@ std::vector<TKVPackageInfoRow> PackageGeneralRows(const TKVPackageInfo& AInfo) {
                                                      .arg(AInfo.piDBMinorVersion)
                                                      .arg(AInfo.piDBBuildVersion)});
     if (!AInfo.piDBSysUpdate) {
-        rows.push_back({QStringLiteral("Пакет обновления"),
-                        QStringLiteral("тематический/пользовательский")});
+        rows.push_back(
+            {QStringLiteral("Пакет обновления"), QStringLiteral("тематический/пользовательский")});
         rows.push_back({QStringLiteral("DBID"), QString::number(AInfo.piPackageDBID)});
         rows.push_back({QStringLiteral("Описание"), AInfo.piPackageDescription});
         return rows;
@@ -331,7 +332,8 @@ QString PackageInfoClipboardText(const TKVPackageInfo& AInfo) {
     QStringList lines;
     lines << QStringLiteral("Общая информация\r\n\r\n");
     for (const TKVPackageInfoRow& row : PackageGeneralRows(AInfo))
-        lines << (row.Value.isEmpty() ? row.Caption : row.Caption + QStringLiteral(":  ") + row.Value);
+        lines << (row.Value.isEmpty() ? row.Caption
+                                      : row.Caption + QStringLiteral(":  ") + row.Value);
     lines << QStringLiteral("\r\n\r\nПакет содержит обновления:\r\n\r\n");
     lines << PackageInfoLines(AInfo.piIncludeInfo);
     lines << QStringLiteral("\r\n\r\nПакет требует наличие обновлений:\r\n\r\n");

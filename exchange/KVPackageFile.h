@@ -1,8 +1,8 @@
 #pragma once
 
 // The package file: a Firebird database of the engine's on-disk structure with the ten package
-// tables and a header in SYS_VAR. Making, opening and checking the file, writing and reading its header,
-// the validity codes with their texts, and the header reader of the information window with
+// tables and a header in SYS_VAR. Making, opening and checking the file, writing and reading its
+// header, the validity codes with their texts, and the header reader of the information window with
 // the texts that window shows.
 
 #include "core/KVDataBase.h"
@@ -34,7 +34,7 @@ inline const QString DBSysUpdate = QStringLiteral("DBSYSUPDATE");
 
 // The validity of a package file (TKVPackageInfo::piErrorCode).
 enum TKVPackageErrorCode {
-    pecNone = 0,            // a package with a usable header
+    pecNone = 0, // a package with a usable header
     pecUnsupportedVersion = 1,
     pecHeaderUnreadable = 2,
     pecUnknownStructure = 3 // not a package, or the file cannot be opened or read

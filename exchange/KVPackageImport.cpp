@@ -484,8 +484,8 @@ void TKVPackageImporter::WriteEndRecords() {
             return;
         }
         TIBQuery include(&FDataModule.ExchangeIBDatabase, &FDataModule.ExchangeIBTransaction);
-        include.SetSQL(
-            QStringLiteral("SELECT V_INTEGER, V_STRING FROM SYS_VAR WHERE S_PARAM = :VAR_S_PARAM;"));
+        include.SetSQL(QStringLiteral(
+            "SELECT V_INTEGER, V_STRING FROM SYS_VAR WHERE S_PARAM = :VAR_S_PARAM;"));
         include.ParamByName("VAR_S_PARAM").SetAsString(KVPackageHeader::DBSysUpdateInclude);
         for (include.Open(); !include.Eof(); include.Next())
             FRecordedSysUpdates.emplace_back(static_cast<quint32>(include.Fields(0).AsInteger()),

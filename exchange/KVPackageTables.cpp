@@ -70,8 +70,8 @@ TKVPackageTableDesc MakeDesc(TKVPackageTable ATable, const char* AName, const ch
         return AColumn && *AColumn ? d.ColumnIndex(QLatin1String(AColumn)) : -1;
     };
     for (const TPairNames& p : APairs)
-        d.Pairs.push_back({index(p.First), index(p.Second), index(p.ExportTest),
-                           index(p.ImportTest)});
+        d.Pairs.push_back(
+            {index(p.First), index(p.Second), index(p.ExportTest), index(p.ImportTest)});
     for (const TReferenceNames& r : AReferences)
         d.References.push_back({index(r.DBId), index(r.Id), r.Table, r.Required});
     return d;
@@ -85,7 +85,11 @@ std::array<TKVPackageTableDesc, ptCount> MakeDescs() {
         "NOT NULL, V_INTEGER INTEGER, V_FLOAT DOUBLE PRECISION, V_STRING VARCHAR(255) CHARACTER "
         "SET WIN1251, V_TIMESTAMP TIMESTAMP);",
         "", itSysVar,
-        {Int("ID"), Text("S_PARAM"), Int("V_INTEGER"), Float("V_FLOAT"), Text("V_STRING"),
+        {Int("ID"),
+         Text("S_PARAM"),
+         Int("V_INTEGER"),
+         Float("V_FLOAT"),
+         Text("V_STRING"),
          {"V_TIMESTAMP", ctDateTime, vrCopy, vrCopy}});
     d[ptClass] = MakeDesc(
         ptClass, "T_CLASS",
@@ -164,11 +168,26 @@ std::array<TKVPackageTableDesc, ptCount> MakeDescs() {
         "PRECISION, S_STRVAL VARCHAR(255), V_BOOLVAL NUMERIC(1,0), S_TESTCOND VARCHAR(1024), "
         "UPID VARCHAR(16), V_FLAG INTEGER, C_TIMESTAMP TIMESTAMP, U_TIMESTAMP TIMESTAMP);",
         "Параметр", itParam,
-        {Key("DBID"), Key("ID"), Key("ELEMENTTYPEDBID"), Key("ELEMENTTYPEID"),
-         PairInt("BASEPARAMDBID"), PairInt("BASEPARAMID"), PairInt("UNITDBID"), PairInt("UNITID"),
-         Name("S_NAME"), Text("S_DESCRIPTION"), Float("V_MINVAL"), Float("V_TYPEVAL"),
-         Float("V_MAXVAL"), {"S_STRVAL", ctText, vrCopy, vrEmptyIfNull}, Int("V_BOOLVAL"),
-         Text("S_TESTCOND"), Text("UPID"), Key("V_FLAG"), Created(), Updated()},
+        {Key("DBID"),
+         Key("ID"),
+         Key("ELEMENTTYPEDBID"),
+         Key("ELEMENTTYPEID"),
+         PairInt("BASEPARAMDBID"),
+         PairInt("BASEPARAMID"),
+         PairInt("UNITDBID"),
+         PairInt("UNITID"),
+         Name("S_NAME"),
+         Text("S_DESCRIPTION"),
+         Float("V_MINVAL"),
+         Float("V_TYPEVAL"),
+         Float("V_MAXVAL"),
+         {"S_STRVAL", ctText, vrCopy, vrEmptyIfNull},
+         Int("V_BOOLVAL"),
+         Text("S_TESTCOND"),
+         Text("UPID"),
+         Key("V_FLAG"),
+         Created(),
+         Updated()},
         {{"BASEPARAMDBID", "BASEPARAMID", "BASEPARAMID", nullptr},
          {"UNITDBID", "UNITID", "UNITID", nullptr}},
         {{"ELEMENTTYPEDBID", "ELEMENTTYPEID", ptElementType, true},
@@ -386,10 +405,9 @@ void TKVPackageRowWriter::Bind(const TKVPackageRow& ARow, TDateTime AReplTimesta
         if (rule == vrPair) {
             const TKVPackagePair& pair = FDesc.Pairs[static_cast<size_t>(FPairOf[i])];
             const int test = FDirection == pdExport ? pair.ExportTest : pair.ImportTest;
-            const bool pairNull =
-                test >= 0 ? ARow[static_cast<size_t>(test)].Null
-                          : ARow[static_cast<size_t>(pair.First)].Null &&
-                                ARow[static_cast<size_t>(pair.Second)].Null;
+            const bool pairNull = test >= 0 ? ARow[static_cast<size_t>(test)].Null
+                                            : ARow[static_cast<size_t>(pair.First)].Null &&
+                                                  ARow[static_cast<size_t>(pair.Second)].Null;
             if (pairNull)
                 param->Clear();
             else

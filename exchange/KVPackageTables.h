@@ -172,5 +172,5 @@ private:
     TKVPackageDirection FDirection;
     std::vector<TIBParam*> FParams; // by column; nullptr for a column the statement lacks
     TIBParam* FReplTimestamp = nullptr;
-    std::vector<int> FPairOf;       // index into Pairs for a pair column, else -1
+    std::vector<int> FPairOf; // index into Pairs for a pair column, else -1
 };

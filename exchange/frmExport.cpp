@@ -12,8 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTreeWidget>
@@ -69,7 +69,8 @@ TfrmExport::TfrmExport(QWidget* AParent)
     FExportModeNotebook->addWidget(LogMemo());
     SetMainWidget(FExportModeNotebook);
 
-    FAddClass_Button = AddButton("AddClass_Button", tr("&Класс"), tr("Добавить класс"), kClassImage);
+    FAddClass_Button =
+        AddButton("AddClass_Button", tr("&Класс"), tr("Добавить класс"), kClassImage);
     FDelete_Button = AddButton("Delete_Button", tr("&Удалить"), tr("Удалить"), kDeleteImage);
     FSave_Button =
         AddButton("Save_Button", tr("&Файл эксп."), tr("Выбрать файл для экспорта"), kSaveImage);
@@ -173,8 +174,8 @@ void TfrmExport::Save_ButtonClick() {
     seconds.setTime(QTime(seconds.time().hour(), seconds.time().minute(), seconds.time().second()));
     FExportPackageDateTime = DateTimeFromQDateTime(seconds);
 
-    QString fileName =
-        ProposedPackageFileName(dmMain->CurrentDBId(), FExportPackageSysTime) + QStringLiteral(".fdb");
+    QString fileName = ProposedPackageFileName(dmMain->CurrentDBId(), FExportPackageSysTime) +
+                       QStringLiteral(".fdb");
     if (!KVSaveFileDialog(this, tr("Сохранить пакет данных"),
                           QStringLiteral("Korvant Package (*.fdb)"), dmMain->AppFolder(), fileName))
         return;
@@ -185,8 +186,9 @@ void TfrmExport::Save_ButtonClick() {
                            mdbYes | mdbNo, 0) != mrYes)
             return;
         if (::unlink(QFile::encodeName(fileName).constData()) != 0) {
-            ShowMessageDlg(tr("Ошибка при доступе к файлу %1. Код ошибки %2").arg(fileName).arg(errno),
-                           mdkError, mdbOK, 0);
+            ShowMessageDlg(
+                tr("Ошибка при доступе к файлу %1. Код ошибки %2").arg(fileName).arg(errno),
+                mdkError, mdbOK, 0);
             return;
         }
     }

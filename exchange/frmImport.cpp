@@ -31,8 +31,8 @@ TfrmImport::TfrmImport(QWidget* AParent)
     setWindowTitle(tr("Импорт данных"));
     SetMainWidget(LogMemo());
 
-    FOpen_Button = AddButton("Open_Button", tr("&Открыть"), tr("Выбрать пакет для импорта"),
-                             kOpenImage);
+    FOpen_Button =
+        AddButton("Open_Button", tr("&Открыть"), tr("Выбрать пакет для импорта"), kOpenImage);
     FPackageInfo_Button = AddButton("PackageInfo_Button", tr("&Инфо о пак."),
                                     tr("Получить информацию о пакете"), kInfoImage);
     FSaveLog_Button = AddButton("SaveLog_Button", tr("&Сохран. журнал"), tr("Сохранить журнал"));
@@ -70,7 +70,8 @@ void TfrmImport::SetCurrentPackageFile(const QString& AFileName) {
 
 void TfrmImport::Open_ButtonClick() {
     QString fileName;
-    if (KVOpenFileDialog(this, tr("Открыть пакет данных"), QStringLiteral("Korvant Package (*.fdb)"),
+    if (KVOpenFileDialog(this, tr("Открыть пакет данных"),
+                         QStringLiteral("Korvant Package (*.fdb)"),
                          dmMain ? dmMain->AppFolder() : QString(), fileName))
         SetCurrentPackageFile(fileName);
 }

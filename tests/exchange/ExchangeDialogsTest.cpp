@@ -132,8 +132,9 @@ TEST_F(TExchangeDialogTest, ExportDialogFromSelectionToPackageAndLog) {
         Answers = {mrYes};
         dlg.Save_ButtonClick();
     }
-    EXPECT_EQ(Messages, (QStringList(2, QStringLiteral("Пакет %1 будет перезаписан. Продолжить?")
-                                            .arg(package))));
+    EXPECT_EQ(
+        Messages,
+        (QStringList(2, QStringLiteral("Пакет %1 будет перезаписан. Продолжить?").arg(package))));
     EXPECT_FALSE(QFileInfo::exists(package));
     EXPECT_EQ(dlg.CurrentPackageFile(), package);
     EXPECT_TRUE(dlg.ExportButton()->isEnabled());

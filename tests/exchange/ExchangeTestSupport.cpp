@@ -33,8 +33,9 @@ TTableDump DumpTable(const QString& AFileName, TKVPackageTable ATable, const QSt
             QStringList values;
             for (int i = 0; i < q.FieldCount(); ++i)
                 values << ValueText(q.Fields(i));
-            const QString key = ATable == ptSysVar ? values.value(1) + QLatin1Char(':') + values.value(2)
-                                                   : values.value(0) + QLatin1Char(':') + values.value(1);
+            const QString key = ATable == ptSysVar
+                                    ? values.value(1) + QLatin1Char(':') + values.value(2)
+                                    : values.value(0) + QLatin1Char(':') + values.value(1);
             dump.insert(key, values);
         }
     });
@@ -91,11 +92,12 @@ void MakePackageFile(const QString& AFileName, const QStringList& ASQL,
 QStringList RegularHeaderSQL(quint32 ADBId) {
     const QString insert = QStringLiteral(
         "INSERT INTO SYS_VAR (ID, S_PARAM, V_INTEGER, V_STRING, V_TIMESTAMP) VALUES (%1)");
-    return {insert.arg(QStringLiteral("1, 'PACKAGEINFO', %1, 'Пакет %1', '2016-03-05 09:07:00'")
-                           .arg(ADBId)),
-            insert.arg(QStringLiteral("2, 'MAJORVERSION', 1, NULL, NULL")),
-            insert.arg(QStringLiteral("3, 'MINORVERSION', 2, NULL, NULL")),
-            insert.arg(QStringLiteral("4, 'BUILDVERSION', 3, NULL, NULL"))};
+    return {
+        insert.arg(
+            QStringLiteral("1, 'PACKAGEINFO', %1, 'Пакет %1', '2016-03-05 09:07:00'").arg(ADBId)),
+        insert.arg(QStringLiteral("2, 'MAJORVERSION', 1, NULL, NULL")),
+        insert.arg(QStringLiteral("3, 'MINORVERSION', 2, NULL, NULL")),
+        insert.arg(QStringLiteral("4, 'BUILDVERSION', 3, NULL, NULL"))};
 }
 
 QByteArray TestPicture(int ASeed) {
@@ -188,8 +190,8 @@ void FillCatalogue(const QString& AFileName, quint32 ADBId) {
         const struct {
             quint32 DBId, Id, ClassId;
             bool Full;
-        } types[] = {{ADBId, 1, 3, true}, {ADBId, 2, 3, false}, {ADBId, 3, 5, false},
-                     {1000, 77, 3, false}};
+        } types[] = {
+            {ADBId, 1, 3, true}, {ADBId, 2, 3, false}, {ADBId, 3, 5, false}, {1000, 77, 3, false}};
         for (const auto& et : types) {
             q.ParamByName("DBID").SetAsInteger(static_cast<qint32>(et.DBId));
             q.ParamByName("ID").SetAsInteger(static_cast<qint32>(et.Id));
@@ -202,13 +204,14 @@ void FillCatalogue(const QString& AFileName, quint32 ADBId) {
                 q.ParamByName("MDBID").SetAsInteger(static_cast<qint32>(ADBId));
                 q.ParamByName("MID").SetAsInteger(1);
                 q.ParamByName("MARK").SetAsString(QStringLiteral("ИЕ10"));
-                q.ParamByName("DESCR").SetAsString(QStringLiteral("Двоичный счётчик\r\nвторая строка"));
+                q.ParamByName("DESCR").SetAsString(
+                    QStringLiteral("Двоичный счётчик\r\nвторая строка"));
                 q.ParamByName("IMG").SetAsBytes(TestPicture(3));
                 q.ParamByName("DS").SetAsString(QStringLiteral("https://docs.example/ie10.pdf"));
                 q.ParamByName("U").SetAsDateTime(EncodeDateTime(2024, 5, 6, 7, 8, 9, 123));
             } else {
-                for (const char* name : {"CSDBID", "CSID", "MDBID", "MID", "MARK", "DESCR", "IMG",
-                                         "DS", "U"})
+                for (const char* name :
+                     {"CSDBID", "CSID", "MDBID", "MID", "MARK", "DESCR", "IMG", "DS", "U"})
                     q.ParamByName(QLatin1String(name)).Clear();
             }
             q.ExecSQL();
@@ -220,8 +223,9 @@ void FillCatalogue(const QString& AFileName, quint32 ADBId) {
                             "0.1, 0.33333333333333331, 1e-300, 'около', 1, 'при 25 °C', 'C', 3, "
                             "%2)")
                  .arg(d, t1));
-        exec(QStringLiteral("INSERT INTO T_PARAM (DBID, ID, ELEMENTTYPEDBID, ELEMENTTYPEID, "
-                            "S_NAME, S_STRVAL, C_TIMESTAMP) VALUES (%1, 2, %1, 2, 'Примечание', '', %2)")
+        exec(QStringLiteral(
+                 "INSERT INTO T_PARAM (DBID, ID, ELEMENTTYPEDBID, ELEMENTTYPEID, "
+                 "S_NAME, S_STRVAL, C_TIMESTAMP) VALUES (%1, 2, %1, 2, 'Примечание', '', %2)")
                  .arg(d, t1));
         exec(QStringLiteral("INSERT INTO T_PIN (DBID, ID, ELEMENTTYPEDBID, ELEMENTTYPEID, V_NUM, "
                             "S_NAME, V_ASSIGN, C_TIMESTAMP) VALUES (%1, 1, %1, 1, 1, 'Вход', 1, "
@@ -239,14 +243,17 @@ void FillCatalogue(const QString& AFileName, quint32 ADBId) {
         // the program's cards set it (a package writes a NULL flag as 0).
         for (const char* table : {"T_CLASS", "T_CASE", "T_MAKER", "T_UNIT", "T_BASE_PARAM",
                                   "T_ELEMENT_TYPE", "T_PARAM", "T_PIN", "T_ELEMENT_ANALOG"}) {
-            exec(QStringLiteral("ALTER SEQUENCE GEN_%1_ID RESTART WITH 100").arg(QLatin1String(table)));
-            exec(QStringLiteral("UPDATE %1 SET V_FLAG = 0 WHERE V_FLAG IS NULL").arg(QLatin1String(table)));
+            exec(QStringLiteral("ALTER SEQUENCE GEN_%1_ID RESTART WITH 100")
+                     .arg(QLatin1String(table)));
+            exec(QStringLiteral("UPDATE %1 SET V_FLAG = 0 WHERE V_FLAG IS NULL")
+                     .arg(QLatin1String(table)));
         }
     });
 }
 
 TTestDataBase& TPackageTest::NewDataBase(quint32 ADBId, bool AFill) {
-    FDataBases.push_back(std::make_unique<TTestDataBase>(ADBId, QStringLiteral("База %1").arg(ADBId)));
+    FDataBases.push_back(
+        std::make_unique<TTestDataBase>(ADBId, QStringLiteral("База %1").arg(ADBId)));
     TTestDataBase& db = *FDataBases.back();
     SysTestSeams::SetDriveType(QFileInfo(db.FileName()).path(), dtFixed);
     if (AFill)

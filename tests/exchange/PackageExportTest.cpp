@@ -35,8 +35,8 @@ TEST_F(TPackageTest, TheSelectionBringsItsAncestorsOfTheOwnDBIdOnce) {
     EXPECT_TRUE(FMonitor.Lines.contains(QStringLiteral("Объектов \" Класс \" для экспорта: 4;")));
     EXPECT_TRUE(FMonitor.Lines.contains(QStringLiteral(
         "Объектов \" Базовый параметр \" в \" Класс \" [1000; 50] для экспорта: 1;")));
-    EXPECT_TRUE(FMonitor.Lines.contains(QStringLiteral(
-        "Объектов \" Тип элемента \" в \" Класс \" [1000; 50] для экспорта: 2;")));
+    EXPECT_TRUE(FMonitor.Lines.contains(
+        QStringLiteral("Объектов \" Тип элемента \" в \" Класс \" [1000; 50] для экспорта: 2;")));
     EXPECT_TRUE(
         FMonitor.Lines.contains(QStringLiteral("Всего экспортировано объектов \" Вывод \": 3;")));
     EXPECT_EQ(FMonitor.Lines.last(), QStringLiteral("Экспорт данных завершен;"));

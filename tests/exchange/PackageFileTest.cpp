@@ -10,8 +10,8 @@
 
 namespace {
 
-const QString kHeaderInsert =
-    QStringLiteral("INSERT INTO SYS_VAR (ID, S_PARAM, V_INTEGER, V_STRING, V_TIMESTAMP) VALUES (%1)");
+const QString kHeaderInsert = QStringLiteral(
+    "INSERT INTO SYS_VAR (ID, S_PARAM, V_INTEGER, V_STRING, V_TIMESTAMP) VALUES (%1)");
 
 QStringList HeaderRows(std::initializer_list<const char*> AValues) {
     QStringList rows;
@@ -30,9 +30,9 @@ TEST_F(TPackageTest, ExportWritesTheTenTablesAndTheHeaderInOrder) {
 
     TDirectDataBase file(package);
     QStringList tables = file.DataBase().GetTableNames();
-    EXPECT_EQ(tables, (QStringList{"SYS_VAR", "T_BASE_PARAM", "T_CASE", "T_CLASS",
-                                   "T_ELEMENT_ANALOG", "T_ELEMENT_TYPE", "T_MAKER", "T_PARAM",
-                                   "T_PIN", "T_UNIT"}));
+    EXPECT_EQ(tables,
+              (QStringList{"SYS_VAR", "T_BASE_PARAM", "T_CASE", "T_CLASS", "T_ELEMENT_ANALOG",
+                           "T_ELEMENT_TYPE", "T_MAKER", "T_PARAM", "T_PIN", "T_UNIT"}));
     // The columns and types are those of the statements: compare with a file made by them.
     const QString reference = File(QStringLiteral("reference.fdb"));
     MakePackageFile(reference, {});
@@ -84,8 +84,9 @@ TEST_F(TPackageTest, ExportWritesTheTenTablesAndTheHeaderInOrder) {
 
 TEST_F(TPackageTest, HeaderCarriesTheImportedPackagesAndSystemUpdatesOfTheDataBase) {
     TTestDataBase& db = NewDataBase(1011, true);
-    db.Exec(QStringLiteral("INSERT INTO SYS_VAR (S_PARAM, V_INTEGER, V_STRING, V_TIMESTAMP) "
-                           "VALUES ('PACKAGEIMPORTED', 1020, 'Чужой пакет', '2015-01-02 03:04:05')"));
+    db.Exec(
+        QStringLiteral("INSERT INTO SYS_VAR (S_PARAM, V_INTEGER, V_STRING, V_TIMESTAMP) "
+                       "VALUES ('PACKAGEIMPORTED', 1020, 'Чужой пакет', '2015-01-02 03:04:05')"));
     db.Exec(QStringLiteral("INSERT INTO SYS_VAR (S_PARAM, V_INTEGER, V_STRING, V_TIMESTAMP) "
                            "VALUES ('PACKAGEIMPORTED', 1030, 'Без даты', NULL)"));
     db.Exec(QStringLiteral("INSERT INTO SYS_VAR (S_PARAM, V_INTEGER, V_STRING) VALUES "
@@ -101,13 +102,13 @@ TEST_F(TPackageTest, HeaderCarriesTheImportedPackagesAndSystemUpdatesOfTheDataBa
                            QString::number(EncodeDateTime(2015, 1, 2, 3, 4, 5), 'g', 17)}));
     EXPECT_EQ(header.value(QStringLiteral("DBRELATION:1030")),
               (QStringList{"6", "DBRELATION", "1030", "<NULL>", "Без даты", "<NULL>"}));
-    EXPECT_EQ(header.value(QStringLiteral("DBSYSUPDATERELATION:65538")),
-              (QStringList{"7", "DBSYSUPDATERELATION", "65538", "<NULL>", "Обновление 1.2",
-                           "<NULL>"}));
+    EXPECT_EQ(
+        header.value(QStringLiteral("DBSYSUPDATERELATION:65538")),
+        (QStringList{"7", "DBSYSUPDATERELATION", "65538", "<NULL>", "Обновление 1.2", "<NULL>"}));
 
-    const TKVPackageInfo info = ReadPackageInfo(Module().ExchangeIBDatabase,
-                                                Module().ExchangeIBTransaction, package,
-                                                QStringLiteral("SYSDBA"), FMonitor);
+    const TKVPackageInfo info =
+        ReadPackageInfo(Module().ExchangeIBDatabase, Module().ExchangeIBTransaction, package,
+                        QStringLiteral("SYSDBA"), FMonitor);
     EXPECT_EQ(info.piErrorCode, pecNone);
     EXPECT_EQ(info.piRelationInfo,
               QStringLiteral("DBID: 1020; \" Чужой пакет \"; Exported: 02.01.2015 03:04:05\r\n"
@@ -124,13 +125,15 @@ TEST_F(TPackageTest, ValidityCodesOfTheHeader) {
     } cases[] = {
         {"regular", RegularHeaderSQL(1011), pecNone, QString()},
         {"names in any case",
-         HeaderRows({"1, 'packageinfo', 1011, 'x', '2016-03-05 09:07:00'", "2, 'MajorVersion', 1, NULL, NULL",
-                     "3, 'minorversion', 2, NULL, NULL", "4, 'buildVersion', 3, NULL, NULL"}),
+         HeaderRows({"1, 'packageinfo', 1011, 'x', '2016-03-05 09:07:00'",
+                     "2, 'MajorVersion', 1, NULL, NULL", "3, 'minorversion', 2, NULL, NULL",
+                     "4, 'buildVersion', 3, NULL, NULL"}),
          pecNone, QString()},
         {"export time NULL",
          HeaderRows({"1, 'PACKAGEINFO', 1011, 'x', NULL", "2, 'MAJORVERSION', 1, NULL, NULL",
                      "3, 'MINORVERSION', 2, NULL, NULL", "4, 'BUILDVERSION', 3, NULL, NULL"}),
-         pecHeaderUnreadable, QStringLiteral("Ошибка: Не удалось прочитать служебные данные пакета;")},
+         pecHeaderUnreadable,
+         QStringLiteral("Ошибка: Не удалось прочитать служебные данные пакета;")},
         {"no build version",
          HeaderRows({"1, 'PACKAGEINFO', 1011, 'x', '2016-03-05 09:07:00'",
                      "2, 'MAJORVERSION', 1, NULL, NULL", "3, 'MINORVERSION', 2, NULL, NULL"}),
@@ -146,17 +149,18 @@ TEST_F(TPackageTest, ValidityCodesOfTheHeader) {
          pecUnsupportedVersion, QStringLiteral("Ошибка: Пакет версии БД 1.2.4 не поддерживается;")},
         {"system update after a PACKAGEINFO",
          HeaderRows({"1, 'PACKAGEINFO', 1011, 'x', '2016-03-05 09:07:00'",
-                     "2, 'DBSYSUPDATEINFO', 196612, 'Системное', NULL", "3, 'MAJORVERSION', 1, NULL, NULL",
-                     "4, 'MINORVERSION', 2, NULL, NULL", "5, 'BUILDVERSION', 3, NULL, NULL"}),
+                     "2, 'DBSYSUPDATEINFO', 196612, 'Системное', NULL",
+                     "3, 'MAJORVERSION', 1, NULL, NULL", "4, 'MINORVERSION', 2, NULL, NULL",
+                     "5, 'BUILDVERSION', 3, NULL, NULL"}),
          pecNone, QString()},
     };
     int n = 0;
     for (const auto& c : cases) {
         const QString file = File(QStringLiteral("h%1.fdb").arg(n++));
         MakePackageFile(file, c.Rows);
-        const TKVPackageInfo info = ReadPackageInfo(Module().ExchangeIBDatabase,
-                                                    Module().ExchangeIBTransaction, file,
-                                                    QStringLiteral("SYSDBA"), FMonitor);
+        const TKVPackageInfo info =
+            ReadPackageInfo(Module().ExchangeIBDatabase, Module().ExchangeIBTransaction, file,
+                            QStringLiteral("SYSDBA"), FMonitor);
         EXPECT_EQ(info.piErrorCode, c.Code) << c.Name;
         if (!c.Text.isEmpty()) {
             EXPECT_EQ(PackageErrorText(info.piErrorCode, info.piDBMajorVersion,
@@ -186,11 +190,12 @@ TEST_F(TPackageTest, FilesThatAreNoPackageGiveCodeThreeAndNothingElse) {
     MakePackageFile(nine, RegularHeaderSQL(1011), create.mid(0, ptCount - 1));
     const QString mainDataBase = NewDataBase(1011, true).FileName();
 
-    for (const QString& file : {textFile, eleven, nine, mainDataBase, File(QStringLiteral("none.fdb"))}) {
+    for (const QString& file :
+         {textFile, eleven, nine, mainDataBase, File(QStringLiteral("none.fdb"))}) {
         FMonitor.Lines.clear();
-        const TKVPackageInfo info = ReadPackageInfo(Module().ExchangeIBDatabase,
-                                                    Module().ExchangeIBTransaction, file,
-                                                    QStringLiteral("SYSDBA"), FMonitor);
+        const TKVPackageInfo info =
+            ReadPackageInfo(Module().ExchangeIBDatabase, Module().ExchangeIBTransaction, file,
+                            QStringLiteral("SYSDBA"), FMonitor);
         EXPECT_EQ(info.piErrorCode, pecUnknownStructure) << file.toStdString();
         EXPECT_EQ(info.piClassesCount + info.piElementTypesCount + info.piParamsCount, 0u);
         EXPECT_TRUE(info.piIncludeInfo.isEmpty());
@@ -222,9 +227,9 @@ TEST_F(TPackageTest, InformationOfARegularPackageCountsRowsOfEveryDBId) {
     OpenPackageFile(Module().ExchangeIBDatabase, File(QStringLiteral("other.fdb")),
                     QStringLiteral("SYSDBA"));
 
-    const TKVPackageInfo info = ReadPackageInfo(Module().ExchangeIBDatabase,
-                                                Module().ExchangeIBTransaction, package,
-                                                QStringLiteral("SYSDBA"), FMonitor);
+    const TKVPackageInfo info =
+        ReadPackageInfo(Module().ExchangeIBDatabase, Module().ExchangeIBTransaction, package,
+                        QStringLiteral("SYSDBA"), FMonitor);
     EXPECT_FALSE(Module().ExchangeIBDatabase.Connected());
     EXPECT_EQ(info.piErrorCode, pecNone);
     EXPECT_EQ(info.piPackageDBID, 1011u);
@@ -264,15 +269,15 @@ TEST_F(TPackageTest, InformationOfARegularPackageCountsRowsOfEveryDBId) {
 
 TEST_F(TPackageTest, InformationOfASystemUpdatePackage) {
     const QString file = File(QStringLiteral("sys.fdb"));
-    MakePackageFile(file, HeaderRows({"1, 'DBSYSUPDATEINFO', 196612, 'Обновление 3.4', NULL",
-                                      "2, 'NOINCLUDEINFO', 1, NULL, NULL",
-                                      "3, 'DBSYSUPDATEINCLUDE', 196611, 'Обновление 3.3', NULL",
-                                      "4, 'MAJORVERSION', 1, NULL, NULL",
-                                      "5, 'MINORVERSION', 2, NULL, NULL",
-                                      "6, 'BUILDVERSION', 3, NULL, NULL"}));
-    const TKVPackageInfo info = ReadPackageInfo(Module().ExchangeIBDatabase,
-                                                Module().ExchangeIBTransaction, file,
-                                                QStringLiteral("SYSDBA"), FMonitor);
+    MakePackageFile(
+        file, HeaderRows({"1, 'DBSYSUPDATEINFO', 196612, 'Обновление 3.4', NULL",
+                          "2, 'NOINCLUDEINFO', 1, NULL, NULL",
+                          "3, 'DBSYSUPDATEINCLUDE', 196611, 'Обновление 3.3', NULL",
+                          "4, 'MAJORVERSION', 1, NULL, NULL", "5, 'MINORVERSION', 2, NULL, NULL",
+                          "6, 'BUILDVERSION', 3, NULL, NULL"}));
+    const TKVPackageInfo info =
+        ReadPackageInfo(Module().ExchangeIBDatabase, Module().ExchangeIBTransaction, file,
+                        QStringLiteral("SYSDBA"), FMonitor);
     EXPECT_EQ(info.piErrorCode, pecNone);
     EXPECT_TRUE(info.piDBSysUpdate);
     EXPECT_TRUE(info.piDBSysNoIncludeInfo);
@@ -281,14 +286,14 @@ TEST_F(TPackageTest, InformationOfASystemUpdatePackage) {
     QStringList general;
     for (const TKVPackageInfoRow& row : PackageGeneralRows(info))
         general << row.Caption + QLatin1Char('=') + row.Value;
-    EXPECT_EQ(general, (QStringList{QStringLiteral("Файл пакета=") + file,
-                                    QStringLiteral("Версия БД=1.2.3"),
-                                    QStringLiteral("Пакет обновления=системный"),
-                                    QStringLiteral("Версия обновления=3.4"),
-                                    QStringLiteral("Дата экспорта=30.12.1899"),
-                                    QStringLiteral("Описание=Обновление 3.4"),
-                                    QStringLiteral("Информация о пакете=не будет включена в "
-                                                   "список импорта!")}));
+    EXPECT_EQ(general,
+              (QStringList{QStringLiteral("Файл пакета=") + file, QStringLiteral("Версия БД=1.2.3"),
+                           QStringLiteral("Пакет обновления=системный"),
+                           QStringLiteral("Версия обновления=3.4"),
+                           QStringLiteral("Дата экспорта=30.12.1899"),
+                           QStringLiteral("Описание=Обновление 3.4"),
+                           QStringLiteral("Информация о пакете=не будет включена в "
+                                          "список импорта!")}));
 }
 
 // Damaged copies of a real package: truncated, with bytes changed in the first page or in
@@ -309,10 +314,10 @@ TEST_F(TPackageTest, DamagedPackagesAreRefusedWithoutACrash) {
 
     QRandomGenerator random(27);
     std::vector<QByteArray> damaged;
-    for (const qsizetype size : {qsizetype(0), qsizetype(1), qsizetype(19), qsizetype(20),
-                                 qsizetype(100), qsizetype(pageSize - 1), qsizetype(pageSize),
-                                 qsizetype(pageSize + 100), qsizetype(3 * pageSize),
-                                 bytes.size() / 2, bytes.size() - 1})
+    for (const qsizetype size :
+         {qsizetype(0), qsizetype(1), qsizetype(19), qsizetype(20), qsizetype(100),
+          qsizetype(pageSize - 1), qsizetype(pageSize), qsizetype(pageSize + 100),
+          qsizetype(3 * pageSize), bytes.size() / 2, bytes.size() - 1})
         damaged.push_back(bytes.left(size));
     for (int i = 0; i < 40; ++i) {
         QByteArray copy = bytes;
@@ -348,9 +353,9 @@ TEST_F(TPackageTest, DamagedPackagesAreRefusedWithoutACrash) {
         out.write(damaged[i]);
         out.close();
         FMonitor.Lines.clear();
-        const TKVPackageInfo info = ReadPackageInfo(Module().ExchangeIBDatabase,
-                                                    Module().ExchangeIBTransaction, file,
-                                                    QStringLiteral("SYSDBA"), FMonitor);
+        const TKVPackageInfo info =
+            ReadPackageInfo(Module().ExchangeIBDatabase, Module().ExchangeIBTransaction, file,
+                            QStringLiteral("SYSDBA"), FMonitor);
         EXPECT_GE(info.piErrorCode, pecNone);
         EXPECT_LE(info.piErrorCode, pecUnknownStructure);
         EXPECT_FALSE(Module().ExchangeIBDatabase.Connected());

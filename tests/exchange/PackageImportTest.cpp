@@ -61,13 +61,15 @@ TEST_F(TPackageImportTest, RoundTripKeepsEveryRowAndEveryByte) {
                       QStringLiteral("SELECT COUNT(*) FROM T_PARAM WHERE R_TIMESTAMP IS NULL")),
               0);
     // The package is recorded in SYS_VAR and in the data module.
-    EXPECT_EQ(DumpTable(FTarget->FileName(), ptSysVar, QStringLiteral("WHERE S_PARAM = "
-                                                                      "'PACKAGEIMPORTED'"))
+    EXPECT_EQ(DumpTable(FTarget->FileName(), ptSysVar,
+                        QStringLiteral("WHERE S_PARAM = "
+                                       "'PACKAGEIMPORTED'"))
                   .value(QStringLiteral("PACKAGEIMPORTED:1011"))
                   .mid(2),
               (QStringList{"1011", "<NULL>", "База 1011",
                            QString::number(EncodeDateTime(2016, 3, 5, 9, 7, 0), 'g', 17)}));
-    EXPECT_TRUE(Module().DataBase().VerifPackageImported(1011, EncodeDateTime(2016, 3, 5, 9, 7, 0)));
+    EXPECT_TRUE(
+        Module().DataBase().VerifPackageImported(1011, EncodeDateTime(2016, 3, 5, 9, 7, 0)));
 
     // Exported again from B, the rows both packages carry are the same, byte for byte.
     const QString package2 = File(QStringLiteral("package2.fdb"));
@@ -120,12 +122,12 @@ TEST(TPackageRowNewer, ComparesEachTimestampThatThePackageHas) {
         TDateTime LocalC, LocalU, PackageC, PackageU;
         bool Newer;
     } cases[] = {
-        {true, true, 10, 20, 10, 20, false},  // equal times
-        {true, true, 10, 20, 10, 21, true},   // a later update alone
-        {true, false, 10, 20, 11, 0, true},   // a later creation
-        {false, false, 0, 0, 5, 5, false},    // both NULL: never newer
-        {false, true, 10, 0, 0, 1, true},     // a stored NULL update reads as 0
-        {true, true, 10, 20, 9, 19, false},   // older
+        {true, true, 10, 20, 10, 20, false}, // equal times
+        {true, true, 10, 20, 10, 21, true},  // a later update alone
+        {true, false, 10, 20, 11, 0, true},  // a later creation
+        {false, false, 0, 0, 5, 5, false},   // both NULL: never newer
+        {false, true, 10, 0, 0, 1, true},    // a stored NULL update reads as 0
+        {true, true, 10, 20, 9, 19, false},  // older
     };
     for (const auto& c : cases)
         EXPECT_EQ(TKVPackageImporter::IsPackageRowNewer(c.CNotNull, c.UNotNull, c.LocalC, c.LocalU,
@@ -146,7 +148,8 @@ TEST_F(TPackageImportTest, ATestRunWritesNothingAndLogsTheLinesOfTheRealRun) {
     ASSERT_TRUE(Import(FPackage1));
     EXPECT_EQ(WithoutTimes(FMonitor.Lines), testLines);
     // The element types of classes new in the package passed the class reference step.
-    EXPECT_TRUE(testLines.contains(QStringLiteral("Всего импортировано объектов \" Параметр \": 2;")));
+    EXPECT_TRUE(
+        testLines.contains(QStringLiteral("Всего импортировано объектов \" Параметр \": 2;")));
 }
 
 TEST_F(TPackageImportTest, AFailureInTheLastTableLeavesTheDataBaseAsBefore) {
@@ -195,18 +198,17 @@ TEST_F(TPackageImportTest, RowRulesOfAnEditedPackage) {
     const QString edited = File(QStringLiteral("edited.fdb"));
     QFile::copy(FPackage1, edited);
     TDirectDataBase(edited).Run([](TIBQuery& q) {
-        for (const char* sql :
-             {"UPDATE T_UNIT SET C_TIMESTAMP = NULL, U_TIMESTAMP = NULL, V_FLAG = NULL WHERE ID = 2",
-              "UPDATE T_PARAM SET S_STRVAL = NULL, UNITDBID = NULL WHERE ID = 1",
-              "UPDATE T_CASE SET V_CV_PTTPRM = NULL WHERE ID = 1"}) {
+        for (const char* sql : {"UPDATE T_UNIT SET C_TIMESTAMP = NULL, U_TIMESTAMP = NULL, V_FLAG "
+                                "= NULL WHERE ID = 2",
+                                "UPDATE T_PARAM SET S_STRVAL = NULL, UNITDBID = NULL WHERE ID = 1",
+                                "UPDATE T_CASE SET V_CV_PTTPRM = NULL WHERE ID = 1"}) {
             q.SetSQL(QLatin1String(sql));
             q.ExecSQL();
         }
     });
     ASSERT_TRUE(Import(edited)) << FMonitor.Lines.join('\n').toStdString();
     const TTableDump units = DumpTable(FTarget->FileName(), ptUnit);
-    EXPECT_EQ(units.value(QStringLiteral("1011:2")).mid(7),
-              (QStringList{"0", "0", "<NULL>"}));
+    EXPECT_EQ(units.value(QStringLiteral("1011:2")).mid(7), (QStringList{"0", "0", "<NULL>"}));
     const TTableDump params = DumpTable(FTarget->FileName(), ptParam);
     EXPECT_EQ(params.value(QStringLiteral("1011:1")).value(13), QString());
     EXPECT_EQ(params.value(QStringLiteral("1011:1")).mid(6, 2), (QStringList{"0", "1"}));

@@ -13,6 +13,7 @@
 //   ratio package-growth: X   import time per row at 100,000 element types / at 10,000
 // each the median of the rounds' ratios.
 
+#include "bench/BenchCommon.h"
 #include "core/udmMain.h"
 #include "exchange/KVPackageExport.h"
 #include "exchange/KVPackageImport.h"
@@ -272,11 +273,9 @@ void Check(bool AOk, const TQuietMonitor& AMonitor, const char* AWhat) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatformByDefault();
     QApplication app(argc, argv);
-    const QString folder =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("bench-data");
+    const QString folder = BenchDataFolder(argc, argv);
     int rc = 0;
     try {
         QDir().mkpath(folder);

@@ -2,6 +2,7 @@
 // loaded, prepares the application, makes the main window and runs the event loop.
 
 #include "catalogue/KVCatalogue.h"
+#include "exchange/KVExchange.h"
 #include "platform/ib/IBDatabase.h"
 #include "refbooks/KVReferenceBooks.h"
 #include "reports/KVReports.h"
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
     RegisterReferenceBookWindows();
     RegisterCatalogueWindows();
     RegisterReportWindows();
+    // The package import and export dialogs.
+    RegisterExchangeWindows();
 
     int result = 0;
     {

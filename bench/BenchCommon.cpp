@@ -140,3 +140,12 @@ double MedianMilliseconds(int ATimes, const std::function<void()>& AWork) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
+
+QString BenchDataFolder(int argc, char* argv[]) {
+    return argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("bench-data");
+}
+
+void UseOffscreenPlatformByDefault() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}

@@ -26,3 +26,10 @@ QString EnsureBenchUnitDataBase(const QString& AFolder, int AUnits = 100000);
 
 // Runs AWork ATimes times and returns the median of the wall times in milliseconds.
 double MedianMilliseconds(int ATimes, const std::function<void()>& AWork);
+
+// The folder of the benchmark databases: the program's first argument, else "bench-data".
+QString BenchDataFolder(int argc, char* argv[]);
+
+// Widgets run on Qt's offscreen platform unless QT_QPA_PLATFORM names another; call it before
+// the application object is made.
+void UseOffscreenPlatformByDefault();

@@ -88,8 +88,7 @@ size_t FetchThroughLayer(const QString& AFile, const char* ASelect) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    const QString folder =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("bench-data");
+    const QString folder = BenchDataFolder(argc, argv);
     int rc = 0;
     try {
         const QString file = EnsureBenchDataBase(folder);

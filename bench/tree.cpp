@@ -71,11 +71,9 @@ size_t PlainFetch() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenPlatformByDefault();
     QApplication app(argc, argv);
-    const QString folder =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("bench-data");
+    const QString folder = BenchDataFolder(argc, argv);
     int rc = 0;
     try {
         const QString file = EnsureClassDataBase(folder);

@@ -15,15 +15,19 @@ bool TKVVirtualImportedList::GetRecord(TKVVirtualItem& AItem) const {
     return KVListGetRecord(FVirtualItemList, AItem);
 }
 
+void TKVVirtualImportedList::Clear() {
+    FVirtualItemList.Clear();
+    FIndex.clear();
+}
+
 void TKVVirtualImportedList::AddVirtualItem(TKVItemType AItemType, quint32 ADBId, quint32 AId) {
     FVirtualItemList.Add(std::make_unique<TKVVirtualItem>(TKVVirtualItem{AItemType, ADBId, AId}));
+    FIndex.insert({AItemType, ADBId, AId});
 }
 
 bool TKVVirtualImportedList::ExistsVirtualItem(TKVItemType AItemType, quint32 ADBId,
                                                quint32 AId) const {
-    return KVListIndexOf(FVirtualItemList, [&](const TKVVirtualItem& item) {
-               return item.vItemType == AItemType && item.vDBId == ADBId && item.vId == AId;
-           }) >= 0;
+    return FIndex.count({AItemType, ADBId, AId}) > 0;
 }
 
 // ------------------------------------------------------------------------ TKVExportItemList

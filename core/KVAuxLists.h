@@ -9,6 +9,8 @@
 #include "core/DataList.h"
 #include "core/KVCommon.h"
 
+#include <unordered_set>
+
 // A row that a test run of a package import would have inserted.
 struct TKVVirtualItem {
     TKVItemType vItemType = itUnknown;
@@ -21,18 +23,31 @@ public:
     int Count() const { return FVirtualItemList.Count(); }
     bool Eof() const { return FVirtualItemList.Eof(); }
     bool Empty() const { return FVirtualItemList.Empty(); }
-    void Clear() { FVirtualItemList.Clear(); }
+    void Clear();
     void First() { FVirtualItemList.First(); }
     void Next();
     bool GetRecord(TKVVirtualItem& AItem) const;
 
     // Appends the triple; no test for duplicates.
     void AddVirtualItem(TKVItemType AItemType, quint32 ADBId, quint32 AId);
-    // Some entry has all three equal.
+    // Some entry has all three equal. Looked up in an index: a test run asks once per row.
     bool ExistsVirtualItem(TKVItemType AItemType, quint32 ADBId, quint32 AId) const;
 
 private:
+    struct TKey {
+        TKVItemType ItemType;
+        quint32 DBId;
+        quint32 Id;
+        bool operator==(const TKey&) const = default;
+    };
+    struct TKeyHash {
+        size_t operator()(const TKey& AKey) const {
+            return std::hash<quint64>()((quint64(AKey.DBId) << 32) | AKey.Id) ^
+                   (static_cast<size_t>(AKey.ItemType) * 0x9E3779B97F4A7C15ull);
+        }
+    };
     TDataList<TKVVirtualItem> FVirtualItemList;
+    std::unordered_set<TKey, TKeyHash> FIndex;
 };
 
 // The key of a row that a package export writes.

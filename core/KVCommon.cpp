@@ -213,9 +213,7 @@ QString FirstLineStr(const QString& AText) {
 }
 
 QString DateTimeToStrOrDash(TDateTime AValue) {
-    if (AValue == 0)
-        return QStringLiteral("-");
-    return DateTimeToStrKV(AValue);
+    return AValue == 0 ? QStringLiteral("-") : DateTimeToStr(AValue);
 }
 
 QString TextAsCRLFLines(const QString& AText) {
@@ -236,7 +234,7 @@ QString TimeToStrKV(const QTime& ATime) {
     return locale.toString(ATime, LongTimeFormatWithoutZone(locale));
 }
 
-QString DateTimeToStrKV(TDateTime AValue) {
+QString DateTimeToStr(TDateTime AValue) {
     const QDateTime dateTime = QDateTimeFromDateTime(AValue);
     const QLocale locale;
     QString result = locale.toString(dateTime.date(), QLocale::ShortFormat);
@@ -465,7 +463,7 @@ TKVSelectedLocalItemDBData SetSelectedLocalItemDBData(bool ASelect, quint32 AId,
 // --- Structure checks ------------------------------------------------------------------------
 
 bool IsSupportedDBVersion(int AMajor, int AMinor, int ABuild) {
-    return AMajor == 1 && AMinor == 2 && ABuild == 3;
+    return AMajor == KVDBMajorVersion && AMinor == KVDBMinorVersion && ABuild == KVDBBuildVersion;
 }
 
 const QStringList& UserDataBaseTableNames() {

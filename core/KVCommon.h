@@ -90,14 +90,14 @@ inline bool IntToBool(int AValue) {
 QString IntToStrZeroPad(int AValue, int ADigits);
 // The text up to its first line break followed by "..." when more follows that break.
 QString FirstLineStr(const QString& AText);
-// "-" for 0; otherwise the date (short format of the default locale) and the time (long
-// format, without a time zone), the time left out at exactly midnight.
+// The date (short format of the default locale) and the time (long format, without a time
+// zone), the time left out at exactly midnight; 0 is 30 December 1899.
+QString DateTimeToStr(TDateTime AValue);
+// "-" for 0, otherwise DateTimeToStr.
 QString DateTimeToStrOrDash(TDateTime AValue);
 // AText as lines (split at CR LF, LF or CR), each followed by CR LF; a final break adds no
 // empty line, an empty text stays empty.
 QString TextAsCRLFLines(const QString& AText);
-// The date and time the same way, also for 0 (30 December 1899).
-QString DateTimeToStrKV(TDateTime AValue);
 // A time in the long format of the default locale, without a time zone.
 QString TimeToStrKV(const QTime& ATime);
 
@@ -339,6 +339,9 @@ TKVSelectedLocalItemDBData SetSelectedLocalItemDBData(bool ASelect, quint32 AId,
 // Structure checks
 
 // The structure version this program works with: 1.2.3.
+constexpr int KVDBMajorVersion = 1;
+constexpr int KVDBMinorVersion = 2;
+constexpr int KVDBBuildVersion = 3;
 bool IsSupportedDBVersion(int AMajor, int AMinor, int ABuild);
 // The 21 tables of a main database and the 10 of a data package.
 const QStringList& UserDataBaseTableNames();

@@ -168,7 +168,7 @@ QString ReportValueText(const TIBField& AField) {
     case SQL_TYPE_TIME:
         return TimeToStrKV(QDateTimeFromDateTime(AField.AsDateTime()).time());
     case SQL_TIMESTAMP:
-        return DateTimeToStrKV(AField.AsDateTime());
+        return DateTimeToStr(AField.AsDateTime());
     case SQL_BLOB:
         return AField.IsTextBlob() ? TextAsCRLFLines(AField.AsString()) : QString();
     default:

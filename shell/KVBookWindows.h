@@ -33,7 +33,8 @@ struct TKVBookWindowOpener {
 // The main window's other commands, by the windows they open.
 enum TKVCommandGroup {
     cgSearches,        // the find dialogs and the parametric, nominal and revision-date searches
-    cgPackages,        // package import, export and deletion
+    cgPackages,        // package import and export
+    cgPackageDeletion, // deletion of an imported package
     cgPriceImport,     // supplier price import
     cgFavorites,       // the favourites
     cgReports,         // the report list

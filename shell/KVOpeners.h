@@ -92,3 +92,11 @@ struct TOpenCaseDrawingOfElementType : TOpenOfElementType {};
 struct TOpenReportList {
     using Signature = void();
 };
+// The package import dialog (the main window has checked the database and closed the windows).
+struct TShowImportDlg {
+    using Signature = void();
+};
+// The package export dialog (the main window has checked the database).
+struct TShowExportDlg {
+    using Signature = void();
+};

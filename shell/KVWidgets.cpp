@@ -4,15 +4,20 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLayout>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -137,4 +142,25 @@ void FitHeaderSections(QHeaderView* AHeader) {
     for (int i = 0; i < AHeader->count(); ++i)
         if (!AHeader->isSectionHidden(i) && AHeader->sectionSize(i) < AHeader->sectionSizeHint(i))
             AHeader->resizeSection(i, AHeader->sectionSizeHint(i));
+}
+
+TKVInfoWindowButtons LayOutInfoWindow(QDialog* ADialog, QTabWidget* APages,
+                                      const QIcon& ACopyIcon) {
+    APages->setUsesScrollButtons(false);
+    auto* copy = new QPushButton(ACopyIcon, QObject::tr("&Скопировать в буфер обмена"), ADialog);
+    copy->setObjectName(QStringLiteral("CopyToClipboard_Btn"));
+    copy->setAutoDefault(false);
+    auto* ok = new QPushButton(QStringLiteral("OK"), ADialog);
+    ok->setObjectName(QStringLiteral("OkBtn"));
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, ADialog, &QDialog::accept);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copy);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(ADialog);
+    layout->addWidget(APages, 1);
+    layout->addLayout(buttons);
+    return {copy, ok};
 }

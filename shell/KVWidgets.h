@@ -8,7 +8,10 @@
 #include <QString>
 
 class QAbstractItemView;
+class QDialog;
 class QHeaderView;
+class QPushButton;
+class QTabWidget;
 class QToolBar;
 class QToolButton;
 class QWidget;
@@ -51,3 +54,14 @@ void ShowAllToolBarCommands(QToolBar* ABar);
 // its tool and status tip, at least AMinimumSize; the bar shows all its commands.
 QToolButton* AddCaptionToolButton(QToolBar* ABar, const char* AName, const QString& ACaption,
                                   const QString& AHint, int AImage, QSize AMinimumSize);
+
+// The frame of an information window: the page control APages, whose tab row shows every tab
+// whole, above a row with the button "&Скопировать в буфер обмена" (CopyToClipboard_Btn, with
+// ACopyIcon) at the left and the default button "OK" (OkBtn), which accepts ADialog, at the
+// right. The window connects the copy button itself.
+struct TKVInfoWindowButtons {
+    QPushButton* Copy;
+    QPushButton* Ok;
+};
+TKVInfoWindowButtons LayOutInfoWindow(QDialog* ADialog, QTabWidget* APages,
+                                      const QIcon& ACopyIcon = QIcon());

@@ -2,12 +2,12 @@
 
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
+#include "shell/KVWidgets.h"
 #include "shell/uMessage.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -70,8 +70,6 @@ TfrmDBInfo::TfrmDBInfo(QWidget* AParent)
     setWindowTitle(tr("Информация о базе данных"));
 
     FPageControl = new QTabWidget(this);
-    // Every tab shows whole: the row does not scroll.
-    FPageControl->setUsesScrollButtons(false);
     FPageControl->setObjectName(QStringLiteral("DBInfo_PageControl"));
 
     const auto page = [this](const char* AName) {
@@ -109,23 +107,11 @@ TfrmDBInfo::TfrmDBInfo(QWidget* AParent)
     statLayout->addWidget(FStatDBInfo_TreeView);
     FPageControl->addTab(statPage, tr("Состав БД"));
 
-    FCopyToClipboard_Btn = new QPushButton(tr("&Скопировать в буфер обмена"), this);
-    FCopyToClipboard_Btn->setObjectName(QStringLiteral("CopyToClipboard_Btn"));
-    FCopyToClipboard_Btn->setAutoDefault(false);
+    const TKVInfoWindowButtons buttons = LayOutInfoWindow(this, FPageControl);
+    FCopyToClipboard_Btn = buttons.Copy;
+    FOkBtn = buttons.Ok;
     connect(FCopyToClipboard_Btn, &QPushButton::clicked, this,
             &TfrmDBInfo::CopyToClipboard_BtnClick);
-    FOkBtn = new QPushButton(QStringLiteral("OK"), this);
-    FOkBtn->setObjectName(QStringLiteral("OkBtn"));
-    FOkBtn->setDefault(true);
-    connect(FOkBtn, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(FCopyToClipboard_Btn);
-    buttons->addStretch(1);
-    buttons->addWidget(FOkBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(FPageControl, 1);
-    layout->addLayout(buttons);
 
     resize(497, 305);
     setMinimumSize(minimumSizeHint().expandedTo(QSize(497, 305)));

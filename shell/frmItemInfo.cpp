@@ -3,11 +3,11 @@
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
 #include "shell/KVShellUserInterface.h"
+#include "shell/KVWidgets.h"
 #include "shell/uHelpContext.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
@@ -146,8 +146,6 @@ TfrmItemInfo::TfrmItemInfo(QWidget* AParent) : QDialog(AParent) {
     };
 
     FPageControl = new QTabWidget(this);
-    // Every tab shows whole: the row does not scroll.
-    FPageControl->setUsesScrollButtons(false);
     FPageControl->setObjectName(QStringLiteral("ItemInfo_PageControl"));
     FPageControl->setMinimumSize(481, 258);
 
@@ -181,25 +179,11 @@ TfrmItemInfo::TfrmItemInfo(QWidget* AParent) : QDialog(AParent) {
     FPageControl->setTabEnabled(1, false);
     FPageControl->setCurrentIndex(0);
 
-    FCopyBtn = new QPushButton(toolIcon(32), tr("&Скопировать в буфер обмена"), this);
-    FCopyBtn->setObjectName(QStringLiteral("CopyToClipboard_Btn"));
-    FCopyBtn->setAutoDefault(false);
+    const TKVInfoWindowButtons buttons = LayOutInfoWindow(this, FPageControl, toolIcon(32));
+    FCopyBtn = buttons.Copy;
+    FOkBtn = buttons.Ok;
     connect(FCopyBtn, &QPushButton::clicked, this, &TfrmItemInfo::CopyToClipboard_BtnClick);
-
-    FOkBtn = new QPushButton(tr("OK"), this);
-    FOkBtn->setObjectName(QStringLiteral("OkBtn"));
-    FOkBtn->setDefault(true);
-    connect(FOkBtn, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(FCopyBtn);
-    buttons->addStretch(1);
-    buttons->addWidget(FOkBtn);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->addWidget(FPageControl, 1);
-    layout->addLayout(buttons);
+    layout()->setContentsMargins(8, 8, 8, 8);
 
     FPopupMenu = new QMenu(this);
     FPopupMenu->setObjectName(QStringLiteral("ItemInfo_PopupMenu"));

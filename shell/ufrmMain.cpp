@@ -1182,8 +1182,33 @@ void TfrmMain::OpenDataMode() {
 
 // The commands below open windows and dialogs of the reference books, the catalogue, the
 // stock and the data exchange; their menu items are switched by the connected state.
-void TfrmMain::OpenImportDlg() {}
-void TfrmMain::OpenExportDlg() {}
+void TfrmMain::OpenImportDlg() {
+    if (!dmMain->CanWriteDataBase())
+        return;
+    if (!IsImportAllowedDBId(dmMain->CurrentDBId())) {
+        ShowMessageDlg(tr("Импорт данных в эту БД запрещен"), mdkWarning, mdbOK, 0);
+        return;
+    }
+    if (IsOpenedRBWindow()) {
+        if (ShowMessageDlg(tr("Все справочники и карточки будут закрыты без сохранения текущих "
+                              "изменений! Продолжить?"),
+                           mdkWarning, mdbYes | mdbNo, 0) != mrYes)
+            return;
+        CloseAllWindow();
+    }
+    TKVOpener<TShowImportDlg>::Open();
+}
+
+void TfrmMain::OpenExportDlg() {
+    if (!dmMain->DBConnected())
+        return;
+    if (!IsExportAllowedDBId(dmMain->CurrentDBId())) {
+        ShowMessageDlg(tr("Экспорт данных из этой БД запрещен"), mdkWarning, mdbOK, 0);
+        return;
+    }
+    TKVOpener<TShowExportDlg>::Open();
+}
+
 void TfrmMain::OpenDeletePackageDlg() {}
 void TfrmMain::OpenBookWindow(TKVBookWindow AWindow) {
     if (!dmMain->DBConnected())
@@ -1257,9 +1282,8 @@ void TfrmMain::DisableCommandsWithoutWindows() {
           "mmiSearchRevDate", "pmiFindOnElementTypeName", "pmiFindOnElementTypeMarking",
           "pmiSearchParam", "pmiFindOnElementAvailName", "pmiFindOnElementAvailMarking",
           "pmiSearchNominal", "pmiSearchRevDate"}},
-        {cgPackages,
-         {"mmiImport", "pmiImport", "mmiExport", "pmiExport", "mmiDeletePackage",
-          "pmiDeletePackage"}},
+        {cgPackages, {"mmiImport", "pmiImport", "mmiExport", "pmiExport"}},
+        {cgPackageDeletion, {"mmiDeletePackage", "pmiDeletePackage"}},
         {cgPriceImport, {"mmiImportPrice", "pmiImportPrice"}},
         {cgFavorites, {"mmiFavorite", "pmiFavorite"}},
         {cgReports, {"mmiReports"}},

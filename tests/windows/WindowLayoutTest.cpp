@@ -11,6 +11,9 @@
 #include "catalogue/frmElementType.h"
 #include "catalogue/frmElementTypeEdit.h"
 #include "core/KVCommon.h"
+#include "exchange/frmExport.h"
+#include "exchange/frmImport.h"
+#include "exchange/frmPackageInfo.h"
 #include "platform/ib/IBQuery.h"
 #include "refbooks/KVReferenceBooks.h"
 #include "refbooks/frmBaseParam.h"
@@ -335,6 +338,26 @@ TEST_F(WindowLayoutTest, DialogsOfTheShellShowTheirContentsWhole) {
          }},
         {"plug-ins", [] { ShowPluginListDlg(); }},
         {"splash", [] { ShowLogoDlg(QStringLiteral("Корвант")); }},
+    };
+    for (const auto& [name, open] : opens)
+        EXPECT_EQ(Faults(ModalFaults(open)), QString()) << name;
+}
+
+TEST_F(WindowLayoutTest, DialogsOfTheDataExchangeShowTheirContentsWhole) {
+    Connect(true);
+    TKVPackageInfo info;
+    info.piPackageFile = QStringLiteral("/home/user/Пакеты/PackDB1011_05032016_0907.fdb");
+    info.piPackageDBID = 1011;
+    info.piPackageDescription = QStringLiteral("Каталог микросхем отдела разработки");
+    info.piDBMajorVersion = 1;
+    info.piDBMinorVersion = 2;
+    info.piDBBuildVersion = 3;
+    info.piIncludeInfo = QStringLiteral("DBID: 1011; \" Каталог \"; Exported: 05.03.2016 09:07:00");
+    info.piElementTypesCount = 100000;
+    const std::pair<const char*, std::function<void()>> opens[] = {
+        {"import", [] { ShowImportDlg(); }},
+        {"export", [] { ShowExportDlg(); }},
+        {"package information", [&info] { ShowPackageInfoDlg(info); }},
     };
     for (const auto& [name, open] : opens)
         EXPECT_EQ(Faults(ModalFaults(open)), QString()) << name;

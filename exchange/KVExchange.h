@@ -1,0 +1,4 @@
+#pragma once
+
+// Registers the package import and export dialogs with the main window's commands.
+void RegisterExchangeWindows();

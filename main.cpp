@@ -12,6 +12,7 @@
 #include "shell/KVShellUserInterface.h"
 #include "shell/VersionInfo.h"
 #include "shell/ufrmMain.h"
+#include "stock/KVStock.h"
 
 #include <QMessageBox>
 
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     // The list windows that the main window's commands open.
     RegisterReferenceBookWindows();
     RegisterCatalogueWindows();
+    RegisterStockWindows();
     RegisterReportWindows();
     // The package import and export dialogs.
     RegisterExchangeWindows();

@@ -522,27 +522,14 @@ void T_frmElementType::OpenCaseVisual() {
 
 void T_frmElementType::SearchInWeb() {
     const TKVSelectedItemDBData& selected = SelectedItemDBData();
-    if (!selected.Select || !dmMain)
-        return;
-    if (SelectListItem(tr("Искать на сайте"), dmMain->SearchInWebPttList.GetTextList(), -1, true) !=
-        mrOk)
-        return;
-    // The name goes into the address percent-encoded, so that blanks, "&", "#" and Cyrillic
-    // letters reach the site as the name.
-    const QString name = QString::fromLatin1(QUrl::toPercentEncoding(selected.Name));
-    const QString url = dmMain->SearchInWebPttList.GetUrlByIndex(SelectedListItemIndex, name);
-    if (!url.isEmpty())
-        OpenSite(url);
+    if (selected.Select)
+        SearchNameInWeb(selected.Name);
 }
 
 void T_frmElementType::AddToFavorite() {
     const TKVSelectedItemDBData& selected = SelectedItemDBData();
-    if (!selected.Select || !dmMain)
-        return;
-    if (dmMain->AddToFavorite(itElementType, selected.DBId, selected.Id, QString(), 0))
-        ShowMessageDlg(tr("Запись была успешно добавлена в Избранное"), mdkInformation, mdbOK);
-    else
-        ShowMessageDlg(tr("Не удалось добавить эту запись в Избранное"), mdkError, mdbOK);
+    if (selected.Select)
+        AddRecordToFavorites(itElementType, selected.DBId, selected.Id);
 }
 
 void T_frmElementType::AddExtraCommands(QMenu* AMenu) {

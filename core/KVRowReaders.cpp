@@ -143,6 +143,43 @@ void ReadRow(TIBQuery& AQuery, TKVElementType& ARow) {
         f.NotNull("PIN_EXISTS", ARow.PinExists()));
 }
 
+void ReadRow(TIBQuery& AQuery, TKVElementAvail& ARow) {
+    const TKVRowFields f(AQuery);
+    const quint32 typeDBId = f.Key("ELEMENTTYPEDBID", ARow.ElementTypeDBId());
+    const quint32 typeId = f.Key("ELEMENTTYPEID", ARow.ElementTypeId());
+    QString name = ARow.ElementTypeName();
+    if (typeId != 0 && f.Has("ELEMENTTYPENAME"))
+        name = f.Text("ELEMENTTYPENAME");
+    else if (typeId == 0 && f.Has("S_TYPENAME"))
+        name = f.Text("S_TYPENAME");
+    QVariant nominal = ARow.UsageNominal() ? QVariant(ARow.Nominal()) : QVariant();
+    if (const TIBField* field = AQuery.FindField("V_NOMINAL"))
+        nominal = field->IsNull() ? QVariant() : QVariant(field->AsDouble());
+    // A unit without a factor counts as the base unit.
+    double factor = f.Float("UNITNOMFACTOR", ARow.UnitNominalFactor());
+    if (f.Has("UNITNOMFACTOR") && !f.NotNull("UNITNOMFACTOR", false))
+        factor = 1.0;
+    ARow.UpdateData(
+        typeDBId, typeId, f.Key("UNITNOMDBID", ARow.UnitNominalDBId()),
+        f.Key("UNITNOMID", ARow.UnitNominalId()), factor,
+        f.Key("UNITCOUNTDBID", ARow.UnitCountDBId()), f.Key("UNITCOUNTID", ARow.UnitCountId()),
+        f.Key("STORAGEID", ARow.StorageId()), nominal, f.Float("V_COUNT_FLOAT", ARow.Count()),
+        f.Float("V_NEED_FLOAT", ARow.Need()), f.Text("S_MARKING", ARow.Marking()),
+        f.Text("S_CELL", ARow.Cell()), f.Text("S_TEXT", ARow.Text()),
+        static_cast<quint32>(f.Integer("V_FLAG", static_cast<qint32>(ARow.Flag()))),
+        f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+        f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()), f.Key("CLASSDBID", ARow.EAClassDBId()),
+        f.Key("CLASSID", ARow.EAClassId()), f.Text("CLASSNAME", ARow.EAClassName()), name,
+        f.IntegerOrNull("ELEMENTTYPEICONID", -1, ARow.ElementTypeIconId()),
+        f.Text("UNITNOMPREFIX", ARow.UnitPrefixNominal()),
+        f.Text("UNITCOUNTPREFIX", ARow.UnitPrefixCount()),
+        f.Text("STORAGENAME", ARow.StorageName()), f.Key("CASEDBID", ARow.CaseDBId()),
+        f.Key("CASEID", ARow.CaseId()), f.Text("CASETYPENAME", ARow.CaseTypeName()),
+        IndexToMountType(f.Integer("CASEMOUNTTYPE", ARow.CaseMountType())),
+        IndexToPttVisualType(f.Integer("CASE_CV_PTTTYPE", ARow.CasePttVisualType())),
+        f.Float("PROJECT_RESERVED", ARow.Reserved()), f.NotNull("PIN_EXISTS", ARow.PinExists()));
+}
+
 // --------------------------------------------------------------------------- new rows
 
 namespace {
@@ -191,6 +228,13 @@ template <> std::unique_ptr<TKVBaseParam> NewRowFromQuery<TKVBaseParam>(TIBQuery
     const TKVRowFields f(AQuery);
     auto row = std::make_unique<TKVBaseParam>(f.Key("DBID"), f.Key("ID"), f.Key("CLASSDBID"),
                                               f.Key("CLASSID"));
+    ReadRow(AQuery, *row);
+    return row;
+}
+template <> std::unique_ptr<TKVElementAvail> NewRowFromQuery<TKVElementAvail>(TIBQuery& AQuery) {
+    const TKVRowFields f(AQuery);
+    auto row = std::make_unique<TKVElementAvail>(f.Key("ID"), f.Key("ELEMENTTYPEDBID"),
+                                                 f.Key("ELEMENTTYPEID"));
     ReadRow(AQuery, *row);
     return row;
 }

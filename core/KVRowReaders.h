@@ -14,6 +14,7 @@
 #include "core/KVBaseParam.h"
 #include "core/KVCase.h"
 #include "core/KVClass.h"
+#include "core/KVElementAvail.h"
 #include "core/KVElementType.h"
 #include "core/KVMaker.h"
 #include "core/KVStorage.h"
@@ -58,6 +59,12 @@ void ReadRow(TIBQuery& AQuery, TKVBaseParam& ARow);
 // CLASSNAME, CLASSICONID (the class's icon, shown for the type), CASENAME, CASEMOUNTTYPE,
 // CASE_CV_PTTTYPE, MAKERNAME, and PIN_EXISTS (not NULL: the type has pins) come from joins.
 void ReadRow(TIBQuery& AQuery, TKVElementType& ARow);
+// The shown name is ELEMENTTYPENAME (the joined type's) for a record with an element type and
+// its own S_TYPENAME otherwise; V_NOMINAL NULL: no nominal. Joined: CLASSNAME,
+// ELEMENTTYPEICONID, UNITNOMPREFIX, UNITNOMFACTOR, UNITCOUNTPREFIX, STORAGENAME, CASETYPENAME,
+// CASEMOUNTTYPE, CASE_CV_PTTTYPE; PROJECT_RESERVED (the count reserved by projects) and
+// PIN_EXISTS (not NULL: the type has pins) come from subqueries.
+void ReadRow(TIBQuery& AQuery, TKVElementAvail& ARow);
 
 // A row of TRow with the key of the query's row (DBID and ID, or ID alone), its fields read by
 // ReadRow. Defined for every table ReadRow reads.

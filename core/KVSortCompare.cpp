@@ -120,6 +120,28 @@ int ListViewCompareDate(const TKVSortItem& AItem1, const TKVSortItem& AItem2, in
                          TextToDate(ColumnText(AItem2, ASortedType, QString())), ASortedType);
 }
 
+namespace {
+
+const QString kDateTimeListFormat = QStringLiteral("dd.MM.yyyy hh:mm");
+
+double TextToDateTime(const QString& AText) {
+    const QDateTime value = QDateTime::fromString(AText.trimmed(), kDateTimeListFormat);
+    return value.isValid() ? static_cast<double>(value.toSecsSinceEpoch()) : -1e300;
+}
+
+} // namespace
+
+QString DateTimeListText(const QDateTime& AValue) {
+    return AValue.toString(kDateTimeListFormat);
+}
+
+int ListViewCompareDateTime(const TKVSortItem& AItem1, const TKVSortItem& AItem2, int ASortedType) {
+    if (ASortedType == 0)
+        return 0;
+    return CompareValues(TextToDateTime(ColumnText(AItem1, ASortedType, QString())),
+                         TextToDateTime(ColumnText(AItem2, ASortedType, QString())), ASortedType);
+}
+
 int ListViewCompareDataValue(const TKVSortItem& AItem1, const TKVSortItem& AItem2,
                              int ASortedType) {
     if (ASortedType == 0)
@@ -153,6 +175,8 @@ TKVListViewCompare ListViewCompareByTag(int ATag) {
         return ListViewCompareDataValue;
     case lckNumberPrefix:
         return ListViewCompareNumberPrefix;
+    case lckDateTime:
+        return ListViewCompareDateTime;
     default:
         return ListViewCompareText;
     }

@@ -9,6 +9,7 @@
 // SortListRows, which turns a comparator into a strict weak order and keeps equal rows in the
 // order they were in.
 
+#include <QDateTime>
 #include <QString>
 
 #include <algorithm>
@@ -32,11 +33,12 @@ using TKVListViewCompare = int (*)(const TKVSortItem& AItem1, const TKVSortItem&
 // The kind of data in a column, kept as the column's tag; any other tag compares as text.
 enum TKVListColumnKind {
     lckText = 0,
-    lckInteger = 1,     // decimal integers
-    lckFloat = 2,       // numbers with the user's decimal separator
-    lckDate = 3,        // dates in the user's short date format
-    lckDataValue = 4,   // the number kept with the row
-    lckNumberPrefix = 5 // the number at the start of the text ("100 мкФ", "~12")
+    lckInteger = 1,      // decimal integers
+    lckFloat = 2,        // numbers with the user's decimal separator
+    lckDate = 3,         // dates in the user's short date format
+    lckDataValue = 4,    // the number kept with the row
+    lckNumberPrefix = 5, // the number at the start of the text ("100 мкФ", "~12")
+    lckDateTime = 6      // dates with times of day as "dd.mm.yyyy hh:nn"
 };
 
 // Every pair is equal: the rows keep their order.
@@ -52,11 +54,17 @@ int ListViewCompareFloat(const TKVSortItem& AItem1, const TKVSortItem& AItem2, i
 // The column's texts read as dates in the user's short date format; a text that is not one,
 // or is missing, is 0.
 int ListViewCompareDate(const TKVSortItem& AItem1, const TKVSortItem& AItem2, int ASortedType);
+// The column's texts read as "dd.mm.yyyy hh:nn" (DateTimeListText); a text that is not one, or
+// is missing, is 0 (before every date).
+int ListViewCompareDateTime(const TKVSortItem& AItem1, const TKVSortItem& AItem2, int ASortedType);
 // The numbers kept with the rows; 0 for a row without one.
 int ListViewCompareDataValue(const TKVSortItem& AItem1, const TKVSortItem& AItem2, int ASortedType);
 // The leading numbers of the column's texts (LeadingNumberText); 0 when it does not read.
 int ListViewCompareNumberPrefix(const TKVSortItem& AItem1, const TKVSortItem& AItem2,
                                 int ASortedType);
+
+// A date and time of day as a list shows it: "dd.mm.yyyy hh:nn".
+QString DateTimeListText(const QDateTime& AValue);
 
 // The comparator of a column of kind ATag (TKVListColumnKind; any other value: text).
 TKVListViewCompare ListViewCompareByTag(int ATag);

@@ -11,6 +11,8 @@
 // a view whether to offer itself; Open(...) calls the opener. The opener itself brings an open
 // window of the kind to the front or opens a new one, as its window wants.
 
+#include <QtGlobal>
+
 #include <functional>
 #include <utility>
 
@@ -88,6 +90,10 @@ struct TOpenStockOfElementType : TOpenOfElementType {};
 struct TOpenAnalogsOfElementType : TOpenOfElementType {};
 struct TOpenElementTypeSummary : TOpenOfElementType {};
 struct TOpenCaseDrawingOfElementType : TOpenOfElementType {};
+// The main window's command for a new stock record: the card of a new record.
+struct TOpenNewElementAvail {
+    using Signature = void();
+};
 // The main window's report command: the report list, then the report chosen.
 struct TOpenReportList {
     using Signature = void();

@@ -1299,8 +1299,22 @@ void TfrmMain::OpenReferenceBook_FindElementTypesName(const QString&) {}
 void TfrmMain::OpenReferenceBook_FindElementTypesMarking(const QString&) {}
 void TfrmMain::OpenReferenceBook_FindElementAvailsName(const QString&) {}
 void TfrmMain::OpenReferenceBook_FindElementAvailsMarking(const QString&) {}
-void TfrmMain::OpenReferenceBook_ElementAvail() {}
-void TfrmMain::NewElementAvail() {}
+void TfrmMain::OpenReferenceBook_ElementAvail() {
+    if (!dmMain->DBConnected())
+        return;
+    if (!::SelectStorage) {
+        OpenBookWindow(bwElementAvail);
+        return;
+    }
+    // The stock of a place chosen first.
+    const TKVSelectedLocalItemDBData selected = SetupSelectStorage(0, 0);
+    if (selected.Select)
+        TKVOpener<TOpenStockOfStorage>::Open(selected.Id);
+}
+void TfrmMain::NewElementAvail() {
+    if (dmMain->DBConnected())
+        TKVOpener<TOpenNewElementAvail>::Open();
+}
 void TfrmMain::NewElementTypeOnClass() {
     TKVOpener<TOpenNewElementTypeOnClass>::Open();
 }

@@ -1,0 +1,20 @@
+#include "stock/KVStock.h"
+
+#include "shell/KVBookWindows.h"
+#include "shell/KVOpeners.h"
+#include "stock/frmElementAvail.h"
+#include "stock/frmElementAvailEdit.h"
+
+void RegisterStockWindows() {
+    RegisterBookWindow(bwElementAvail,
+                       {[](TKVMDIChild& AChild) {
+                            const auto* host = dynamic_cast<TfrmElementAvail*>(&AChild);
+                            return host && host->BookFrame() &&
+                                   host->BookFrame()->ListSelectDataMode() == easdmAll;
+                        },
+                        [] { OpenRBElementAvail(); }});
+    TKVOpener<TOpenStockOfStorage>::Register(ShowElementAvailOnStorage);
+    TKVOpener<TOpenStockOfElementType>::Register(ShowElementAvailOnElementType);
+    TKVOpener<TOpenNewElementAvail>::Register([] { OpenCardElementAvail(0, false); });
+    RegisterCommandGroup(cgNewElementAvail);
+}

@@ -2,6 +2,7 @@
 
 #include "catalogue/frmElementType.h"
 #include "catalogue/frmElementTypeEdit.h"
+#include "catalogue/frmParam.h"
 #include "shell/KVBookWindows.h"
 #include "shell/KVOpeners.h"
 
@@ -15,5 +16,6 @@ void RegisterCatalogueWindows() {
                                 AMakerId);
         });
     TKVOpener<TOpenNewElementTypeOnClass>::Register(NewElementTypeOnClass);
+    TKVOpener<TOpenParamsOfElementType>::Register(ShowParamsOfElementType);
     RegisterCommandGroup(cgNewElementType);
 }

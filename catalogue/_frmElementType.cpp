@@ -120,6 +120,23 @@ T_frmElementType::T_frmElementType(QWidget* AParent)
                                    [](const TKVElementType& AType) { return !AType.ParamEmpty(); });
 
     // The description of a parameter column: one line of text per item, in the tip's colours.
+    // Enter and a double click offer the type's card and the windows of its records, those
+    // whose library registered them.
+    const auto registered = [](auto ATag) {
+        return [] { return TKVOpener<decltype(ATag)>::Registered(); };
+    };
+    SetDataViews({{odmtElementType, [this] { OpenItem(); }, [this] { return CardAvailable(); }},
+                  {odmtParamOnElementType, [this] { OpenReferenceBook_Params(); },
+                   registered(TOpenParamsOfElementType{})},
+                  {odmtPinOnElementType, [this] { OpenReferenceBook_PinsAssign(); },
+                   registered(TOpenPinsOfElementType{})},
+                  {odmtElementSupplierOnElementType, [this] { OpenReferenceBook_ElementSupplier(); },
+                   registered(TOpenPricesOfElementType{})},
+                  {odmtAvailOnElementType, [this] { OpenReferenceBook_ElementAvail(); },
+                   registered(TOpenStockOfElementType{})},
+                  {odmtAnalogOnElementType, [this] { OpenReferenceBook_ElementAnalog(); },
+                   registered(TOpenAnalogsOfElementType{})}});
+
     FBPInfoMenu = new QMenu(this);
     FBPInfoMenu->setObjectName(QStringLiteral("ElementTypeBPInfo_PopupMenu"));
     auto* text = new QWidgetAction(FBPInfoMenu);

@@ -126,6 +126,38 @@ void ReadRow(TIBQuery& AQuery, TKVBaseParam& ARow) {
                     f.Text("UNITPREFIX", ARow.UnitPrefix()));
 }
 
+void ReadRow(TIBQuery& AQuery, TKVParam& ARow) {
+    const TKVRowFields f(AQuery);
+    // A nullable value: the column's number, NULL when not in use; the row's own when the
+    // query does not select the column.
+    const auto nullable = [&f](const char* AName, bool AUsage, double AValue) {
+        if (!f.Has(AName))
+            return AUsage ? QVariant(AValue) : QVariant();
+        return f.NotNull(AName, false) ? QVariant(f.Float(AName)) : QVariant();
+    };
+    ARow.UpdateData(
+        f.Key("BASEPARAMDBID", ARow.BaseParamDBId()), f.Key("BASEPARAMID", ARow.BaseParamId()),
+        f.Key("UNITDBID", ARow.UnitDBId()), f.Key("UNITID", ARow.UnitId()),
+        f.Text("S_NAME", ARow.Name()), f.Text("S_DESCRIPTION", ARow.Description()),
+        nullable("V_MINVAL", ARow.UsageMinVal(), ARow.MinVal()),
+        nullable("V_TYPEVAL", ARow.UsageTypeVal(), ARow.TypeVal()),
+        nullable("V_MAXVAL", ARow.UsageMaxVal(), ARow.MaxVal()),
+        f.Text("S_STRVAL", ARow.TextVal()),
+        nullable("V_BOOLVAL", ARow.UsageBoolVal(), ARow.BoolVal() ? 1 : 0),
+        f.Text("S_TESTCOND", ARow.TestCond()), f.Text("UPID", ARow.UPId()),
+        static_cast<quint32>(f.Integer("V_FLAG", static_cast<qint32>(ARow.Flag()))),
+        f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+        f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+        f.DateTime("R_TIMESTAMP", ARow.ReplDateTime()),
+        f.Text("ELEMENTTYPENAME", ARow.ElementTypeName()),
+        f.Key("ELEMENTTYPECLASSDBID", ARow.ElementTypeClassDBId()),
+        f.Key("ELEMENTTYPECLASSID", ARow.ElementTypeClassId()), ARow.ElementTypeClassName(),
+        f.Text("UNITPREFIX", ARow.UnitPrefix()), f.Text("BASEPARAMNAME", ARow.BaseParamName()),
+        f.Key("BASEPARAMCLASSDBID", ARow.BaseParamClassDBId()),
+        f.Key("BASEPARAMCLASSID", ARow.BaseParamClassId()),
+        f.Text("BASEPARAMCLASSNAME", ARow.BaseParamClassName()));
+}
+
 void ReadRow(TIBQuery& AQuery, TKVElementType& ARow) {
     const TKVRowFields f(AQuery);
     ARow.UpdateData(
@@ -227,6 +259,13 @@ template <> std::unique_ptr<TKVElementType> NewRowFromQuery<TKVElementType>(TIBQ
     const TKVRowFields f(AQuery);
     auto row = std::make_unique<TKVElementType>(f.Key("DBID"), f.Key("ID"), f.Key("CLASSDBID"),
                                                 f.Key("CLASSID"));
+    ReadRow(AQuery, *row);
+    return row;
+}
+template <> std::unique_ptr<TKVParam> NewRowFromQuery<TKVParam>(TIBQuery& AQuery) {
+    const TKVRowFields f(AQuery);
+    auto row = std::make_unique<TKVParam>(f.Key("DBID"), f.Key("ID"), f.Key("ELEMENTTYPEDBID"),
+                                          f.Key("ELEMENTTYPEID"));
     ReadRow(AQuery, *row);
     return row;
 }

@@ -17,6 +17,7 @@
 #include "core/KVElementAvail.h"
 #include "core/KVElementType.h"
 #include "core/KVMaker.h"
+#include "core/KVParam.h"
 #include "core/KVStorage.h"
 #include "core/KVSupplier.h"
 #include "core/KVUnit.h"
@@ -56,6 +57,10 @@ void ReadRow(TIBQuery& AQuery, TKVClass& ARow);
 // ELEMENTCOUNT: the number of stock records in the place; -1 (not counted) when not selected.
 void ReadRow(TIBQuery& AQuery, TKVStorage& ARow);
 void ReadRow(TIBQuery& AQuery, TKVBaseParam& ARow);
+// A NULL number or Boolean (V_MINVAL, V_TYPEVAL, V_MAXVAL, V_BOOLVAL) leaves that value out of
+// use. UNITPREFIX, BASEPARAMNAME, BASEPARAMCLASSDBID, BASEPARAMCLASSID, BASEPARAMCLASSNAME,
+// ELEMENTTYPENAME, ELEMENTTYPECLASSDBID and ELEMENTTYPECLASSID come from joins.
+void ReadRow(TIBQuery& AQuery, TKVParam& ARow);
 // CLASSNAME, CLASSICONID (the class's icon, shown for the type), CASENAME, CASEMOUNTTYPE,
 // CASE_CV_PTTTYPE, MAKERNAME, and PIN_EXISTS (not NULL: the type has pins) come from joins.
 void ReadRow(TIBQuery& AQuery, TKVElementType& ARow);

@@ -1,7 +1,10 @@
 #include "catalogue/KVCatalogue.h"
 
+#include "catalogue/frmCaseVis.h"
 #include "catalogue/frmElementType.h"
 #include "catalogue/frmElementTypeEdit.h"
+#include "catalogue/frmElementTypeSummary.h"
+#include "catalogue/frmPin.h"
 #include "shell/KVBookWindows.h"
 #include "shell/KVOpeners.h"
 
@@ -15,5 +18,9 @@ void RegisterCatalogueWindows() {
                                 AMakerId);
         });
     TKVOpener<TOpenNewElementTypeOnClass>::Register(NewElementTypeOnClass);
+    TKVOpener<TOpenPinsOfElementType>::Register(ShowPinsOfElementType);
+    TKVOpener<TOpenElementTypeSummary>::Register(ShowElementTypeSummary);
+    TKVOpener<TOpenCaseDrawingOfElementType>::Register(ShowCaseVisualOfElementType);
+    TKVOpener<TOpenCaseDrawing>::Register(ShowCaseVisualOfCase);
     RegisterCommandGroup(cgNewElementType);
 }

@@ -46,7 +46,8 @@ private:
 // their rectangle (a, b)-(c, d), whose right and bottom edges are excluded.
 class TCanvas {
 public:
-    TCanvas(QImage& AImage, const QFont& AFont) : FPainter(&AImage), FFont(AFont), FMetrics(AFont) {
+    TCanvas(QImage& AImage, const QFont& AFont, TCaseVis::TTextSprites& ASprites)
+        : FPainter(&AImage), FFont(AFont), FMetrics(AFont), FSprites(ASprites) {
         FPainter.setRenderHint(QPainter::Antialiasing, false);
         FPainter.setRenderHint(QPainter::TextAntialiasing, false);
         FPainter.setFont(FFont);
@@ -59,30 +60,28 @@ public:
     int X0 = 0;
     int Y0 = 0;
 
-    int TextWidth(const QString& AText) const { return FMetrics.horizontalAdvance(AText); }
+    int TextWidth(const QString& AText) { return Sprite(AText, kBlack, false).Width; }
 
     // A text with its top left at (x, y) of the drawing.
     void Text(int AX, int AY, const QString& AText, const QColor& AColor) {
         if (AText.isEmpty())
             return;
-        FPainter.setPen(AColor);
-        FPainter.drawText(X0 + AX, Y0 + AY + FMetrics.ascent(), AText);
+        FPainter.drawImage(X0 + AX, Y0 + AY, Sprite(AText, AColor, false).Image);
     }
     // A text that ends at x = AEnd.
     void TextRight(int AEnd, int AY, const QString& AText, const QColor& AColor) {
-        Text(AEnd - TextWidth(AText), AY, AText, AColor);
+        if (AText.isEmpty())
+            return;
+        const TCaseVis::TTextSprite& sprite = Sprite(AText, AColor, false);
+        FPainter.drawImage(X0 + AEnd - sprite.Width, Y0 + AY, sprite.Image);
     }
     // A text turned by 90 degrees: it runs upwards from (x, y), the tops of its glyphs towards
     // smaller x.
     void TextUp(int AX, int AY, const QString& AText, const QColor& AColor) {
         if (AText.isEmpty())
             return;
-        FPainter.save();
-        FPainter.translate(X0 + AX, Y0 + AY);
-        FPainter.rotate(-90);
-        FPainter.setPen(AColor);
-        FPainter.drawText(0, FMetrics.ascent(), AText);
-        FPainter.restore();
+        const TCaseVis::TTextSprite& sprite = Sprite(AText, AColor, true);
+        FPainter.drawImage(X0 + AX, Y0 + AY - sprite.Width, sprite.Image);
     }
     // A text centred on x = ACentre of the whole image (not of the drawing).
     void ImageTextCentred(int ACentreX, int ACentreY, const QString& AText, const QColor& AColor) {
@@ -141,10 +140,56 @@ public:
         FPainter.setFont(FFont);
     }
 
+    // A grid ball of the fill colour at (a, b): a circle in the 16-pixel box, one outline.
+    void Ball(int AA, int AB, const QColor& AFill) {
+        QImage& ball = FBalls[AFill.rgb()];
+        if (ball.isNull()) {
+            ball = QImage(16, 16, QImage::Format_ARGB32_Premultiplied);
+            ball.fill(Qt::transparent);
+            QPainter painter(&ball);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setPen(QPen(kBlack, 1));
+            painter.setBrush(AFill);
+            painter.drawEllipse(QRect(0, 0, 15, 15));
+        }
+        FPainter.drawImage(X0 + AA, Y0 + AB, ball);
+    }
+
 private:
+    // The rendered text: its pixels in the colour, nothing else (a transparent background);
+    // turned, it is as wide as a line is high and runs upwards.
+    const TCaseVis::TTextSprite& Sprite(const QString& AText, const QColor& AColor, bool AUp) {
+        const QString key = AText + QChar(u'\x1F') + QString::number(AColor.rgb(), 16) +
+                            (AUp ? QStringLiteral("^") : QStringLiteral(">"));
+        auto found = FSprites.find(key);
+        if (found != FSprites.end())
+            return found->second;
+        TCaseVis::TTextSprite sprite;
+        sprite.Width = FMetrics.horizontalAdvance(AText);
+        // A little room past the advance for glyphs that reach beyond it.
+        const int length = std::max(sprite.Width + 2, 1);
+        sprite.Image = AUp ? QImage(Th, length, QImage::Format_ARGB32_Premultiplied)
+                           : QImage(length, Th, QImage::Format_ARGB32_Premultiplied);
+        sprite.Image.fill(Qt::transparent);
+        QPainter painter(&sprite.Image);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(FFont);
+        painter.setPen(AColor);
+        if (AUp) {
+            // The text's start at the bottom, its glyph tops to the left.
+            painter.translate(0, sprite.Width);
+            painter.rotate(-90);
+        }
+        painter.drawText(0, FMetrics.ascent(), AText);
+        painter.end();
+        return FSprites.emplace(key, std::move(sprite)).first->second;
+    }
+
     QPainter FPainter;
     QFont FFont;
     QFontMetrics FMetrics;
+    TCaseVis::TTextSprites& FSprites;
+    std::unordered_map<QRgb, QImage> FBalls;
 };
 
 } // namespace
@@ -307,7 +352,7 @@ bool TCaseVis::DrawCase(QImage& AImage) const {
     if (AImage.size() != QSize(size.x(), size.y()) || AImage.format() != QImage::Format_RGB32)
         AImage = QImage(size.x(), size.y(), QImage::Format_RGB32);
     AImage.fill(kWhite);
-    TCanvas c(AImage, DrawingFont());
+    TCanvas c(AImage, DrawingFont(), FTextSprites);
     const int centreX = AImage.width() / 2;
     const int centreY = AImage.height() / 2;
     if (FCaseVisualType == cvtUntyped) {
@@ -447,8 +492,7 @@ bool TCaseVis::DrawCase(QImage& AImage) const {
         for (int j = 0; j < p1; ++j)
             for (int i = 0; i < p0; ++i) {
                 const TKVPinData* pin = pins.Find(i + 1 + j * p0);
-                c.Ellipse(44 + 20 * i, 44 + 20 * j, 60 + 20 * i, 60 + 20 * j, 1,
-                          pin ? PinTypeToFillColor(pin->pdPinType) : kWhite);
+                c.Ball(44 + 20 * i, 44 + 20 * j, pin ? PinTypeToFillColor(pin->pdPinType) : kWhite);
             }
         c.KeyMark(29, 29);
         const int t = 64 + 20 * p1;

@@ -21,6 +21,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <unordered_map>
 #include <vector>
 
 // The colour of a pin's name, and the fill of a grid ball, for its pin type.
@@ -79,6 +80,15 @@ public:
     // "Ошибка визуализации".
     bool DrawCase(QImage& AImage) const;
 
+    // A text of the drawing rendered once (key: text, colour, direction) and placed as a
+    // picture on every later drawing; texts take most of a drawing's time and the window draws
+    // again on every paint.
+    struct TTextSprite {
+        QImage Image;
+        int Width = 0; // the text's advance
+    };
+    using TTextSprites = std::unordered_map<QString, TTextSprite>;
+
     // The font of every text of the drawing, and the width of one "_" in it.
     static QFont DrawingFont();
     static int CharWidthTyped();
@@ -92,4 +102,5 @@ private:
     QString FElementTypeName;
     int FPinNameLengthTyped = 40;
     std::vector<TKVPinData> FPinList;
+    mutable TTextSprites FTextSprites;
 };

@@ -1,8 +1,11 @@
 #include "catalogue/KVCatalogue.h"
 
+#include "catalogue/frmCaseVis.h"
 #include "catalogue/frmElementType.h"
 #include "catalogue/frmElementTypeEdit.h"
 #include "catalogue/frmParam.h"
+#include "catalogue/frmElementTypeSummary.h"
+#include "catalogue/frmPin.h"
 #include "shell/KVBookWindows.h"
 #include "shell/KVOpeners.h"
 
@@ -17,5 +20,9 @@ void RegisterCatalogueWindows() {
         });
     TKVOpener<TOpenNewElementTypeOnClass>::Register(NewElementTypeOnClass);
     TKVOpener<TOpenParamsOfElementType>::Register(ShowParamsOfElementType);
+    TKVOpener<TOpenPinsOfElementType>::Register(ShowPinsOfElementType);
+    TKVOpener<TOpenElementTypeSummary>::Register(ShowElementTypeSummary);
+    TKVOpener<TOpenCaseDrawingOfElementType>::Register(ShowCaseVisualOfElementType);
+    TKVOpener<TOpenCaseDrawing>::Register(ShowCaseVisualOfCase);
     RegisterCommandGroup(cgNewElementType);
 }

@@ -67,6 +67,17 @@ void ReadRow(TIBQuery& AQuery, TKVMaker& ARow) {
                     f.DateTime("R_TIMESTAMP", ARow.ReplDateTime()));
 }
 
+void ReadRow(TIBQuery& AQuery, TKVPin& ARow) {
+    const TKVRowFields f(AQuery);
+    ARow.UpdateData(static_cast<quint16>(f.Integer("V_NUM", ARow.Num())),
+                    f.Text("S_NAME", ARow.Name()), f.Text("S_DESCRIPTION", ARow.Description()),
+                    IndexToPinType(f.IntegerOrNull("V_ASSIGN", 0, ARow.PinType())),
+                    f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+                    f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+                    f.DateTime("R_TIMESTAMP", ARow.ReplDateTime()),
+                    f.Text("ELEMENTTYPENAME", ARow.ElementTypeName()));
+}
+
 void ReadRow(TIBQuery& AQuery, TKVSupplier& ARow) {
     const TKVRowFields f(AQuery);
     ARow.UpdateData(f.Text("S_NAME", ARow.Name()), f.Text("S_ADDRESS", ARow.Address()),
@@ -245,6 +256,13 @@ template <> std::unique_ptr<TKVMaker> NewRowFromQuery<TKVMaker>(TIBQuery& AQuery
 }
 template <> std::unique_ptr<TKVCase> NewRowFromQuery<TKVCase>(TIBQuery& AQuery) {
     return NewDBRow<TKVCase>(AQuery);
+}
+template <> std::unique_ptr<TKVPin> NewRowFromQuery<TKVPin>(TIBQuery& AQuery) {
+    const TKVRowFields f(AQuery);
+    auto row = std::make_unique<TKVPin>(f.Key("DBID"), f.Key("ID"), f.Key("ELEMENTTYPEDBID"),
+                                        f.Key("ELEMENTTYPEID"));
+    ReadRow(AQuery, *row);
+    return row;
 }
 template <> std::unique_ptr<TKVClass> NewRowFromQuery<TKVClass>(TIBQuery& AQuery) {
     return NewDBRow<TKVClass>(AQuery);

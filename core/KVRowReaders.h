@@ -18,6 +18,7 @@
 #include "core/KVElementType.h"
 #include "core/KVMaker.h"
 #include "core/KVParam.h"
+#include "core/KVPin.h"
 #include "core/KVStorage.h"
 #include "core/KVSupplier.h"
 #include "core/KVUnit.h"
@@ -49,6 +50,9 @@ private:
 
 void ReadRow(TIBQuery& AQuery, TKVUnit& ARow);
 void ReadRow(TIBQuery& AQuery, TKVMaker& ARow);
+// V_ASSIGN outside the pin types reads as ptUnknown; ELEMENTTYPENAME comes from a join. The
+// element-type key of a new row: ELEMENTTYPEDBID, ELEMENTTYPEID.
+void ReadRow(TIBQuery& AQuery, TKVPin& ARow);
 void ReadRow(TIBQuery& AQuery, TKVSupplier& ARow);
 // The drawing parameters (V_CV_PTTPRM) are read when the query selects them.
 void ReadRow(TIBQuery& AQuery, TKVCase& ARow);

@@ -3,6 +3,7 @@
 #include "core/udmMain.h"
 #include "refbooks/frmCaseEdit.h"
 #include "refbooks/frmCaseMountType.h"
+#include "shell/KVOpeners.h"
 #include "shell/uMessage.h"
 
 #include <QAction>
@@ -80,4 +81,25 @@ bool T_frmCase::RecordMatchesText(const TKVCase& ARecord) const {
 
 void T_frmCase::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
     OpenCardCase(ADBId, AId, ACreateCopyFlag);
+}
+
+void T_frmCase::AddExtraCommands(QMenu* AMenu) {
+    // Offered for a selected case with a drawing template, once the catalogue registered it.
+    AddRecordCommand(
+        AMenu,
+        {"pmiPttVisualView", tr("Прос&мотр визуализации"), 88,
+         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V), [this] { OpenCaseVisual(); }, nullptr,
+         QString(), QString(), false,
+         [this] {
+             const TKVSelectedItemDBData& selected = SelectedItemDBData();
+             const TKVCase* record = selected.Select ? Peek({selected.DBId, selected.Id}) : nullptr;
+             return TKVOpener<TOpenCaseDrawing>::Registered() && record &&
+                    record->PttVisualType() != cvtUntyped;
+         }});
+}
+
+void T_frmCase::OpenCaseVisual() {
+    const TKVSelectedItemDBData& selected = SelectedItemDBData();
+    if (ActionState() && selected.Select && Connected())
+        TKVOpener<TOpenCaseDrawing>::Open(selected.DBId, selected.Id);
 }

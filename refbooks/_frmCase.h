@@ -21,10 +21,14 @@ public:
     TKVCaseMountType FilterCaseMountType() const { return FFilterCaseMountType; }
     bool FiltredOnPttVisual() const { return ClientFilterOn(FPttVisualFilter); }
 
+    // Opens the drawing of the selected case (through the catalogue's opener).
+    void OpenCaseVisual();
+
 protected:
     TKVListRow MakeRow(const TKVCase& ARecord) const override;
     bool RecordMatchesText(const TKVCase& ARecord) const override;
     void OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) override;
+    void AddExtraCommands(QMenu* AMenu) override;
 
 private:
     int FMountTypeFilter = -1;

@@ -782,9 +782,11 @@ void TKVListFrame::Delete_ToolButtonClick() {
     if (ShowMessageDlg(tr("Удалить запись?"), mdkWarning, mdbYes | mdbNo) != mrYes)
         return;
     if (!DeleteItem())
-        ShowMessageDlg(
-            tr("Запись не может быть удалена, пока на нее ссылаются другие записи в базе данных"),
-            mdkError, mdbOK);
+        ShowMessageDlg(!FBook.DeleteFailedText.isEmpty()
+                           ? FBook.DeleteFailedText
+                           : tr("Запись не может быть удалена, пока на нее ссылаются другие "
+                                "записи в базе данных"),
+                       mdkError, mdbOK);
 }
 
 bool TKVListFrame::DeleteItem() {

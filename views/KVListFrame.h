@@ -81,6 +81,8 @@ struct TKVListBook {
     // Existence probes run before a delete, in order, with the key in :VAR_DBID and :VAR_ID; a
     // probe that returns a row refuses the delete.
     QStringList DeleteProbes;
+    // The message after a delete that did not happen; empty: the probes' refusal.
+    QString DeleteFailedText;
     // Layout rows: the object types of manage and selection mode, whether the column widths
     // are kept, and the window size used when no row is stored.
     TKVObjType ManageObjType = otUnitList;

@@ -323,3 +323,32 @@ TEST_F(ElementSupplierTest, AReadOnlyCardWritesNothingEvenWhenItsCloseQuestionIs
     EXPECT_EQ(card->SupplierId(), 1u);
     card->ForciblyCloseItem();
 }
+
+TEST_F(ElementSupplierTest, SupplierAndClassWindowsShareTheirLayoutAndAMissingTypeIsTold) {
+    ::LocalConfig = true;
+    AddPrice(1, 1, 1, 10);
+    T_frmElementSupplier* ofSupplier = OfSupplier(1);
+    ASSERT_NE(ofSupplier, nullptr);
+    EXPECT_EQ(ofSupplier->RBWinWidth(), 400); // the default
+    ofSupplier->SetRBWinWidth(600);
+    ofSupplier->SetRBWinHeight(300);
+    ofSupplier->UnInit();
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM CFG_LOCAL WHERE OBJ_TYPE = 29 AND "
+                                    "OBJ_DBID = 0 AND OBJ_ID = 0 AND OBJ_MODE IS NULL AND "
+                                    "S_PARAM = 'RBW' AND V_INTEGER = 600"))
+                  .toInt(),
+              1);
+    TfrmElementSupplier* ofClass = OpenRBElementSupplierOnClass(1011, 1);
+    ASSERT_NE(ofClass, nullptr);
+    EXPECT_EQ(ofClass->BookFrame()->RBWinWidth(), 600);
+    EXPECT_EQ(ofClass->BookFrame()->RBWinHeight(), 300);
+
+    // A type deleted meanwhile: the box with its key, then an empty list.
+    TfrmElementSupplier* ofType = OpenRBElementSupplierOnElementType(1011, 77);
+    ASSERT_NE(ofType, nullptr);
+    ASSERT_EQ(FUI.Errors.size(), 1u);
+    EXPECT_EQ(FUI.Errors[0].Text, QStringLiteral("Object DBID:1011, ID:77 not found in DataBase"));
+    EXPECT_EQ(ofType->BookFrame()->Model()->Count(), 0);
+    EXPECT_EQ(ofType->windowTitle(), QStringLiteral(" - Поставщики и цены"));
+    EXPECT_EQ(ofType->BookFrame()->RBWinWidth(), 400); // a type's own rows
+}

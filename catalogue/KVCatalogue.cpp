@@ -1,6 +1,8 @@
 #include "catalogue/KVCatalogue.h"
 
 #include "catalogue/frmCaseVis.h"
+#include "catalogue/frmElementAnalog.h"
+#include "catalogue/frmElementSupplier.h"
 #include "catalogue/frmElementType.h"
 #include "catalogue/frmElementTypeEdit.h"
 #include "catalogue/frmParam.h"
@@ -12,6 +14,10 @@
 void RegisterCatalogueWindows() {
     TKVOpener<TOpenElementTypesOfClass>::Register(ShowElementTypesOfClass);
     TKVOpener<TOpenElementTypesOfMaker>::Register(ShowElementTypesOfMaker);
+    TKVOpener<TOpenAnalogsOfElementType>::Register(ShowElementAnalogs);
+    TKVOpener<TOpenPricesOfElementType>::Register(ShowPricesOfElementType);
+    TKVOpener<TOpenPricesOfClass>::Register(ShowPricesOfClass);
+    TKVOpener<TOpenPricesOfSupplier>::Register(ShowPricesOfSupplier);
     TKVOpener<TOpenElementTypeCard>::Register(
         [](quint32 ADBId, quint32 AId, bool ACreateCopyFlag, quint32 AClassDBId, quint32 AClassId,
            quint32 AMakerDBId, quint32 AMakerId) {

@@ -86,6 +86,47 @@ void ReadRow(TIBQuery& AQuery, TKVSupplier& ARow) {
                     f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()));
 }
 
+void ReadRow(TIBQuery& AQuery, TKVElementAnalog& ARow) {
+    const TKVRowFields f(AQuery);
+    ARow.UpdateData(
+        f.Key("PELEMENTTYPEDBID", ARow.PrimaryElementTypeDBId()),
+        f.Key("PELEMENTTYPEID", ARow.PrimaryElementTypeId()),
+        f.Key("AELEMENTTYPEDBID", ARow.AnalogElementTypeDBId()),
+        f.Key("AELEMENTTYPEID", ARow.AnalogElementTypeId()),
+        IndexToSimilalFunctionalType(f.Integer("V_FUNCTIONAL", ARow.SimilalFunctionalTypeIndex())),
+        IndexToSimilalFeaturesType(f.Integer("V_FEATURES", ARow.SimilalFeaturesTypeIndex())),
+        IndexToSimilalCaseType(f.Integer("V_CASE", ARow.SimilalCaseTypeIndex())),
+        IndexToSimilalPinoutType(f.Integer("V_PINOUT", ARow.SimilalPinoutTypeIndex())),
+        f.Text("S_TEXT", ARow.Text()), f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+        f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+        f.DateTime("R_TIMESTAMP", ARow.ReplDateTime()),
+        f.Text("PELEMENTTYPENAME", ARow.PrimaryElementTypeName()),
+        f.Key("PELEMENTTYPECLASSDBID", ARow.PrimaryElementTypeClassDBId()),
+        f.Key("PELEMENTTYPECLASSID", ARow.PrimaryElementTypeClassId()),
+        f.Text("PELEMENTTYPECLASSNAME", ARow.PrimaryElementTypeClassName()),
+        f.Text("AELEMENTTYPENAME", ARow.AnalogElementTypeName()),
+        f.Key("AELEMENTTYPECLASSDBID", ARow.AnalogElementTypeClassDBId()),
+        f.Key("AELEMENTTYPECLASSID", ARow.AnalogElementTypeClassId()),
+        f.Text("AELEMENTTYPECLASSNAME", ARow.AnalogElementTypeClassName()));
+}
+
+void ReadRow(TIBQuery& AQuery, TKVElementSupplier& ARow) {
+    const TKVRowFields f(AQuery);
+    QVariant price = ARow.UsagePrice() ? QVariant(ARow.Price()) : QVariant();
+    if (const TIBField* field = AQuery.FindField("V_PRICE"))
+        price = field->IsNull() ? QVariant() : QVariant(field->AsDouble());
+    ARow.UpdateData(f.Key("ELEMENTTYPEDBID", ARow.ElementTypeDBId()),
+                    f.Key("ELEMENTTYPEID", ARow.ElementTypeId()),
+                    f.Key("SUPPLIERID", ARow.SupplierId()), price, f.Text("S_TEXT", ARow.Text()),
+                    f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+                    f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+                    f.Key("CLASSDBID", ARow.ESClassDBId()), f.Key("CLASSID", ARow.ESClassId()),
+                    f.Text("CLASSNAME", ARow.ESClassName()),
+                    f.Text("ELEMENTTYPENAME", ARow.ElementTypeName()),
+                    f.Text("SUPPLIERNAME", ARow.SupplierName()),
+                    f.IntegerOrNull("CLASSICONID", -1, ARow.ElementTypeIconId()));
+}
+
 void ReadRow(TIBQuery& AQuery, TKVCase& ARow) {
     const TKVRowFields f(AQuery);
     ARow.UpdateData(
@@ -269,6 +310,18 @@ template <> std::unique_ptr<TKVClass> NewRowFromQuery<TKVClass>(TIBQuery& AQuery
 }
 template <> std::unique_ptr<TKVSupplier> NewRowFromQuery<TKVSupplier>(TIBQuery& AQuery) {
     return NewLocalRow<TKVSupplier>(AQuery);
+}
+template <>
+std::unique_ptr<TKVElementAnalog> NewRowFromQuery<TKVElementAnalog>(TIBQuery& AQuery) {
+    return NewDBRow<TKVElementAnalog>(AQuery);
+}
+template <>
+std::unique_ptr<TKVElementSupplier> NewRowFromQuery<TKVElementSupplier>(TIBQuery& AQuery) {
+    const TKVRowFields f(AQuery);
+    auto row = std::make_unique<TKVElementSupplier>(f.Key("ID"), f.Key("ELEMENTTYPEDBID"),
+                                                    f.Key("ELEMENTTYPEID"));
+    ReadRow(AQuery, *row);
+    return row;
 }
 template <> std::unique_ptr<TKVStorage> NewRowFromQuery<TKVStorage>(TIBQuery& AQuery) {
     return NewLocalRow<TKVStorage>(AQuery);

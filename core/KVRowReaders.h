@@ -15,6 +15,8 @@
 #include "core/KVCase.h"
 #include "core/KVClass.h"
 #include "core/KVElementAvail.h"
+#include "core/KVElementAnalog.h"
+#include "core/KVElementSupplier.h"
 #include "core/KVElementType.h"
 #include "core/KVMaker.h"
 #include "core/KVParam.h"
@@ -54,6 +56,12 @@ void ReadRow(TIBQuery& AQuery, TKVMaker& ARow);
 // element-type key of a new row: ELEMENTTYPEDBID, ELEMENTTYPEID.
 void ReadRow(TIBQuery& AQuery, TKVPin& ARow);
 void ReadRow(TIBQuery& AQuery, TKVSupplier& ARow);
+// The primary and the analog type's names and classes come from joins: PELEMENTTYPENAME,
+// PELEMENTTYPECLASSDBID, PELEMENTTYPECLASSID, PELEMENTTYPECLASSNAME and the same with A.
+void ReadRow(TIBQuery& AQuery, TKVElementAnalog& ARow);
+// V_PRICE NULL: no price. SUPPLIERNAME, ELEMENTTYPENAME, CLASSDBID, CLASSID, CLASSNAME (the
+// type's class) and CLASSICONID come from joins.
+void ReadRow(TIBQuery& AQuery, TKVElementSupplier& ARow);
 // The drawing parameters (V_CV_PTTPRM) are read when the query selects them.
 void ReadRow(TIBQuery& AQuery, TKVCase& ARow);
 // ELEMENTCOUNT: the number of element types of the class; -1 (not counted) when not selected.

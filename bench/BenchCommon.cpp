@@ -4,8 +4,8 @@
 #include "schema/MainSchema.h"
 
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>

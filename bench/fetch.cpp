@@ -59,9 +59,9 @@ size_t FetchBare(TIBDatabase& ADatabase) {
     Firebird::ThrowStatusWrapper st(status);
     size_t rows = 0;
     try {
-        Firebird::IStatement* statement = ADatabase.Attachment()->prepare(
-            &st, transaction.Handle(), 0, kSelect, 3,
-            Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+        Firebird::IStatement* statement =
+            ADatabase.Attachment()->prepare(&st, transaction.Handle(), 0, kSelect, 3,
+                                            Firebird::IStatement::PREPARE_PREFETCH_METADATA);
         Firebird::IMessageMetadata* meta = statement->getOutputMetadata(&st);
         std::vector<unsigned char> buffer(meta->getMessageLength(&st));
         Firebird::IResultSet* cursor =
@@ -100,9 +100,7 @@ int Run(const QString& AFolder) {
         const auto layer = [&] {
             return TimeMilliseconds([&] { layerRows = FetchThroughLayer(database); });
         };
-        const auto bare = [&] {
-            return TimeMilliseconds([&] { bareRows = FetchBare(database); });
-        };
+        const auto bare = [&] { return TimeMilliseconds([&] { bareRows = FetchBare(database); }); };
         RunPairs(1, layer, bare); // warms the file cache and the code
         times = RunPairs(kBenchPairs, layer, bare);
         database.Close();

@@ -14,6 +14,7 @@
 #include "core/KVClass.h"
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
+#include "refbooks/KVReferenceBooks.h"
 #include "refbooks/_frmClass.h"
 #include "refbooks/frmClass.h"
 
@@ -65,6 +66,8 @@ size_t FetchClasses() {
 int main(int argc, char* argv[]) {
     UseOffscreenPlatformByDefault();
     QApplication app(argc, argv);
+    // The windows the main window's commands open, as the program registers them.
+    RegisterReferenceBookWindows();
     const QString folder = BenchDataFolder(argc, argv);
     int rc = 0;
     try {

@@ -7,8 +7,8 @@
 // Beyond the list frame it keeps:
 // - the exclusion key: the record hidden with its whole subtree (pickers set it before Init);
 // - the count behind a node's name (element types of a class, stock records of a place),
-//   fetched for the visible nodes only (the children of an expanded node with one grouped
-//   query where the book gives one, else one COUNT query per node) and cached in the book's
+//   fetched for the visible nodes only (the children of an expanded node with one query
+//   where the book gives one, else one COUNT query per node) and cached in the book's
 //   list, so that a rebuilt tree shows it again without a query; the counts run in manage
 //   mode while option ViewCountItems is on;
 // - the updates that cards report: a node is renamed, given its new icon and count, moved
@@ -42,7 +42,7 @@ struct TKVTreeBook {
     QString NodeCountSQL;
     QString NodeCountDBIdParam;
     QString NodeCountIdParam;
-    // The counts of all children of one node in one statement, grouped by child: rows of the
+    // The counts of all children of one node in one statement, a row per child: the
     // child's key (field NODEDBID when the key has a DBID part, and NODEID) and its count
     // (COUNT), with the parent's key in :VAR_PARENTDBID (when the key has a DBID part) and
     // :VAR_PARENTID; a child without a row counts 0. Empty: each child is counted with

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
@@ -78,6 +79,31 @@ void GenerateBenchDataBase(const QString& AFileName, const TBenchDBSize& ASize) 
         if (i % 20000 == 0)
             std::fprintf(stderr, "  %d element types\n", i);
     }
+    if (ASize.BaseParams > 0) {
+        q.SetSQL(QStringLiteral(
+            "INSERT INTO T_BASE_PARAM (DBID, ID, CLASSDBID, CLASSID, S_NAME, S_DESCRIPTION, "
+            "V_SELVALTYPE, V_FLAG, C_TIMESTAMP) VALUES (1011, :ID, 1011, 1, :NAME, :DESCR, 0, 0, "
+            ":T)"));
+        for (int i = 1; i <= ASize.BaseParams; ++i) {
+            q.ParamByName("ID").SetAsInteger(i);
+            q.ParamByName("NAME").SetAsString(QStringLiteral("Параметр %1").arg(i));
+            q.ParamByName("DESCR").SetAsString(QStringLiteral("Описание параметра %1").arg(i));
+            q.ParamByName("T").SetAsDateTime(now);
+            q.ExecSQL();
+        }
+        // One value of every base parameter for every type of the class, made by the engine:
+        // typical values 0 to 99.9 spread over the types.
+        q.SetSQL(QStringLiteral(
+            "INSERT INTO T_PARAM (DBID, ID, ELEMENTTYPEDBID, ELEMENTTYPEID, BASEPARAMDBID, "
+            "BASEPARAMID, S_NAME, V_TYPEVAL, V_FLAG, C_TIMESTAMP, U_TIMESTAMP) SELECT 1011, "
+            "(TET.ID - 1) * :N + TBP.ID, 1011, TET.ID, 1011, TBP.ID, TBP.S_NAME, "
+            "MOD(TET.ID * TBP.ID * 7919, 1000) / 10.0, 0, :T, :T FROM T_ELEMENT_TYPE TET CROSS "
+            "JOIN T_BASE_PARAM TBP WHERE TET.CLASSDBID = 1011 AND TET.CLASSID = 1 AND "
+            "TBP.CLASSDBID = 1011 AND TBP.CLASSID = 1"));
+        q.ParamByName("N").SetAsInteger(ASize.BaseParams);
+        q.ParamByName("T").SetAsDateTime(now);
+        q.ExecSQL();
+    }
     // Units: every text differs, so that filters and sorts have work to do; most have a factor.
     q.SetSQL(QStringLiteral("INSERT INTO T_UNIT (DBID, ID, S_PREFIX, S_NAMEDEF, S_NAME, "
                             "S_DESCRIPTION, V_FACTOR, V_FLAG, C_TIMESTAMP) VALUES (1011, :ID, "
@@ -118,6 +144,21 @@ QString EnsureBenchUnitDataBase(const QString& AFolder, int AUnits) {
     return file;
 }
 
+QString EnsureBenchParamDataBase(const QString& AFolder, int AElementTypes) {
+    QDir().mkpath(AFolder);
+    const QString file =
+        QDir(AFolder).filePath(QStringLiteral("bench-params-%1.fdb").arg(AElementTypes));
+    if (!QFileInfo::exists(file)) {
+        std::fprintf(stderr, "Making %s ...\n", qPrintable(file));
+        TBenchDBSize size;
+        size.ElementTypes = AElementTypes;
+        size.Classes = 1;
+        size.BaseParams = 10;
+        GenerateBenchDataBase(file, size);
+    }
+    return file;
+}
+
 QString EnsureBenchDataBase(const QString& AFolder, const TBenchDBSize& ASize) {
     QDir().mkpath(AFolder);
     const QString file =
@@ -139,6 +180,70 @@ double MedianMilliseconds(int ATimes, const std::function<void()>& AWork) {
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+double TimeMilliseconds(const std::function<void()>& AWork) {
+    QElapsedTimer timer;
+    timer.start();
+    AWork();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+double Median(std::vector<double> AValues) {
+    if (AValues.empty())
+        return 0;
+    std::sort(AValues.begin(), AValues.end());
+    const size_t n = AValues.size();
+    return n % 2 == 1 ? AValues[n / 2] : (AValues[n / 2 - 1] + AValues[n / 2]) / 2;
+}
+
+double TPairedTimes::MedianRatio() const {
+    return Median(PairRatios(Work, Anchor));
+}
+
+std::vector<double> PairRatios(const std::vector<double>& AWork,
+                               const std::vector<double>& AAnchor) {
+    std::vector<double> ratios;
+    for (size_t i = 0; i < AWork.size() && i < AAnchor.size(); ++i)
+        if (AAnchor[i] > 0)
+            ratios.push_back(AWork[i] / AAnchor[i]);
+    return ratios;
+}
+
+const char* const kBenchElementTypeSelect =
+    "SELECT TET.DBID, TET.ID, TET.CLASSDBID, TET.CLASSID, TET.CASEDBID, TET.CASEID, "
+    "TET.MAKERDBID, TET.MAKERID, TET.S_TYPENAME, TET.S_MARKING, TET.S_DESCRIPTION, "
+    "TET.C_TIMESTAMP, TET.U_TIMESTAMP, TET.R_TIMESTAMP, TC.ICONID AS CLASSICONID, TCS.S_TYPENAME "
+    "AS CASENAME, TCS.V_MOUNTTYPE AS CASEMOUNTTYPE, TCS.V_CV_PTTTYPE AS CASE_CV_PTTTYPE, "
+    "TM.S_NAME AS MAKERNAME, (SELECT 1 FROM RDB$DATABASE WHERE EXISTS(SELECT * FROM T_PIN TPN "
+    "WHERE TPN.ELEMENTTYPEDBID = TET.DBID AND TPN.ELEMENTTYPEID = TET.ID)) AS PIN_EXISTS FROM "
+    "T_ELEMENT_TYPE TET LEFT JOIN T_CLASS TC ON TC.DBID = TET.CLASSDBID AND TC.ID = TET.CLASSID "
+    "LEFT JOIN T_CASE TCS ON TCS.DBID = TET.CASEDBID AND TCS.ID = TET.CASEID LEFT JOIN T_MAKER TM "
+    "ON TM.DBID = TET.MAKERDBID AND TM.ID = TET.MAKERID";
+
+TPairedTimes RunPairs(int APairs, const std::function<double()>& AWork,
+                      const std::function<double()>& AAnchor) {
+    TPairedTimes times;
+    for (int i = 0; i < APairs; ++i) {
+        const double anchor = AAnchor();
+        times.Add(AWork(), anchor);
+    }
+    return times;
+}
+
+void PrintRatio(const char* AName, double AValue) {
+    std::printf("ratio %s: %.3f\n", AName, AValue);
+    std::fflush(stdout);
+}
+
+qint64 PeakResidentBytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
+    return -1;
 }
 
 QString BenchDataFolder(int argc, char* argv[]) {

@@ -1,133 +1,166 @@
-// Fetches every element type of the benchmark database through the database layer into row
-// objects and compares the time with that of isql-fb printing the same rows to /dev/null.
-// The same is then measured with the names of class, maker and case joined in, as the
-// element-type list reads them; there the engine's own join work weighs on both sides.
+// The database layer's cost over the client library's own: every element type of the benchmark
+// database read with the element-type list's statement, once through the layer into row
+// objects (the row reader, as the list reads them) and once as a bare fetch of the same
+// statement through the client library's interfaces, in the same process and the same
+// connection. The two alternate pair by pair.
+//
+// Beside it, and only as a whole process against a whole process: this program started to
+// read the rows through the layer into row objects, against isql-fb started to print the same
+// rows to /dev/null. Each includes its process's start, the engine's load and the attachment;
+// isql-fb also formats and pads every row, so the figure says little about the layer itself.
 //
 //   bench_fetch [DATA_FOLDER]
+//   bench_fetch --fetch FILE   (reads the rows once through the layer and ends)
 //
-// Prints the medians and last a line "ratio: X": our time over isql-fb's for the plain rows.
+// Prints the medians and the line "ratio fetch-vs-raw: X", the median of the paired ratios
+// layer / bare fetch.
 
 #include "bench/BenchCommon.h"
+#include "core/KVElementType.h"
+#include "core/KVRowReaders.h"
 #include "platform/ib/IBQuery.h"
+
+#include <firebird/Interface.h>
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryFile>
-#include <QTextStream>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 namespace {
 
-const char* const kSelectPlain =
-    "SELECT TET.DBID, TET.ID, TET.CLASSDBID, TET.CLASSID, TET.CASEDBID, TET.CASEID, "
-    "TET.MAKERDBID, TET.MAKERID, TET.S_TYPENAME, TET.S_MARKING, TET.S_DESCRIPTION, "
-    "TET.S_DATASHEET, TET.C_TIMESTAMP, TET.U_TIMESTAMP FROM T_ELEMENT_TYPE TET";
+// The element-type list's statement over every type.
+const char* const kSelect = kBenchElementTypeSelect;
 
-const char* const kSelectJoined =
-    "SELECT TET.DBID, TET.ID, TET.CLASSDBID, TET.CLASSID, TET.CASEDBID, TET.CASEID, "
-    "TET.MAKERDBID, TET.MAKERID, TET.S_TYPENAME, TET.S_MARKING, TET.S_DESCRIPTION, "
-    "TET.S_DATASHEET, TET.C_TIMESTAMP, TET.U_TIMESTAMP, TC.S_NAME AS CLASSNAME, "
-    "TM.S_NAME AS MAKERNAME, TCS.S_TYPENAME AS CASENAME "
-    "FROM T_ELEMENT_TYPE TET "
-    "LEFT JOIN T_CLASS TC ON TC.DBID = TET.CLASSDBID AND TC.ID = TET.CLASSID "
-    "LEFT JOIN T_MAKER TM ON TM.DBID = TET.MAKERDBID AND TM.ID = TET.MAKERID "
-    "LEFT JOIN T_CASE TCS ON TCS.DBID = TET.CASEDBID AND TCS.ID = TET.CASEID";
-
-// The fields a list window keeps of an element type.
-struct TBenchElementType {
-    quint32 DBId = 0, Id = 0, ClassDBId = 0, ClassId = 0, CaseDBId = 0, CaseId = 0;
-    quint32 MakerDBId = 0, MakerId = 0;
-    QString TypeName, Marking, Description, Datasheet, ClassName, MakerName, CaseName;
-    TDateTime Created = 0, Updated = 0;
-};
-
-size_t FetchThroughLayer(const QString& AFile, const char* ASelect) {
-    TIBDatabase db;
-    db.SetDatabaseName(AFile);
-    db.Open();
-    TIBTransaction tr(&db);
-    TIBQuery q(&db, &tr);
-    TIBTransactionScope scope(tr);
-    q.SetSQL(QString::fromLatin1(ASelect));
-    q.Open();
-    const bool joined = q.FindField("CLASSNAME") != nullptr;
-    std::vector<std::unique_ptr<TBenchElementType>> rows;
-    while (!q.Eof()) {
-        auto row = std::make_unique<TBenchElementType>();
-        row->DBId = static_cast<quint32>(q.FieldByName("DBID").AsInteger());
-        row->Id = static_cast<quint32>(q.FieldByName("ID").AsInteger());
-        row->ClassDBId = static_cast<quint32>(q.FieldByName("CLASSDBID").AsInteger());
-        row->ClassId = static_cast<quint32>(q.FieldByName("CLASSID").AsInteger());
-        row->CaseDBId = static_cast<quint32>(q.FieldByName("CASEDBID").AsInteger());
-        row->CaseId = static_cast<quint32>(q.FieldByName("CASEID").AsInteger());
-        row->MakerDBId = static_cast<quint32>(q.FieldByName("MAKERDBID").AsInteger());
-        row->MakerId = static_cast<quint32>(q.FieldByName("MAKERID").AsInteger());
-        row->TypeName = q.FieldByName("S_TYPENAME").AsString();
-        row->Marking = q.FieldByName("S_MARKING").AsString();
-        row->Description = q.FieldByName("S_DESCRIPTION").AsString();
-        row->Datasheet = q.FieldByName("S_DATASHEET").AsString();
-        row->Created = q.FieldByName("C_TIMESTAMP").AsDateTime();
-        row->Updated = q.FieldByName("U_TIMESTAMP").AsDateTime();
-        if (joined) {
-            row->ClassName = q.FieldByName("CLASSNAME").AsString();
-            row->MakerName = q.FieldByName("MAKERNAME").AsString();
-            row->CaseName = q.FieldByName("CASENAME").AsString();
-        }
-        rows.push_back(std::move(row));
-        q.Next();
+size_t FetchThroughLayer(TIBDatabase& ADatabase) {
+    TIBTransaction transaction(&ADatabase);
+    TIBQuery query(&ADatabase, &transaction);
+    TIBTransactionScope scope(transaction);
+    query.SetSQL(QString::fromLatin1(kSelect));
+    query.Open();
+    std::vector<std::unique_ptr<TKVElementType>> rows;
+    while (!query.Eof()) {
+        rows.push_back(NewRowFromQuery<TKVElementType>(query));
+        query.Next();
     }
-    q.Close();
+    query.Close();
     scope.Commit();
-    db.Close();
     return rows.size();
+}
+
+// The same statement prepared, opened and fetched to its end through the client library:
+// every row arrives in the output message and nothing more is done with it.
+size_t FetchBare(TIBDatabase& ADatabase) {
+    TIBTransaction transaction(&ADatabase);
+    TIBTransactionScope scope(transaction);
+    Firebird::IStatus* status = IBClient::Master()->getStatus();
+    Firebird::ThrowStatusWrapper st(status);
+    size_t rows = 0;
+    try {
+        Firebird::IStatement* statement =
+            ADatabase.Attachment()->prepare(&st, transaction.Handle(), 0, kSelect, 3,
+                                            Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+        Firebird::IMessageMetadata* meta = statement->getOutputMetadata(&st);
+        std::vector<unsigned char> buffer(meta->getMessageLength(&st));
+        Firebird::IResultSet* cursor =
+            statement->openCursor(&st, transaction.Handle(), nullptr, nullptr, meta, 0);
+        while (cursor->fetchNext(&st, buffer.data()) == Firebird::IStatus::RESULT_OK)
+            ++rows;
+        cursor->close(&st);
+        meta->release();
+        statement->free(&st);
+    } catch (const Firebird::FbException& e) {
+        status->dispose();
+        IBClient::RaiseStatus(e.getStatus());
+    }
+    status->dispose();
+    scope.Commit();
+    return rows;
+}
+
+int FetchOnce(const QString& AFile) {
+    TIBDatabase database;
+    database.SetDatabaseName(AFile);
+    database.Open();
+    const size_t rows = FetchThroughLayer(database);
+    database.Close();
+    return rows > 0 ? 0 : 1;
+}
+
+int Run(const QString& AFolder) {
+    const QString file = EnsureBenchDataBase(AFolder);
+    size_t layerRows = 0, bareRows = 0;
+    TPairedTimes times;
+    {
+        TIBDatabase database;
+        database.SetDatabaseName(file);
+        database.Open();
+        const auto layer = [&] {
+            return TimeMilliseconds([&] { layerRows = FetchThroughLayer(database); });
+        };
+        const auto bare = [&] { return TimeMilliseconds([&] { bareRows = FetchBare(database); }); };
+        RunPairs(1, layer, bare); // warms the file cache and the code
+        times = RunPairs(kBenchPairs, layer, bare);
+        database.Close();
+    }
+    if (layerRows != bareRows)
+        throw Exception(QStringLiteral("the two fetches read different rows"));
+
+    // Whole processes: this program reading through the layer, isql-fb printing.
+    QTemporaryFile script;
+    if (!script.open())
+        throw Exception(QStringLiteral("cannot write the isql script"));
+    script.write("SET HEADING OFF;\n");
+    script.write(kSelect);
+    script.write(";\n");
+    script.flush();
+    const auto runProcess = [](const QString& AProgram, const QStringList& AArgs) {
+        return TimeMilliseconds([&] {
+            QProcess process;
+            process.setStandardOutputFile(QProcess::nullDevice());
+            process.start(AProgram, AArgs);
+            process.waitForFinished(-1);
+            if (process.exitCode() != 0)
+                throw Exception(AProgram + QStringLiteral(" failed"));
+        });
+    };
+    const TPairedTimes processes = RunPairs(
+        kBenchPairs,
+        [&] {
+            return runProcess(QCoreApplication::applicationFilePath(),
+                              {QStringLiteral("--fetch"), file});
+        },
+        [&] {
+            return runProcess(QStringLiteral("isql-fb"),
+                              {QStringLiteral("-user"), QStringLiteral("SYSDBA"),
+                               QStringLiteral("-ch"), QStringLiteral("WIN1251"),
+                               QStringLiteral("-q"), QStringLiteral("-i"), script.fileName(),
+                               file});
+        });
+
+    std::printf("element types with the list's statement, %zu rows, medians of %d pairs:\n",
+                layerRows, kBenchPairs);
+    std::printf("  through the layer into row objects: %.1f ms\n", times.MedianWork());
+    std::printf("  bare fetch through the client library: %.1f ms\n", times.MedianAnchor());
+    std::printf("  whole process against whole process (start, attach, read): this program "
+                "%.1f ms, isql-fb to /dev/null %.1f ms, ratio %.2f\n",
+                processes.MedianWork(), processes.MedianAnchor(), processes.MedianRatio());
+    PrintRatio("fetch-vs-raw", times.MedianRatio());
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    const QString folder = BenchDataFolder(argc, argv);
     int rc = 0;
     try {
-        const QString file = EnsureBenchDataBase(folder);
-        QTemporaryFile script;
-        auto runIsql = [&] {
-            QProcess isql;
-            isql.setStandardOutputFile(QProcess::nullDevice());
-            isql.start(QStringLiteral("isql-fb"),
-                       {QStringLiteral("-user"), QStringLiteral("SYSDBA"), QStringLiteral("-ch"),
-                        QStringLiteral("WIN1251"), QStringLiteral("-q"), QStringLiteral("-i"),
-                        script.fileName(), file});
-            isql.waitForFinished(-1);
-            if (isql.exitCode() != 0)
-                throw Exception(QStringLiteral("isql-fb failed: ") +
-                                QString::fromLocal8Bit(isql.readAllStandardError()));
-        };
-        double ratio = 0;
-        for (const char* select : {kSelectJoined, kSelectPlain}) {
-            size_t count = FetchThroughLayer(file, select); // warms the file cache
-            const double ours =
-                MedianMilliseconds(7, [&] { count = FetchThroughLayer(file, select); });
-            script.open();
-            script.resize(0);
-            script.write("SET HEADING OFF;\n");
-            script.write(select);
-            script.write(";\n");
-            script.flush();
-            runIsql();
-            const double isql = MedianMilliseconds(7, runIsql);
-            std::printf("%s, %zu rows:\n",
-                        select == kSelectPlain ? "element types"
-                                               : "element types with class, maker and case names",
-                        count);
-            std::printf("  layer into row objects: %.1f ms (median of 7)\n", ours);
-            std::printf("  isql-fb to /dev/null:   %.1f ms (median of 7)\n", isql);
-            std::printf("  time ratio: %.2f\n", ours / isql);
-            ratio = ours / isql;
-        }
-        std::printf("ratio: %.2f\n", ratio);
+        if (argc > 2 && QByteArray(argv[1]) == "--fetch")
+            rc = FetchOnce(QString::fromLocal8Bit(argv[2]));
+        else
+            rc = Run(BenchDataFolder(argc, argv));
     } catch (const Exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         rc = 1;

@@ -1,7 +1,7 @@
 // Reading the database aliases from the settings file with the code of the program's start:
 // the file is read, then Name0/File0, Name1/File1 ... are looked up until the first missing
-// name, and each alias goes into the alias list. Settings files of 10,000 and of 100,000 aliases are read in
-// turn (A B A B ..., 11 pairs).
+// name, and each alias goes into the alias list. Settings files of 10,000 and of 100,000 aliases
+// are read in turn (A B A B ..., 11 pairs).
 //
 // Prints the time per alias at both sizes and last a line "ratio ini-keys: X", the median over
 // the pairs of the per-alias time at 100,000 over that at 10,000: about 1 when a key is found

@@ -1,29 +1,32 @@
-// Times the tree frame on 100,000 element classes (ten roots, the other classes below them):
-// LoadData + FillListView (the rows read, the tree built, the view reset and painted), the
-// filter applied and cleared, a root with its 10,000 children expanded and painted, and one
-// class moved by a card's report, against a plain fetch of the same rows.
+// The class tree window on 100,000 element classes (ten roots, the other classes below them,
+// each class with an element type), opened through the main window's command with the counts
+// of element types on, as the program starts by default. Each pair first fetches the classes
+// through the database layer into the class list (the anchor), then opens a fresh window and
+// times the expansion of a root with 10,000 children, from the click to the painted counts.
 //
 //   bench_tree [DATA_FOLDER]
+//
+// Prints the medians and the line "ratio tree-expand: X", the median of the paired ratios
+// expansion / fetch.
 
 #include "bench/BenchCommon.h"
+#include "bench/BenchWindow.h"
+#include "core/KVClass.h"
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
-#include "shell/ufrmMain.h"
-#include "tests/refbooks/TreeTestBook.h"
+#include "refbooks/KVReferenceBooks.h"
+#include "refbooks/_frmClass.h"
+#include "refbooks/frmClass.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <cstdio>
 
 namespace {
 
 constexpr int kClasses = 100000;
-constexpr int kRuns = 5;
 
 QString EnsureClassDataBase(const QString& AFolder) {
     QDir().mkpath(AFolder);
@@ -32,16 +35,14 @@ QString EnsureClassDataBase(const QString& AFolder) {
     if (!QFileInfo::exists(file)) {
         std::fprintf(stderr, "Making %s ...\n", qPrintable(file));
         TBenchDBSize size;
-        size.ElementTypes = 0;
+        size.ElementTypes = kClasses;
         size.Classes = kClasses;
-        size.Makers = 0;
-        size.Cases = 0;
         GenerateBenchDataBase(file, size);
     }
     return file;
 }
 
-size_t PlainFetch() {
+size_t FetchClasses() {
     TIBTransaction transaction(&dmMain->MainIBDatabase);
     TIBQuery query(&dmMain->MainIBDatabase, &transaction);
     TIBTransactionScope scope(transaction);
@@ -52,15 +53,7 @@ size_t PlainFetch() {
     query.Open();
     TKVClassList list;
     while (!query.Eof()) {
-        list.AddData(
-            static_cast<quint32>(query.FieldByName("DBID").AsInt64()),
-            static_cast<quint32>(query.FieldByName("ID").AsInt64()),
-            static_cast<quint32>(query.FieldByName("PARENTDBID").AsInt64()),
-            static_cast<quint32>(query.FieldByName("PARENTID").AsInt64()),
-            query.FieldByName("S_NAME").AsString(), query.FieldByName("S_DESCRIPTION").AsString(),
-            query.FieldByName("ICONID").AsInteger(), query.FieldByName("C_TIMESTAMP").AsDateTime(),
-            query.FieldByName("U_TIMESTAMP").AsDateTime(),
-            query.FieldByName("R_TIMESTAMP").AsDateTime(), QString(), -1);
+        list.Store(NewRowFromQuery<TKVClass>(query));
         query.Next();
     }
     query.Close();
@@ -73,74 +66,46 @@ size_t PlainFetch() {
 int main(int argc, char* argv[]) {
     UseOffscreenPlatformByDefault();
     QApplication app(argc, argv);
+    // The windows the main window's commands open, as the program registers them.
+    RegisterReferenceBookWindows();
     const QString folder = BenchDataFolder(argc, argv);
     int rc = 0;
     try {
         const QString file = EnsureClassDataBase(folder);
-
-        QTemporaryDir programDir;
-        QFile settings(programDir.filePath(QStringLiteral("Korvant.ini")));
-        if (!settings.open(QIODevice::WriteOnly))
-            throw Exception(QStringLiteral("cannot write the settings"));
-        settings.write("[WN]\nWN_102=1\n[Options]\nAutoLogin=0\nLogo=0\nLocalConfig=0\n"
-                       "ViewCountItems=0\n");
-        settings.close();
-        TfrmMain main(programDir.path());
-        if (!qEnvironmentVariableIsSet("KV_HIDE"))
-            main.show();
-        int error = 0;
-        if (dmMain->DataBaseConnect(file, dmMain->CurrentUser(), error) != crOk)
-            throw Exception(QStringLiteral("cannot open %1").arg(file));
-        main.MainFormInit();
-        ::ViewCountItems = false;
-
-        TTestClassFrame frame;
-        frame.resize(400, 600);
-        frame.show();
-        frame.Init(true);
-        QApplication::processEvents();
-        std::printf("rows: %d nodes, %zu fetched\n", frame.TreeModel()->Count(), PlainFetch());
-
-        const double fetchMs = MedianMilliseconds(kRuns, [] { PlainFetch(); });
-        const double frameMs = MedianMilliseconds(kRuns, [&] {
-            main.ShowProgress();
-            frame.LoadData();
-            frame.FillListView();
-            main.HideProgress();
-            QApplication::processEvents();
-        });
-        const double filterMs = MedianMilliseconds(kRuns, [&] {
-            frame.FilterEdit()->setText(QStringLiteral("№12"));
-            frame.ApplyFilter();
-            QApplication::processEvents();
-            frame.FilterEdit()->clear();
-            frame.ApplyFilter();
-            QApplication::processEvents();
-        });
-        const QModelIndex root = frame.TreeModel()->IndexOf(frame.TreeModel()->Find({1011, 2}));
-        const double expandMs = MedianMilliseconds(kRuns, [&] {
-            frame.TreeView()->expand(root);
-            QApplication::processEvents();
-            frame.TreeView()->collapse(root);
-            QApplication::processEvents();
-        });
-        // A class moves between two roots and back, as a card reports it.
-        int run = 0;
-        const double moveMs = MedianMilliseconds(kRuns, [&] {
-            const quint32 parent = run++ % 2 == 0 ? 3 : 1;
-            frame.AddOrUpdateTreeNode({1011, 50000}, {1011, parent}, QStringLiteral("moved"), -1,
-                                      0);
-            QApplication::processEvents();
-        });
-
-        std::printf("plain fetch into the class list: %.1f ms\n", fetchMs);
-        std::printf("frame LoadData + FillListView: %.1f ms\n", frameMs);
-        std::printf("filter applied and cleared: %.1f ms\n", filterMs);
-        std::printf("root of 10,000 expanded and collapsed: %.1f ms\n", expandMs);
-        std::printf("one node moved: %.2f ms\n", moveMs);
-        std::printf("ratio: %.2f\n", (frameMs - fetchMs) / fetchMs);
-        frame.UnInit();
-        dmMain->DataBaseDisconnect(error);
+        TBenchMainWindow main;
+        main.Connect(file);
+        if (!::ViewCountItems)
+            throw Exception(QStringLiteral("the counts are off"));
+        size_t fetched = 0;
+        int children = 0;
+        const auto expand = [&] {
+            TfrmClass* window = main.RunCommand<TfrmClass>("mmiRB_Class");
+            if (!window)
+                throw Exception(QStringLiteral("no class window"));
+            T_frmClass& frame = *window->BookFrame();
+            TKVTreeNode* root = frame.TreeModel()->Find({1011, 2});
+            if (!root || frame.TreeModel()->Count() != kClasses)
+                throw Exception(QStringLiteral("the class tree is not whole"));
+            children = static_cast<int>(root->Children.size());
+            const QModelIndex index = frame.TreeModel()->IndexOf(root);
+            const double ms = TimeMilliseconds([&] {
+                frame.TreeView()->expand(index);
+                TBenchMainWindow::Paint();
+            });
+            if (root->Children.front()->ShownCount != 1)
+                throw Exception(QStringLiteral("the children were not counted"));
+            main.CloseWindows();
+            return ms;
+        };
+        const auto fetch = [&] { return TimeMilliseconds([&] { fetched = FetchClasses(); }); };
+        RunPairs(1, expand, fetch); // warms the file cache and the code
+        const TPairedTimes times = RunPairs(kBenchPairs, expand, fetch);
+        std::printf("class tree window, %zu classes, medians of %d pairs:\n", fetched, kBenchPairs);
+        std::printf("  fetch of the classes into the class list: %.1f ms\n", times.MedianAnchor());
+        std::printf("  a root of %d children expanded with counts: %.1f ms\n", children,
+                    times.MedianWork());
+        PrintRatio("tree-expand", times.MedianRatio());
+        main.Disconnect();
     } catch (const Exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         rc = 1;

@@ -3,9 +3,11 @@
 #include <QDate>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -185,6 +187,135 @@ TKVListViewCompare ListViewCompareByTag(int ATag) {
 int SortedTypeOnColumnClick(int ASortedType, int AColumn) {
     const int key = AColumn + 1;
     return std::abs(static_cast<long long>(ASortedType)) == key ? -ASortedType : key;
+}
+
+// ----------------------------------------------------------------------------- sort keys
+
+bool TKVSortKeys::Supports(TKVListViewCompare ACompare) {
+    return ACompare == ListViewCompareText || ACompare == ListViewCompareInt ||
+           ACompare == ListViewCompareFloat || ACompare == ListViewCompareDate ||
+           ACompare == ListViewCompareDataValue || ACompare == ListViewCompareNumberPrefix;
+}
+
+TKVSortKeys::TKVSortKeys(TKVListViewCompare ACompare, int ASortedType, size_t ACount)
+    : FCompare(ACompare), FSortedType(ASortedType),
+      FKind(ACompare == ListViewCompareText  ? TKind::Text
+            : ACompare == ListViewCompareInt ? TKind::Integer
+                                             : TKind::Number),
+      FAscending(ASortedType > 0) {
+    switch (FKind) {
+    case TKind::Text:
+        FSpans.reserve(ACount);
+        break;
+    case TKind::Integer:
+        FIntegers.reserve(ACount);
+        break;
+    case TKind::Number:
+        FNumbers.reserve(ACount);
+        break;
+    }
+}
+
+void TKVSortKeys::Add(const TKVSortItem& AItem) {
+    ++FCount;
+    const QString zero = QStringLiteral("0");
+    switch (FKind) {
+    case TKind::Text: {
+        const QString text = ColumnText(AItem, FSortedType, QString());
+        const size_t start = FText.size();
+        FText.resize(start + static_cast<size_t>(text.size()));
+        const QChar* from = text.constData();
+        for (qsizetype i = 0; i < text.size(); ++i)
+            FText[start + static_cast<size_t>(i)] = FoldLatin(from[i].unicode());
+        FSpans.push_back({start, static_cast<size_t>(text.size())});
+        return;
+    }
+    case TKind::Integer:
+        FIntegers.push_back(TextToInt(ColumnText(AItem, FSortedType, zero)));
+        return;
+    case TKind::Number:
+        break;
+    }
+    double value = 0;
+    if (FCompare == ListViewCompareFloat) {
+        value = TextToFloat(ColumnText(AItem, FSortedType, zero));
+    } else if (FCompare == ListViewCompareDate) {
+        value = TextToDate(ColumnText(AItem, FSortedType, QString()));
+    } else if (FCompare == ListViewCompareNumberPrefix) {
+        value = TextToFloat(LeadingNumberText(ColumnText(AItem, FSortedType, zero)));
+    } else {
+        value = AItem.DataValue.value_or(0);
+        if (std::isnan(value))
+            value = 0;
+    }
+    FNumbers.push_back(value);
+}
+
+namespace {
+
+// The positions 0 .. ACount - 1 sorted by the key AKeyOf gives each, AKeyLess comparing two
+// (key, position) pairs; positions of equal keys keep their order.
+template <class TKey, class TKeyOf, class TKeyLess>
+std::vector<size_t> SortedPositions(size_t ACount, TKeyOf AKeyOf, TKeyLess AKeyLess) {
+    using TEntry = std::pair<TKey, size_t>;
+    std::vector<TEntry> entries;
+    entries.reserve(ACount);
+    for (size_t i = 0; i < ACount; ++i)
+        entries.emplace_back(AKeyOf(i), i);
+    std::sort(entries.begin(), entries.end(), [&](const TEntry& AEntry1, const TEntry& AEntry2) {
+        if (AKeyLess(AEntry1, AEntry2))
+            return true;
+        if (AKeyLess(AEntry2, AEntry1))
+            return false;
+        return AEntry1.second < AEntry2.second;
+    });
+    std::vector<size_t> order;
+    order.reserve(ACount);
+    for (const TEntry& entry : entries)
+        order.push_back(entry.second);
+    return order;
+}
+
+// The first four characters of a text as one number that orders as they do; a shorter text is
+// padded with zeros, which order before every character, as a shorter text orders before a
+// longer one that begins with it.
+quint64 TextPrefix(std::u16string_view AText) {
+    quint64 prefix = 0;
+    for (size_t i = 0; i < 4; ++i)
+        prefix = (prefix << 16) | (i < AText.size() ? AText[i] : 0u);
+    return prefix;
+}
+
+} // namespace
+
+std::vector<size_t> TKVSortKeys::SortedOrder() const {
+    const auto ordered = [this](const auto& AKey1, const auto& AKey2) {
+        return FAscending ? AKey1 < AKey2 : AKey2 < AKey1;
+    };
+    switch (FKind) {
+    case TKind::Text:
+        // Most comparisons end at the first characters, compared as one number.
+        return SortedPositions<quint64>(
+            FCount, [this](size_t AIndex) { return TextPrefix(Text(AIndex)); },
+            [&](const auto& AEntry1, const auto& AEntry2) {
+                if (AEntry1.first != AEntry2.first)
+                    return ordered(AEntry1.first, AEntry2.first);
+                return Less(AEntry1.second, AEntry2.second);
+            });
+    case TKind::Integer:
+        return SortedPositions<qint64>(
+            FCount, [this](size_t AIndex) { return FIntegers[AIndex]; },
+            [&](const auto& AEntry1, const auto& AEntry2) {
+                return ordered(AEntry1.first, AEntry2.first);
+            });
+    case TKind::Number:
+        break;
+    }
+    return SortedPositions<double>(
+        FCount, [this](size_t AIndex) { return FNumbers[AIndex]; },
+        [&](const auto& AEntry1, const auto& AEntry2) {
+            return ordered(AEntry1.first, AEntry2.first);
+        });
 }
 
 QString LeadingNumberText(const QString& AText) {

@@ -17,6 +17,9 @@
 #include <optional>
 #include <ranges>
 #include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // What a comparator reads of one row: its column texts (the caption, column 0, first; a row may
 // hold fewer texts than the list has columns, a missing text reads as described at each
@@ -85,17 +88,87 @@ inline bool ListViewCompareLess(TKVListViewCompare ACompare, const TKVSortItem& 
     return ACompare(AItem1, AItem2, ASortedType) < 0 && ACompare(AItem2, AItem1, ASortedType) > 0;
 }
 
+// The values a comparator reads of the rows of one sort, read once per row: the column's text
+// with a to z upper-cased, its integer or its number. Compared as the values, the rows order
+// exactly as the comparator orders them (ListViewCompareLess), so a sort reads, folds or
+// parses each row's text once instead of at each of its many comparisons.
+class TKVSortKeys {
+public:
+    // Whether the keys of ACompare's values can be read ahead: the comparators above.
+    static bool Supports(TKVListViewCompare ACompare);
+
+    TKVSortKeys(TKVListViewCompare ACompare, int ASortedType, size_t ACount = 0);
+    // Reads the value of the next row.
+    void Add(const TKVSortItem& AItem);
+    size_t Count() const { return FCount; }
+    // Whether row AIndex1 goes before row AIndex2 (ListViewCompareLess of the two rows).
+    bool Less(size_t AIndex1, size_t AIndex2) const {
+        switch (FKind) {
+        case TKind::Text: {
+            const int order = Text(AIndex1).compare(Text(AIndex2));
+            return FAscending ? order < 0 : order > 0;
+        }
+        case TKind::Integer:
+            return FAscending ? FIntegers[AIndex1] < FIntegers[AIndex2]
+                              : FIntegers[AIndex1] > FIntegers[AIndex2];
+        case TKind::Number:
+            break;
+        }
+        return FAscending ? FNumbers[AIndex1] < FNumbers[AIndex2]
+                          : FNumbers[AIndex1] > FNumbers[AIndex2];
+    }
+    // The positions 0 .. Count() - 1 in sorted order; equal rows keep their order.
+    std::vector<size_t> SortedOrder() const;
+
+private:
+    enum class TKind { Text, Integer, Number };
+    std::u16string_view Text(size_t AIndex) const {
+        const TSpan& span = FSpans[AIndex];
+        return std::u16string_view(FText.data() + span.Start, span.Length);
+    }
+
+    struct TSpan {
+        size_t Start;
+        size_t Length;
+    };
+    TKVListViewCompare FCompare;
+    int FSortedType;
+    TKind FKind;
+    bool FAscending;
+    size_t FCount = 0;
+    // The folded texts one after another in one buffer.
+    std::u16string FText;
+    std::vector<TSpan> FSpans;
+    std::vector<qint64> FIntegers;
+    std::vector<double> FNumbers;
+};
+
 // Sorts the rows of a list window: ARows is any random-access range of rows (a vector of row
 // structs, of pointers, ...), AItemOf gives the TKVSortItem of one row. Rows that compare equal,
 // and every row when ASortedType is 0 or ACompare is ListViewCompareNone, keep their order.
 template <std::ranges::random_access_range TRows, typename TItemOf>
 void SortListRows(TRows& ARows, TKVListViewCompare ACompare, int ASortedType, TItemOf AItemOf) {
-    if (ACompare == nullptr || ASortedType == 0)
+    if (ACompare == nullptr || ASortedType == 0 || ACompare == ListViewCompareNone)
         return;
     using TRow = std::ranges::range_value_t<TRows>;
-    std::stable_sort(std::ranges::begin(ARows), std::ranges::end(ARows),
-                     [&](const TRow& ARow1, const TRow& ARow2) {
-                         return ListViewCompareLess(ACompare, AItemOf(ARow1), AItemOf(ARow2),
-                                                    ASortedType);
-                     });
+    if (!TKVSortKeys::Supports(ACompare)) {
+        std::stable_sort(std::ranges::begin(ARows), std::ranges::end(ARows),
+                         [&](const TRow& ARow1, const TRow& ARow2) {
+                             return ListViewCompareLess(ACompare, AItemOf(ARow1), AItemOf(ARow2),
+                                                        ASortedType);
+                         });
+        return;
+    }
+    using TOffset = std::ranges::range_difference_t<TRows>;
+    const auto first = std::ranges::begin(ARows);
+    const size_t count = static_cast<size_t>(std::ranges::distance(ARows));
+    TKVSortKeys keys(ACompare, ASortedType, count);
+    for (size_t i = 0; i < count; ++i)
+        keys.Add(AItemOf(first[static_cast<TOffset>(i)]));
+    const std::vector<size_t> order = keys.SortedOrder();
+    std::vector<TRow> sorted;
+    sorted.reserve(count);
+    for (const size_t i : order)
+        sorted.push_back(std::move(first[static_cast<TOffset>(i)]));
+    std::move(sorted.begin(), sorted.end(), first);
 }

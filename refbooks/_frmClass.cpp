@@ -64,6 +64,10 @@ TKVTreeBook ClassTreeBook() {
                                        ":VAR_CLASSDBID AND CLASSID = :VAR_CLASSID;");
     book.NodeCountDBIdParam = QStringLiteral("VAR_CLASSDBID");
     book.NodeCountIdParam = QStringLiteral("VAR_CLASSID");
+    book.ChildCountSQL = QStringLiteral(
+        "SELECT TC.DBID AS NODEDBID, TC.ID AS NODEID, (SELECT COUNT(TET.ID) FROM T_ELEMENT_TYPE "
+        "TET WHERE TET.CLASSDBID = TC.DBID AND TET.CLASSID = TC.ID) AS \"COUNT\" FROM T_CLASS TC "
+        "WHERE TC.PARENTDBID = :VAR_PARENTDBID AND TC.PARENTID = :VAR_PARENTID;");
     book.Images = &TdmMain::ElementClassImgList;
     book.ToolButtonSize = QSize(65, 36);
     return book;
@@ -111,20 +115,21 @@ void T_frmClass::OpenCard(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
 }
 
 void T_frmClass::AddExtraCommands(QMenu* AMenu) {
-    AddRecordCommand(AMenu, {"pmiElementTypes", tr("&Типы элементов"), 13,
-                             QKeySequence(Qt::CTRL | Qt::Key_E),
-                             [this] { OpenReferenceBook_ElementTypesByClass(); },
-                             "ElementTypes_ToolButton", tr("Типы элем."), tr("Типы элементов"),
-                             false, [] { return TKVOpener<TOpenElementTypesOfClass>::Registered(); }});
+    AddRecordCommand(
+        AMenu, {"pmiElementTypes", tr("&Типы элементов"), 13, QKeySequence(Qt::CTRL | Qt::Key_E),
+                [this] { OpenReferenceBook_ElementTypesByClass(); }, "ElementTypes_ToolButton",
+                tr("Типы элем."), tr("Типы элементов"), false,
+                [] { return TKVOpener<TOpenElementTypesOfClass>::Registered(); }});
     AddRecordCommand(AMenu, {"pmiBaseParams", tr("&Базовые параметры"), 14,
                              QKeySequence(Qt::CTRL | Qt::Key_B),
                              [this] { OpenReferenceBook_BaseParams(); }, "BaseParams_ToolButton",
                              tr("Баз. парам."), tr("Базовые параметры")});
-    AddRecordCommand(AMenu, {"pmiElementSuppliers", tr("Пра&йс"), 82,
-                             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P),
-                             [this] { OpenReferenceBook_ElementSupplier(); },
-                             "ElementSuppliers_ToolButton", tr("Прайс"), tr("Типы элементов и цены"),
-                             false, [] { return TKVOpener<TOpenPricesOfClass>::Registered(); }});
+    AddRecordCommand(AMenu,
+                     {"pmiElementSuppliers", tr("Пра&йс"), 82,
+                      QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P),
+                      [this] { OpenReferenceBook_ElementSupplier(); },
+                      "ElementSuppliers_ToolButton", tr("Прайс"), tr("Типы элементов и цены"),
+                      false, [] { return TKVOpener<TOpenPricesOfClass>::Registered(); }});
 
     AMenu->addSeparator()->setObjectName(QStringLiteral("pmidivAddFunct"));
     QMenu* addFunct = AddFunctionsMenu(AMenu);

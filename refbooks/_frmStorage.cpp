@@ -52,6 +52,9 @@ TKVTreeBook StorageTreeBook() {
     book.NodeCountSQL =
         QStringLiteral("SELECT COUNT(ID) FROM T_ELEMENT_AVAIL WHERE STORAGEID = :VAR_STORAGEID;");
     book.NodeCountIdParam = QStringLiteral("VAR_STORAGEID");
+    book.ChildCountSQL = QStringLiteral(
+        "SELECT TS.ID AS NODEID, (SELECT COUNT(TEA.ID) FROM T_ELEMENT_AVAIL TEA WHERE "
+        "TEA.STORAGEID = TS.ID) AS \"COUNT\" FROM T_STORAGE TS WHERE TS.PARENTID = :VAR_PARENTID;");
     book.Images = &TdmMain::StorageImgList;
     book.ToolButtonSize = QSize(57, 36);
     book.CountPanelBorder = true;

@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <cstdlib>
+#include <unordered_set>
 
 namespace {
 
@@ -339,6 +340,7 @@ void TKVListFrame::SetColumns(std::vector<TKVListColumn> AColumns) {
     for (int i = 0; i < static_cast<int>(old.size()); ++i)
         widths.insert(old[static_cast<size_t>(i)].Caption, FListView->header()->sectionSize(i));
     FModel->SetColumns(std::move(AColumns));
+    DropKnownOrder();
     const std::vector<TKVListColumn>& columns = FModel->Columns();
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         const TKVListColumn& column = columns[static_cast<size_t>(i)];
@@ -360,7 +362,7 @@ void TKVListFrame::LoadData() {
     if (!Connected())
         return;
     FCountPanel->clear();
-    FCountPanel->repaint();
+    DropKnownOrder();
     ClearRecords();
     TIBQuery& query = Query();
     dmMain->ExecuteInTransaction([&] {
@@ -397,10 +399,10 @@ void TKVListFrame::FillListView() {
     if (!Connected())
         return;
     FCountPanel->clear();
-    FCountPanel->repaint();
     TWaitCursor wait;
     std::vector<TKVListRow> rows;
     const int count = RecordCount();
+    const bool filtered = IsFiltered();
     if (count > 0) {
         InitProgress(count, witCreating);
         rows.reserve(static_cast<size_t>(count));
@@ -409,32 +411,121 @@ void TKVListFrame::FillListView() {
             if (++k % kProgressStep == 0)
                 ChangeProgress(k);
         };
+        const auto pending = [&](const TKVDBKey& AKey) {
+            TKVListRow row;
+            row.Key = AKey;
+            row.Pending = true;
+            rows.push_back(std::move(row));
+        };
         if (FSortedType == 0) {
             // In load order the rows' texts are made when the view first shows them.
-            VisitRecordKeys(
-                [&](const TKVDBKey& AKey) {
-                    TKVListRow row;
-                    row.Key = AKey;
-                    row.Pending = true;
-                    rows.push_back(std::move(row));
-                },
-                step);
-        } else {
+            VisitRecordKeys(pending, step);
+        } else if (!RowsInKnownOrder(rows, step)) {
+            rows.clear();
             VisitRecordRows([&](TKVListRow&& ARow) { rows.push_back(std::move(ARow)); }, step);
             SortListRowVector(rows, FModel->Columns(), FSortedType);
+            if (!filtered) {
+                FOrderKeys.clear();
+                FOrderKeys.reserve(rows.size());
+                for (const TKVListRow& row : rows)
+                    FOrderKeys.push_back(row.Key);
+                FOrderSortedType = FSortedType;
+            }
         }
     }
     FModel->ResetRows(std::move(rows));
+    FShowsAllRows = !filtered;
     // A reset drops the selection without a signal: the selection record follows.
     ListViewSelectItem();
     UpdateCountPanel();
 }
 
+bool TKVListFrame::RowsInKnownOrder(std::vector<TKVListRow>& ARows,
+                                    const std::function<void()>& AStep) {
+    if (FOrderKeys.empty() || FOrderSortedType != FSortedType)
+        return false;
+    std::unordered_set<quint64> passing;
+    passing.reserve(FOrderKeys.size());
+    VisitRecordKeys([&](const TKVDBKey& AKey) { passing.insert(AKey.Packed()); }, AStep);
+    for (const TKVDBKey& key : FOrderKeys) {
+        if (passing.erase(key.Packed()) == 0)
+            continue;
+        TKVListRow row;
+        row.Key = key;
+        row.Pending = true;
+        ARows.push_back(std::move(row));
+    }
+    if (!passing.empty()) {
+        // A record the order does not know: the rows are sorted again.
+        DropKnownOrder();
+        return false;
+    }
+    return true;
+}
+
+void TKVListFrame::KeepModelOrder() {
+    DropKnownOrder();
+    if (!FShowsAllRows || FSortedType == 0)
+        return;
+    FOrderKeys.reserve(static_cast<size_t>(FModel->Count()));
+    for (int i = 0; i < FModel->Count(); ++i)
+        FOrderKeys.push_back(FModel->RowKey(i));
+    FOrderSortedType = FSortedType;
+}
+
 // -------------------------------------------------------------------------------- filter
+
+namespace {
+
+// The case folding of one character of the basic plane, as a case-insensitive comparison of
+// texts folds it; the Latin and Cyrillic letters of most texts without a table lookup.
+char16_t FoldChar(char16_t AChar) {
+    if (AChar < 0x80)
+        return AChar >= u'A' && AChar <= u'Z' ? char16_t(AChar + 0x20) : AChar;
+    if (AChar >= 0x0410 && AChar <= 0x042F)
+        return char16_t(AChar + 0x20);
+    if (AChar >= 0x0430 && AChar <= 0x045F)
+        return AChar;
+    return QChar::toCaseFolded(AChar);
+}
+
+bool IsSurrogate(char16_t AChar) {
+    return AChar >= 0xD800 && AChar <= 0xDFFF;
+}
+
+// Whether AText holds AFolded (a folded text of the basic plane) at its start (AStarting) or
+// anywhere, ignoring case. A character outside the basic plane folds to one outside it, so its
+// surrogates never match a character of AFolded and may be compared as they stand.
+bool FoldedMatch(const QString& AText, const std::u16string& AFolded, bool AStarting) {
+    const auto* text = reinterpret_cast<const char16_t*>(AText.constData());
+    const size_t length = static_cast<size_t>(AText.size());
+    const size_t pattern = AFolded.size();
+    if (pattern > length)
+        return false;
+    const size_t last = AStarting ? 0 : length - pattern;
+    for (size_t start = 0; start <= last; ++start) {
+        size_t k = 0;
+        while (k < pattern && FoldChar(text[start + k]) == AFolded[k])
+            ++k;
+        if (k == pattern)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 void TKVListFrame::SetFilterStr(const QString& AValue) {
     FFilterStr = AValue.toUpper();
     FFilterStrLen = static_cast<int>(FFilterStr.size());
+    FFilterFolded.clear();
+    for (const QChar c : FFilterStr) {
+        if (IsSurrogate(c.unicode())) {
+            FFilterFolded.clear();
+            break;
+        }
+        FFilterFolded.push_back(FoldChar(c.unicode()));
+    }
 }
 
 void TKVListFrame::SetFilterType(TFilterType AValue) {
@@ -446,6 +537,8 @@ void TKVListFrame::SetFilterType(TFilterType AValue) {
 bool TKVListFrame::MatchesFilter(const QString& AText) const {
     if (FFilterStrLen < 1)
         return true;
+    if (!FFilterFolded.empty())
+        return FoldedMatch(AText, FFilterFolded, FFilterType == ftStarting);
     if (FFilterType == ftStarting)
         return AText.startsWith(FFilterStr, Qt::CaseInsensitive);
     return AText.contains(FFilterStr, Qt::CaseInsensitive);
@@ -616,6 +709,7 @@ TKVSelectedLocalItemDBData TKVListFrame::SelectedLocalItemDBData() const {
 void TKVListFrame::ListViewColumnClick(int AColumn) {
     FSortedType = SortedTypeOnColumnClick(FSortedType, AColumn);
     FModel->SortRows(FSortedType);
+    KeepModelOrder();
     FListView->header()->setSortIndicatorShown(true);
     FListView->header()->setSortIndicator(
         std::abs(FSortedType) - 1, FSortedType > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
@@ -837,6 +931,7 @@ void TKVListFrame::DeleteRelatedRows(TIBQuery&, const TKVDBKey&) {}
 void TKVListFrame::RecordDeleted(const TKVDBKey&) {}
 
 void TKVListFrame::DeleteListItem(quint32 ADBId, quint32 AId) {
+    DropKnownOrder();
     const int row = FindListItemByPKey(ADBId, AId);
     if (row < 0)
         return;
@@ -907,6 +1002,8 @@ bool TKVListFrame::BoundToRecord(TKVItemType, quint32, quint32) const {
 }
 
 void TKVListFrame::AddOrUpdateListItem(const TKVDBKey& AKey) {
+    // The record's place in the order may change with its texts.
+    DropKnownOrder();
     std::optional<TRecordRow> record = RecordRow(AKey);
     if (!record)
         return;

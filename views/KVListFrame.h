@@ -43,6 +43,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -406,6 +407,9 @@ private:
     TKVListBook FBook;
     QString FFilterStr;
     int FFilterStrLen = 0;
+    // The filter text case-folded once, for the test of every record; empty when it holds a
+    // character outside the basic plane (the string class then tests the texts itself).
+    std::u16string FFilterFolded;
     TFilterType FFilterType = ftContaining;
     bool FActionState = false;
     int FSortedType = 0;
@@ -438,6 +442,20 @@ private:
     };
     std::vector<TClientFilterState> FClientFilters;
     std::vector<TKVDataView> FDataViews;
+    // The keys of every shown record in the order of sort key FOrderSortedType, as the last sort
+    // of the unfiltered list left them: a filter applied to the sorted list, or cleared, shows
+    // its rows in this order without sorting again. Dropped when the records or their rows
+    // change; empty: no order known.
+    std::vector<TKVDBKey> FOrderKeys;
+    int FOrderSortedType = 0;
+    // The model holds the row of every shown record: no filter was on at the last fill.
+    bool FShowsAllRows = false;
+    void DropKnownOrder() { FOrderKeys.clear(); }
+    // Keeps the model's order as the known order when the model shows every record.
+    void KeepModelOrder();
+    // The rows that pass the filters in the known order, pending; false when a passing record
+    // has no place in it.
+    bool RowsInKnownOrder(std::vector<TKVListRow>& ARows, const std::function<void()>& AStep);
 };
 
 // The frame over one list class TList (a TKVList): the list gives how a record is shown and

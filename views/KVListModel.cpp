@@ -125,10 +125,23 @@ void TKVListModel::RemoveRow(int AIndex) {
 void TKVListModel::SortRows(int ASortedType) {
     if (ASortedType == 0 || FRows.Count() < 2)
         return;
-    std::vector<int> order(static_cast<size_t>(FRows.Count()));
-    std::iota(order.begin(), order.end(), 0);
-    SortListRows(order, ColumnCompare(FColumns, ASortedType), ASortedType,
-                 [this](int ARow) { return FRows.Row(ARow).SortItem(); });
+    // Each row's value is read once, from its texts made for the moment: rows not shown stay
+    // pending.
+    const TKVListViewCompare compare = ColumnCompare(FColumns, ASortedType);
+    std::vector<int> order;
+    if (TKVSortKeys::Supports(compare)) {
+        TKVSortKeys keys(compare, ASortedType, static_cast<size_t>(FRows.Count()));
+        for (int i = 0; i < FRows.Count(); ++i)
+            keys.Add(FRows.MadeRow(i).SortItem());
+        order.reserve(keys.Count());
+        for (const size_t i : keys.SortedOrder())
+            order.push_back(static_cast<int>(i));
+    } else {
+        order.resize(static_cast<size_t>(FRows.Count()));
+        std::iota(order.begin(), order.end(), 0);
+        SortListRows(order, compare, ASortedType,
+                     [this](int ARow) { return FRows.Row(ARow).SortItem(); });
+    }
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<int> newPosition(order.size());

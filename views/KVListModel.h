@@ -51,6 +51,16 @@ public:
             FillRow(row);
         return row;
     }
+    // The row with its texts made, not kept: a pending row stays pending, so that reading every
+    // row once (a sort) costs no memory that stays.
+    TKVListRow MadeRow(int AIndex) const {
+        TKVListRow row = FRows[static_cast<size_t>(AIndex)];
+        if (row.Pending)
+            FillRow(row);
+        return row;
+    }
+    // The key of a row; a pending row stays pending.
+    const TKVDBKey& Key(int AIndex) const { return FRows[static_cast<size_t>(AIndex)].Key; }
     // Every row, pending rows made first.
     const std::vector<TKVListRow>& Rows() const;
     void SetFiller(TRowFiller AFiller) { FFiller = std::move(AFiller); }
@@ -105,6 +115,8 @@ public:
     void SetRowFiller(TKVListRows::TRowFiller AFiller) { FRows.SetFiller(std::move(AFiller)); }
     int Count() const { return FRows.Count(); }
     const TKVListRow& Row(int AIndex) const { return FRows.Row(AIndex); }
+    // The key of a row, without making the texts of a pending row.
+    const TKVDBKey& RowKey(int AIndex) const { return FRows.Key(AIndex); }
     int Find(const TKVDBKey& AKey) const { return FRows.Find(AKey); }
 
     // Replaces every row (a model reset).

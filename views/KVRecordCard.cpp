@@ -611,8 +611,8 @@ TKVPictureBox* TKVRecordCard::AddPicture(const QString& AName, const QSize& ABox
     divider->setObjectName(QStringLiteral("Div1_Tools"));
     divider->setFixedWidth(8);
     FToolBar->addWidget(divider);
-    QToolButton* view = NewToolButton("View_ToolButton", tr("Вн. вид"), tr("Внешний вид"),
-                                      kViewImageEmpty);
+    QToolButton* view =
+        NewToolButton("View_ToolButton", tr("Вн. вид"), tr("Внешний вид"), kViewImageEmpty);
     view->setCheckable(true);
     connect(view, &QToolButton::clicked, this, &TKVRecordCard::View_ToolButtonClick);
     FPicture->ViewButton = view;

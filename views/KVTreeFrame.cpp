@@ -115,7 +115,6 @@ void TKVTreeFrame::FillTreeView() {
     if (!Connected())
         return;
     CountPanel()->clear();
-    CountPanel()->repaint();
     TWaitCursor wait;
     if (FExcludeKey.Id != 0)
         SetExcludeItemPKey(FExcludeKey);
@@ -199,6 +198,10 @@ void TKVTreeFrame::ShowItemsCount(TKVTreeNode* ANode) {
     if (nodes.empty())
         return;
     TWaitCursor wait;
+    if (ANode && !FTreeBook.ChildCountSQL.isEmpty()) {
+        CountChildren(ANode);
+        return;
+    }
     if (frmMain)
         frmMain->InitProgress(0, static_cast<int>(nodes.size()), 0, witCreating);
     TIBQuery& query = Query();
@@ -234,6 +237,59 @@ void TKVTreeFrame::CountNode(TIBQuery& AQuery, TKVTreeNode* ANode) {
     } else if (ANode->ShownCount == -1 && record->Count > 0) {
         FTreeModel->SetShownCount(ANode, record->Count);
     }
+}
+
+void TKVTreeFrame::CountChildren(TKVTreeNode* ANode) {
+    const std::vector<TKVTreeNode*>& children = ANode->Children;
+    std::vector<std::optional<TKVTreeRecord>> records;
+    records.reserve(children.size());
+    bool uncounted = false;
+    for (const TKVTreeNode* child : children) {
+        records.push_back(TreeRecord(child->Key));
+        uncounted = uncounted || (records.back() && records.back()->Count == -1);
+    }
+    std::unordered_map<quint64, qint32> counts;
+    if (uncounted) {
+        if (frmMain)
+            frmMain->InitProgress(0, 0, 0, witWait);
+        TIBQuery& query = Query();
+        const bool keyHasDBId = Book().KeyHasDBId;
+        dmMain->ExecuteInTransaction([&] {
+            query.Close();
+            query.SetSQL(FTreeBook.ChildCountSQL);
+            if (keyHasDBId)
+                query.ParamByName("VAR_PARENTDBID").SetAsInt64(ANode->Key.DBId);
+            query.ParamByName("VAR_PARENTID").SetAsInt64(ANode->Key.Id);
+            query.Open();
+            TIBField* dbId = keyHasDBId ? &query.FieldByName("NODEDBID") : nullptr;
+            TIBField& id = query.FieldByName("NODEID");
+            TIBField& count = query.FieldByName("COUNT");
+            while (!query.Eof()) {
+                const TKVDBKey key{dbId ? static_cast<quint32>(dbId->AsInt64()) : 0,
+                                   static_cast<quint32>(id.AsInt64())};
+                counts[key.Packed()] = count.AsInteger();
+                query.Next();
+            }
+            query.Close();
+        });
+    }
+    std::vector<std::pair<TKVTreeNode*, qint32>> shown;
+    shown.reserve(children.size());
+    for (size_t i = 0; i < children.size(); ++i) {
+        TKVTreeNode* child = children[i];
+        const std::optional<TKVTreeRecord>& record = records[i];
+        if (!record)
+            continue;
+        if (record->Count == -1) {
+            const auto found = counts.find(child->Key.Packed());
+            const qint32 count = found == counts.end() ? 0 : found->second;
+            SetItemsCountByPKey(child->Key, count);
+            shown.emplace_back(child, count);
+        } else if (child->ShownCount == -1 && record->Count > 0) {
+            shown.emplace_back(child, record->Count);
+        }
+    }
+    FTreeModel->SetShownCounts(shown);
 }
 
 void TKVTreeFrame::TreeViewExpanded(const QModelIndex& AIndex) {

@@ -7,7 +7,8 @@
 // Beyond the list frame it keeps:
 // - the exclusion key: the record hidden with its whole subtree (pickers set it before Init);
 // - the count behind a node's name (element types of a class, stock records of a place),
-//   fetched with one COUNT query per node for the visible nodes only and cached in the book's
+//   fetched for the visible nodes only (the children of an expanded node with one query
+//   where the book gives one, else one COUNT query per node) and cached in the book's
 //   list, so that a rebuilt tree shows it again without a query; the counts run in manage
 //   mode while option ViewCountItems is on;
 // - the updates that cards report: a node is renamed, given its new icon and count, moved
@@ -41,6 +42,12 @@ struct TKVTreeBook {
     QString NodeCountSQL;
     QString NodeCountDBIdParam;
     QString NodeCountIdParam;
+    // The counts of all children of one node in one statement, a row per child: the
+    // child's key (field NODEDBID when the key has a DBID part, and NODEID) and its count
+    // (COUNT), with the parent's key in :VAR_PARENTDBID (when the key has a DBID part) and
+    // :VAR_PARENTID; a child without a row counts 0. Empty: each child is counted with
+    // NodeCountSQL.
+    QString ChildCountSQL;
     // The data module's image list of the node icons (nullptr: no icons).
     TKVImageList TdmMain::*Images = nullptr;
     QSize ToolButtonSize{57, 36};
@@ -111,6 +118,8 @@ private:
     // The nodes whose ancestors are all expanded, in the tree's order.
     std::vector<TKVTreeNode*> VisibleNodes() const;
     void CountNode(TIBQuery& AQuery, TKVTreeNode* ANode);
+    // Counts the children of ANode with the book's grouped statement.
+    void CountChildren(TKVTreeNode* ANode);
 
     TKVTreeBook FTreeBook;
     TKVDBKey FExcludeKey;

@@ -2,6 +2,8 @@
 
 #include "core/KVImageList.h"
 
+#include <algorithm>
+
 QString TKVTreeNode::Text() const {
     return ShownCount > 0
                ? Name + QStringLiteral(" (") + QString::number(ShownCount) + QLatin1Char(')')
@@ -95,6 +97,26 @@ void TKVTreeModel::SetShownCount(TKVTreeNode* ANode, qint32 AShownCount) {
     ANode->ShownCount = AShownCount;
     const QModelIndex index = IndexOf(ANode);
     emit dataChanged(index, index, {Qt::DisplayRole});
+}
+
+void TKVTreeModel::SetShownCounts(const std::vector<std::pair<TKVTreeNode*, qint32>>& ACounts) {
+    // The changed nodes by parent, as a row range each.
+    std::unordered_map<const TKVTreeNode*, std::pair<int, int>> ranges;
+    for (const auto& [node, count] : ACounts) {
+        if (node->ShownCount == count)
+            continue;
+        node->ShownCount = count;
+        auto [range, added] = ranges.try_emplace(node->Parent, node->Row, node->Row);
+        if (!added) {
+            range->second.first = std::min(range->second.first, node->Row);
+            range->second.second = std::max(range->second.second, node->Row);
+        }
+    }
+    for (const auto& [parent, range] : ranges) {
+        const QModelIndex parentIndex = parent ? IndexOf(parent) : QModelIndex();
+        emit dataChanged(index(range.first, 0, parentIndex), index(range.second, 0, parentIndex),
+                         {Qt::DisplayRole});
+    }
 }
 
 void TKVTreeModel::Detach(TKVTreeNode* ANode) {

@@ -69,6 +69,8 @@ public:
                             qint32 AIconId, qint32 AShownCount);
     void UpdateNode(TKVTreeNode* ANode, const QString& AName, qint32 AIconId, qint32 AShownCount);
     void SetShownCount(TKVTreeNode* ANode, qint32 AShownCount);
+    // The same for many nodes at once, with one change notice per run of siblings.
+    void SetShownCounts(const std::vector<std::pair<TKVTreeNode*, qint32>>& ACounts);
     // Makes ANode, with its subtree, the last child of ANewParent (nullptr: the top level).
     // False, nothing moved, when ANewParent lies in ANode's own subtree.
     bool MoveNode(TKVTreeNode* ANode, TKVTreeNode* ANewParent);

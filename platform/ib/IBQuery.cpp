@@ -426,6 +426,10 @@ TIBQuery::TIBQuery(TIBDatabase* ADatabase, TIBTransaction* ATransaction) {
     SetTransaction(ATransaction);
 }
 
+struct TIBQuery::TFetchStatus {
+    TStatus Status;
+};
+
 TIBQuery::~TIBQuery() {
     try {
         Unprepare();
@@ -624,6 +628,7 @@ void TIBQuery::BuildFields() {
     FFields.clear();
     FFieldIndex.clear();
     FNameCache.clear();
+    FNameCacheNext = 0;
     FBuffer.clear();
     TStatus st;
     try {
@@ -665,6 +670,7 @@ void TIBQuery::Unprepare() {
     FFields.clear();
     FFieldIndex.clear();
     FNameCache.clear();
+    FNameCacheNext = 0;
     FBuffer.clear();
     if (FOutMeta) {
         FOutMeta->release();
@@ -878,9 +884,10 @@ void TIBQuery::Next() {
         FEof = true;
         return;
     }
-    TStatus st;
+    if (!FFetchStatus)
+        FFetchStatus = std::make_unique<TFetchStatus>();
     try {
-        FEof = FCursor->fetchNext(&st.w, FBuffer.data()) != IStatus::RESULT_OK;
+        FEof = FCursor->fetchNext(&FFetchStatus->Status.w, FBuffer.data()) != IStatus::RESULT_OK;
     } catch (const FbException& e) {
         IBClient::RaiseStatus(e.getStatus());
     }
@@ -967,25 +974,27 @@ TIBField& TIBQuery::FieldByName(const QString& AName) {
 }
 
 TIBField* TIBQuery::FindField(const char* AName) {
-    for (const TNameCacheEntry& e : FNameCache) {
-        if (e.Name == AName) {
-            if (std::strcmp(e.Text.constData(), AName) == 0)
-                return &FFields[static_cast<size_t>(e.Index)];
-            break;
+    // A row loop asks for the same names in the same order, row after row: the search starts
+    // after the last name found, so that it usually ends at its first entry. Names the query
+    // has no column for are remembered too.
+    const size_t count = FNameCache.size();
+    for (size_t k = 0; k < count; ++k) {
+        const size_t i = (FNameCacheNext + k) % count;
+        TNameCacheEntry& e = FNameCache[i];
+        if (e.Name != AName)
+            continue;
+        if (std::strcmp(e.Text.constData(), AName) != 0) {
+            // The address holds another text now.
+            TIBField* f = FindField(QString::fromLatin1(AName));
+            e.Text = QByteArray(AName);
+            e.Index = f ? static_cast<int>(f - FFields.data()) : -1;
         }
+        FNameCacheNext = (i + 1) % count;
+        return e.Index < 0 ? nullptr : &FFields[static_cast<size_t>(e.Index)];
     }
     TIBField* f = FindField(QString::fromLatin1(AName));
-    if (f) {
-        const int index = static_cast<int>(f - FFields.data());
-        auto it = std::find_if(FNameCache.begin(), FNameCache.end(),
-                               [&](const TNameCacheEntry& e) { return e.Name == AName; });
-        if (it != FNameCache.end()) {
-            it->Text = QByteArray(AName);
-            it->Index = index;
-        } else {
-            FNameCache.push_back({AName, QByteArray(AName), index});
-        }
-    }
+    FNameCache.push_back({AName, QByteArray(AName), f ? static_cast<int>(f - FFields.data()) : -1});
+    FNameCacheNext = 0;
     return f;
 }
 

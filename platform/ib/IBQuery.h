@@ -179,7 +179,11 @@ private:
         QByteArray Text; // the text seen at Name when the entry was made
         int Index;
     };
-    std::vector<TNameCacheEntry> FNameCache;
+    std::vector<TNameCacheEntry> FNameCache; // Index -1: the query has no such column
+    size_t FNameCacheNext = 0;               // where the next search starts
+    // The status of the row fetches, made once for all the rows of the query.
+    struct TFetchStatus;
+    std::unique_ptr<TFetchStatus> FFetchStatus;
     std::vector<unsigned char> FBuffer;
     bool FActive = false;
     bool FEof = true;

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <random>
 #include <vector>
@@ -217,6 +219,44 @@ TEST(KVSortCompareTest, SortTakesAnyRowContainer) {
                          {{"c", ""}, std::nullopt, 2}};
     SortListRows(dated, ListViewCompareDate, -2, ItemOf);
     EXPECT_EQ(dated[0].Texts[0] + dated[1].Texts[0] + dated[2].Texts[0], "bac");
+}
+
+// Sorting reads each row's value once (TKVSortKeys); the order must be the one the comparator
+// itself gives as a stable sort, for every comparator, both directions and missing texts.
+TEST(KVSortCompareTest, SortByValuesReadOnceOrdersAsTheComparator) {
+    const QStringList pool = {"",       "a",          "A",        "ab",         "aB",      "b",
+                              "_",      "я",          "Я",        "яб",         "12",      "9",
+                              "-3",     "1,5",        "1,25",     "1 000",      "nan",     "abc",
+                              "1,5E20", "01.02.2015", "1.2.2015", "31.02.2015", "100 мкФ", "~12",
+                              "1-2",    "ab12cd",     "0",        "-0,5"};
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> pick(0, int(pool.size()) - 1);
+    std::uniform_int_distribution<int> valuePick(-3, 3);
+    std::vector<TRow> loaded;
+    for (int i = 0; i < 400; ++i) {
+        TRow row{{pool[pick(random)], pool[pick(random)]}, std::nullopt, i};
+        if (i % 13 == 0)
+            row.Texts.removeLast();
+        if (i % 3 != 0)
+            row.Value = i % 29 == 0 ? std::nan("") : valuePick(random) / 2.0;
+        loaded.push_back(row);
+    }
+    for (const int tag : {lckText, lckInteger, lckFloat, lckDate, lckDataValue, lckNumberPrefix}) {
+        const TKVListViewCompare compare = ListViewCompareByTag(tag);
+        for (const int key : {1, -1, 2, -2}) {
+            std::vector<TRow> expected = loaded;
+            std::stable_sort(
+                expected.begin(), expected.end(), [&](const TRow& ARow1, const TRow& ARow2) {
+                    return ListViewCompareLess(compare, ItemOf(ARow1), ItemOf(ARow2), key);
+                });
+            std::vector<TRow> rows = loaded;
+            SortListRows(rows, compare, key, ItemOf);
+            ASSERT_EQ(rows.size(), expected.size());
+            for (size_t i = 0; i < rows.size(); ++i)
+                ASSERT_EQ(rows[i].LoadPos, expected[i].LoadPos)
+                    << "tag " << tag << ", key " << key << ", position " << i;
+        }
+    }
 }
 
 } // namespace

@@ -239,3 +239,38 @@ TEST_F(ListPatternTest, DeletingARecordClosesTheWindowsBoundToIt) {
     EXPECT_EQ(Column(other->BookFrame()), QStringList());
     EXPECT_EQ(Column(all->BookFrame()), QStringList({"кВ"}));
 }
+
+// A filter applied to a sorted list, and cleared, keeps the list's order; a record that changed
+// meanwhile takes its sorted place the next time the filter is applied.
+TEST_F(ListPatternTest, FilterOnASortedListKeepsItsOrder) {
+    AddUnit(1011, 4, QStringLiteral("ГВ"), QString(), QStringLiteral("В"), QString(), 1e9);
+    AddUnit(1011, 5, QStringLiteral("мкВ"), QString(), QStringLiteral("В"), QString(), 1e-6);
+    TTestUnitFrame* all = TTestUnitHost::Open(0)->BookFrame();
+    ASSERT_EQ(Column(all), QStringList({"мВ", "кВ", "мА", "ГВ", "мкВ"}));
+
+    all->ListViewColumnClick(0);
+    all->ListViewColumnClick(0); // descending
+    const QStringList descending = {"мкВ", "мВ", "мА", "кВ", "ГВ"};
+    EXPECT_EQ(Column(all), descending);
+    all->FilterEdit()->setText(QStringLiteral("В"));
+    all->ApplyFilter();
+    EXPECT_EQ(Column(all), QStringList({"мкВ", "мВ", "кВ", "ГВ"}));
+    all->FilterButton(2)->trigger();
+    EXPECT_EQ(Column(all), descending);
+
+    // A column of equal values keeps the order; then a unit changes its prefix.
+    all->ListViewColumnClick(1);
+    EXPECT_EQ(Column(all), descending);
+    DB().Exec(QStringLiteral("UPDATE T_UNIT SET S_PREFIX = 'аВ' WHERE DBID = 1011 AND ID = 4"));
+    NotifyRecordChanged(itUnit, 1011, 4, iatChange);
+    all->ListViewColumnClick(0);
+    EXPECT_EQ(Column(all), QStringList({"аВ", "кВ", "мА", "мВ", "мкВ"}));
+    DB().Exec(QStringLiteral("UPDATE T_UNIT SET S_PREFIX = 'нВ' WHERE DBID = 1011 AND ID = 4"));
+    NotifyRecordChanged(itUnit, 1011, 4, iatChange);
+    EXPECT_EQ(Column(all), QStringList({"нВ", "кВ", "мА", "мВ", "мкВ"})); // changed in place
+    all->FilterEdit()->setText(QStringLiteral("В"));
+    all->ApplyFilter();
+    EXPECT_EQ(Column(all), QStringList({"кВ", "мВ", "мкВ", "нВ"}));
+    all->FilterButton(2)->trigger();
+    EXPECT_EQ(Column(all), QStringList({"кВ", "мА", "мВ", "мкВ", "нВ"}));
+}

@@ -121,7 +121,8 @@ TEST(KVSortCompareTest, LeadingNumberTextAndTags) {
     EXPECT_EQ(ListViewCompareByTag(lckDataValue), &ListViewCompareDataValue);
     EXPECT_EQ(ListViewCompareByTag(lckNumberPrefix), &ListViewCompareNumberPrefix);
     EXPECT_EQ(ListViewCompareByTag(0), &ListViewCompareText);
-    EXPECT_EQ(ListViewCompareByTag(6), &ListViewCompareText);
+    EXPECT_EQ(ListViewCompareByTag(lckDateTime), &ListViewCompareDateTime);
+    EXPECT_EQ(ListViewCompareByTag(7), &ListViewCompareText);
     EXPECT_EQ(ListViewCompareByTag(-1), &ListViewCompareText);
 }
 

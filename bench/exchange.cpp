@@ -66,11 +66,13 @@ void FillPriceSheet(TXlsSheet& ASheet, int AElementTypes) {
     ASheet.SetCellText(1, 0, QStringLiteral("Цена"));
     ASheet.SetCellText(2, 0, QStringLiteral("Примечание"));
     const int step = AElementTypes / KPriceRows;
+    QLocale regional;
+    regional.setNumberOptions(QLocale::OmitGroupSeparator);
     for (int r = 1; r <= KPriceRows; ++r) {
         const int i = r * step;
         // The names of the catalogue's element types (see CatalogueRow).
         ASheet.SetCellText(0, r, QStringLiteral("кр%1ен%2").arg(140 + i % 900).arg(i));
-        ASheet.SetCellText(1, r, QLocale().toString(r * 0.25, 'f', 2));
+        ASheet.SetCellText(1, r, regional.toString(r * 0.25, 'f', 2));
         if (r % 2 == 0)
             ASheet.SetCellText(2, r, QStringLiteral("упаковка %1 шт.").arg(r % 100 + 1));
     }

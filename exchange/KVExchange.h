@@ -1,4 +1,5 @@
 #pragma once
 
-// Registers the package import and export dialogs with the main window's commands.
+// Registers the package import, export and deletion dialogs and the price-list import with
+// the main window's commands.
 void RegisterExchangeWindows();

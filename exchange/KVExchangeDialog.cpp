@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -78,6 +79,45 @@ QPushButton* TKVExchangeDialog::AddButton(const char* AName, const QString& ACap
     return button;
 }
 
+QStackedWidget* TKVExchangeDialog::MakeModePages(QWidget* ADataPage, const char* ANotebookName,
+                                                 QPushButton* AModeButton, const char* AMenuName,
+                                                 const QString& ADataCaption,
+                                                 const QString& ALogCaption) {
+    FModeNotebook = new QStackedWidget(this);
+    FModeNotebook->setObjectName(QLatin1String(ANotebookName));
+    FModeNotebook->addWidget(ADataPage);
+    FModeNotebook->addWidget(FLogMemo);
+
+    auto* modeMenu = new QMenu(this);
+    modeMenu->setObjectName(QLatin1String(AMenuName));
+    FpmiSelectDataMode = AddMenuItem(modeMenu, "pmiSelectDataMode", ADataCaption);
+    FpmiLogMode = AddMenuItem(modeMenu, "pmiLogMode", ALogCaption);
+    for (QAction* item : {FpmiSelectDataMode, FpmiLogMode})
+        item->setCheckable(true);
+    AModeButton->setMenu(modeMenu);
+    connect(FpmiSelectDataMode, &QAction::triggered, this, [this] { SetMode(true); });
+    connect(FpmiLogMode, &QAction::triggered, this, [this] { SetMode(false); });
+    SetMode(true);
+    return FModeNotebook;
+}
+
+bool TKVExchangeDialog::Mode() const {
+    return FModeNotebook && FModeNotebook->currentIndex() == 0;
+}
+
+void TKVExchangeDialog::SetMode(bool AMode) {
+    ShowModePage(AMode);
+    if (FpmiSelectDataMode) {
+        FpmiSelectDataMode->setChecked(AMode);
+        FpmiLogMode->setChecked(!AMode);
+    }
+}
+
+void TKVExchangeDialog::ShowModePage(bool AMode) {
+    if (FModeNotebook)
+        FModeNotebook->setCurrentIndex(AMode ? 0 : 1);
+}
+
 QAction* TKVExchangeDialog::AddMenuItem(QMenu* AMenu, const char* AName, const QString& ACaption) {
     QAction* action = AMenu->addAction(ACaption);
     action->setObjectName(QLatin1String(AName));
@@ -118,7 +158,8 @@ void TKVExchangeDialog::SetProgressPosition(int APosition) {
 }
 
 bool TKVExchangeDialog::SaveLog(const QString& AProposedName) {
-    QString fileName = AProposedName + QStringLiteral(".log");
+    QString fileName =
+        AProposedName.isEmpty() ? QString() : AProposedName + QStringLiteral(".log");
     if (!KVSaveFileDialog(this, tr("Сохранить журнал"), QStringLiteral("Log files (*.log)"),
                           dmMain ? dmMain->AppFolder() : QString(), fileName))
         return false;

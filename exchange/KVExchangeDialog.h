@@ -15,6 +15,7 @@ class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QStackedWidget;
 class QVBoxLayout;
 
 class TKVExchangeDialog : public TKVDialog, public TKVExchangeMonitor {
@@ -38,13 +39,30 @@ public:
     void ClearLog();
 
     // Asks for a log file in the program's folder (title "Сохранить журнал", proposed name
-    // AProposedName with the extension ".log") and writes the log's lines into it. False when
+    // AProposedName with the extension ".log", none when empty) and writes the log's lines into it. False when
     // cancelled or when the file could not be written (which is shown).
     bool SaveLog(const QString& AProposedName);
+
+    // Dialogs with a data page beside the log (see MakeModePages): the page book, whether the
+    // data page is shown, and the two items of the mode button's drop-down.
+    QStackedWidget* ModeNotebook() const { return FModeNotebook; }
+    bool Mode() const;
+    QAction* SelectDataModeItem() const { return FpmiSelectDataMode; }
+    QAction* LogModeItem() const { return FpmiLogMode; }
+    // Shows the data page (true) or the log; the drop-down's check marks follow.
+    void SetMode(bool AMode);
+    // Shows the data page (true) or the log, leaving the check marks as they are.
+    void ShowModePage(bool AMode);
 
 protected:
     // Puts AMain (the log, or a page book that holds it) above the status panel.
     void SetMainWidget(QWidget* AMain);
+    // A page book (named ANotebookName) of ADataPage and the log, for the caller to place, and
+    // the drop-down of AModeButton (named AMenuName) with the checkable items "pmiSelectDataMode"
+    // (ADataCaption: shows the data page) and "pmiLogMode" (ALogCaption: shows the log).
+    QStackedWidget* MakeModePages(QWidget* ADataPage, const char* ANotebookName,
+                                  QPushButton* AModeButton, const char* AMenuName,
+                                  const QString& ADataCaption, const QString& ALogCaption);
     // A button of the right-hand column, at least 97 x 25.
     QPushButton* AddButton(const char* AName, const QString& ACaption, const QString& AHint,
                            int AImage = -1);
@@ -58,4 +76,7 @@ private:
     QVBoxLayout* FMainColumn = nullptr;
     QVBoxLayout* FButtonColumn = nullptr;
     QElapsedTimer FProgressPainted;
+    QStackedWidget* FModeNotebook = nullptr;
+    QAction* FpmiSelectDataMode = nullptr;
+    QAction* FpmiLogMode = nullptr;
 };

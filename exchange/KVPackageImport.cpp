@@ -12,10 +12,6 @@ bool HasFlag(TKVPackageTable ATable) {
     return ATable >= ptClass && ATable <= ptElementType;
 }
 
-quint64 KeyOf(quint32 ADBId, quint32 AId) {
-    return (quint64(ADBId) << 32) | AId;
-}
-
 void BindKey(TIBQuery& AQuery, quint32 ADBId, quint32 AId) {
     AQuery.ParamByName("VAR_DBID").SetAsInteger(static_cast<qint32>(ADBId));
     AQuery.ParamByName("VAR_ID").SetAsInteger(static_cast<qint32>(AId));
@@ -35,42 +31,6 @@ QString NotFoundMsg(const QString& AObjectName, quint32 ADBId, quint32 AId) {
         .arg(AObjectName)
         .arg(ADBId)
         .arg(AId);
-}
-
-// The class rows in an order in which every class whose parent is among them comes after that
-// parent; otherwise the order they came in. Classes on a loop of parent links keep their order
-// after the first of them.
-std::vector<TKVPackageRow> ParentsFirst(std::vector<TKVPackageRow> ARows) {
-    const TKVPackageTableDesc& desc = PackageTableDesc(ptClass);
-    const int parentDBId = desc.ColumnIndex(QStringLiteral("PARENTDBID"));
-    const int parentId = desc.ColumnIndex(QStringLiteral("PARENTID"));
-    QHash<quint64, int> index;
-    for (int i = 0; i < static_cast<int>(ARows.size()); ++i) {
-        const TKVPackageRow& row = ARows[size_t(i)];
-        index.insert(KeyOf(row[TKVPackageTableDesc::DBIdColumn].Key(),
-                           row[TKVPackageTableDesc::IdColumn].Key()),
-                     i);
-    }
-    const auto parentOf = [&](int AIndex) {
-        const TKVPackageRow& row = ARows[size_t(AIndex)];
-        if (row[size_t(parentDBId)].Null && row[size_t(parentId)].Null)
-            return -1;
-        return index.value(KeyOf(row[size_t(parentDBId)].Key(), row[size_t(parentId)].Key()), -1);
-    };
-    std::vector<char> placed(ARows.size(), 0);
-    std::vector<TKVPackageRow> ordered;
-    ordered.reserve(ARows.size());
-    std::vector<int> chain;
-    for (int i = 0; i < static_cast<int>(ARows.size()); ++i) {
-        chain.clear();
-        for (int j = i; j >= 0 && !placed[size_t(j)]; j = parentOf(j)) {
-            placed[size_t(j)] = 1;
-            chain.push_back(j);
-        }
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-            ordered.push_back(std::move(ARows[size_t(*it)]));
-    }
-    return ordered;
 }
 
 } // namespace
@@ -411,7 +371,7 @@ void TKVPackageImporter::TableStep(TKVPackageTable ATable) {
                 rows.push_back(row);
             }
             select.Close();
-            for (const TKVPackageRow& classRow : ParentsFirst(std::move(rows))) {
+            for (const TKVPackageRow& classRow : ClassesParentsFirst(std::move(rows))) {
                 rowRule(classRow);
                 FMonitor.SetProgressPosition(++done);
             }

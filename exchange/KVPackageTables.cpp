@@ -2,6 +2,8 @@
 
 #include "platform/ib/IBQuery.h"
 
+#include <QHash>
+
 #include <array>
 
 namespace {
@@ -289,6 +291,10 @@ QString TKVPackageTableDesc::UpdateSQL() const {
         .arg(Name, sets.join(QStringLiteral(", ")));
 }
 
+QString TKVPackageTableDesc::DeleteSQL() const {
+    return QStringLiteral("DELETE FROM %1 WHERE DBID = :VAR_DBID;").arg(Name);
+}
+
 QString TKVPackageTableDesc::CountSQL() const {
     return QStringLiteral("SELECT COUNT(ID) FROM %1 WHERE DBID = :VAR_DBID;").arg(Name);
 }
@@ -452,3 +458,39 @@ void TKVPackageRowWriter::Bind(const TKVPackageRow& ARow, TDateTime AReplTimesta
     if (FReplTimestamp)
         FReplTimestamp->SetAsDateTime(AReplTimestamp);
 }
+
+// ------------------------------------------------------------------------ Class order
+
+std::vector<TKVPackageRow> ClassesParentsFirst(std::vector<TKVPackageRow> ARows) {
+    const TKVPackageTableDesc& desc = PackageTableDesc(ptClass);
+    const int parentDBId = desc.ColumnIndex(QStringLiteral("PARENTDBID"));
+    const int parentId = desc.ColumnIndex(QStringLiteral("PARENTID"));
+    QHash<quint64, int> index;
+    for (int i = 0; i < static_cast<int>(ARows.size()); ++i) {
+        const TKVPackageRow& row = ARows[size_t(i)];
+        index.insert(PackageKeyOf(row[TKVPackageTableDesc::DBIdColumn].Key(),
+                           row[TKVPackageTableDesc::IdColumn].Key()),
+                     i);
+    }
+    const auto parentOf = [&](int AIndex) {
+        const TKVPackageRow& row = ARows[size_t(AIndex)];
+        if (row[size_t(parentDBId)].Null && row[size_t(parentId)].Null)
+            return -1;
+        return index.value(PackageKeyOf(row[size_t(parentDBId)].Key(), row[size_t(parentId)].Key()), -1);
+    };
+    std::vector<char> placed(ARows.size(), 0);
+    std::vector<TKVPackageRow> ordered;
+    ordered.reserve(ARows.size());
+    std::vector<int> chain;
+    for (int i = 0; i < static_cast<int>(ARows.size()); ++i) {
+        chain.clear();
+        for (int j = i; j >= 0 && !placed[size_t(j)]; j = parentOf(j)) {
+            placed[size_t(j)] = 1;
+            chain.push_back(j);
+        }
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+            ordered.push_back(std::move(ARows[size_t(*it)]));
+    }
+    return ordered;
+}
+

@@ -113,6 +113,8 @@ struct TKVPackageTableDesc {
     // UPDATE of every column but the key, R_TIMESTAMP last, WHERE DBID = :VAR_DBID AND
     // ID = :VAR_ID.
     QString UpdateSQL() const;
+    // "DELETE FROM <table> WHERE DBID = :VAR_DBID;": the rows of one DBID.
+    QString DeleteSQL() const;
     // "SELECT COUNT(ID) FROM <table> WHERE DBID = :VAR_DBID;"
     QString CountSQL() const;
     // The timestamps of the row with the key: "SELECT FIRST 1 SKIP 0 C_TIMESTAMP, U_TIMESTAMP
@@ -133,6 +135,11 @@ TKVPackageTable PackageTableOfItemType(TKVItemType AItemType);
 // each key once: "SELECT DISTINCT ... UNION SELECT DISTINCT ...". Empty for a table that no
 // other table refers to.
 QString ReferringKeysSQL(TKVPackageTable ATable);
+
+// A row key (DBID, ID) as one number, for hashes.
+inline quint64 PackageKeyOf(quint32 ADBId, quint32 AId) {
+    return (quint64(ADBId) << 32) | AId;
+}
 
 // One value of a package row.
 struct TKVPackageValue {
@@ -174,3 +181,8 @@ private:
     TIBParam* FReplTimestamp = nullptr;
     std::vector<int> FPairOf; // index into Pairs for a pair column, else -1
 };
+
+// Class rows (of T_CLASS's description) in an order in which every class whose parent is among
+// them comes after that parent; otherwise the order they came in. Classes on a loop of parent
+// links keep their order after the first of them. Reversed, the order removes children first.
+std::vector<TKVPackageRow> ClassesParentsFirst(std::vector<TKVPackageRow> ARows);

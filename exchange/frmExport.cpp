@@ -53,10 +53,7 @@ TfrmExport::TfrmExport(QWidget* AParent)
     setObjectName(QStringLiteral("frmExport"));
     setWindowTitle(tr("Экспорт данных"));
 
-    FExportModeNotebook = new QStackedWidget(this);
-    FExportModeNotebook->setObjectName(QStringLiteral("ExportModeNotebook"));
-    FExportModeNotebook->setMinimumSize(594, 180);
-    FExport_ListView = new QTreeWidget(FExportModeNotebook);
+    FExport_ListView = new QTreeWidget(this);
     FExport_ListView->setObjectName(QStringLiteral("Export_ListView"));
     FExport_ListView->setHeaderLabels({tr("Название объекта"), tr("Тип объекта")});
     FExport_ListView->setColumnWidth(0, 260);
@@ -65,9 +62,6 @@ TfrmExport::TfrmExport(QWidget* AParent)
     FExport_ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FExport_ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     FExport_ListView->setSelectionMode(QAbstractItemView::SingleSelection);
-    FExportModeNotebook->addWidget(FExport_ListView);
-    FExportModeNotebook->addWidget(LogMemo());
-    SetMainWidget(FExportModeNotebook);
 
     FAddClass_Button =
         AddButton("AddClass_Button", tr("&Класс"), tr("Добавить класс"), kClassImage);
@@ -80,16 +74,11 @@ TfrmExport::TfrmExport(QWidget* AParent)
         AddButton("Export_Button", tr("&Экспорт"), tr("Экспортировать данные"), kExportImage);
     FExport_Button->setDefault(true);
 
-    auto* modeMenu = new QMenu(this);
-    modeMenu->setObjectName(QStringLiteral("ExportMode_PopupMenu"));
-    FpmiSelectDataMode =
-        AddMenuItem(modeMenu, "pmiSelectDataMode", tr("&Выбор данных для экспорта"));
-    FpmiLogMode = AddMenuItem(modeMenu, "pmiLogMode", tr("&Журнал экспорта"));
-    for (QAction* item : {FpmiSelectDataMode, FpmiLogMode})
-        item->setCheckable(true);
-    FMode_Button->setMenu(modeMenu);
-    connect(FpmiSelectDataMode, &QAction::triggered, this, [this] { SetMode(true); });
-    connect(FpmiLogMode, &QAction::triggered, this, [this] { SetMode(false); });
+    QStackedWidget* notebook =
+        MakeModePages(FExport_ListView, "ExportModeNotebook", FMode_Button, "ExportMode_PopupMenu",
+                      tr("&Выбор данных для экспорта"), tr("&Журнал экспорта"));
+    notebook->setMinimumSize(594, 180);
+    SetMainWidget(notebook);
 
     connect(FAddClass_Button, &QPushButton::clicked, this, &TfrmExport::AddClass_ButtonClick);
     connect(FDelete_Button, &QPushButton::clicked, this, &TfrmExport::DeleteItem);
@@ -109,7 +98,6 @@ TfrmExport::TfrmExport(QWidget* AParent)
     FExport_Button->setEnabled(false);
     FSaveLog_Button->setEnabled(false);
     FDelete_Button->setEnabled(false);
-    SetMode(true);
     setMinimumSize(minimumSizeHint().expandedTo(QSize(713, 249)));
     resize(minimumSize());
 }
@@ -150,13 +138,6 @@ std::vector<TKVExportItemIndexData> TfrmExport::ExportItems() const {
             items.push_back({key.DBId, key.Id, itClass});
     }
     return items;
-}
-
-void TfrmExport::SetMode(bool AMode) {
-    FMode = AMode;
-    FExportModeNotebook->setCurrentIndex(AMode ? 0 : 1);
-    FpmiSelectDataMode->setChecked(AMode);
-    FpmiLogMode->setChecked(!AMode);
 }
 
 void TfrmExport::AddClass_ButtonClick() {
@@ -222,8 +203,8 @@ void TfrmExport::Export_ButtonClick() {
     const bool result = ExportData();
     FCurrentPackageFile.clear();
     StatusLabel()->clear();
-    FpmiSelectDataMode->setChecked(false);
-    FpmiLogMode->setChecked(false);
+    SelectDataModeItem()->setChecked(false);
+    LogModeItem()->setChecked(false);
     FSaveLog_Button->setEnabled(true);
     FExport_Button->setEnabled(false);
     if (result)

@@ -20,8 +20,6 @@ public:
     explicit TfrmExport(QWidget* AParent = nullptr);
 
     const QString& CurrentPackageFile() const { return FCurrentPackageFile; }
-    // True while the page of the chosen classes is shown, false for the log.
-    bool Mode() const { return FMode; }
     // The time taken when the file was chosen (to the millisecond) and the export time written
     // into the package header (the same, milliseconds 0).
     const QDateTime& ExportPackageSysTime() const { return FExportPackageSysTime; }
@@ -39,23 +37,18 @@ public:
     bool ExportData();
 
     QTreeWidget* ExportListView() const { return FExport_ListView; }
-    QStackedWidget* ModeNotebook() const { return FExportModeNotebook; }
     QPushButton* AddClassButton() const { return FAddClass_Button; }
     QPushButton* DeleteButton() const { return FDelete_Button; }
     QPushButton* SaveButton() const { return FSave_Button; }
     QPushButton* ModeButton() const { return FMode_Button; }
     QPushButton* SaveLogButton() const { return FSaveLog_Button; }
     QPushButton* ExportButton() const { return FExport_Button; }
-    QAction* SelectDataModeItem() const { return FpmiSelectDataMode; }
-    QAction* LogModeItem() const { return FpmiLogMode; }
 
 public slots:
     void AddClass_ButtonClick();
     void Save_ButtonClick();
     void SaveLog_ButtonClick();
     void Export_ButtonClick();
-    // Shows the chosen classes (true) or the log (false); the menu's check marks follow.
-    void SetMode(bool AMode);
 
 private:
     void UpdateDeleteButton();
@@ -63,9 +56,7 @@ private:
     QString FCurrentPackageFile;
     QDateTime FExportPackageSysTime;
     TDateTime FExportPackageDateTime = 0;
-    bool FMode = true;
 
-    QStackedWidget* FExportModeNotebook = nullptr;
     QTreeWidget* FExport_ListView = nullptr;
     QPushButton* FAddClass_Button = nullptr;
     QPushButton* FDelete_Button = nullptr;
@@ -73,8 +64,6 @@ private:
     QPushButton* FMode_Button = nullptr;
     QPushButton* FSaveLog_Button = nullptr;
     QPushButton* FExport_Button = nullptr;
-    QAction* FpmiSelectDataMode = nullptr;
-    QAction* FpmiLogMode = nullptr;
 };
 
 // Shows the export dialog modally; returns the modal result.

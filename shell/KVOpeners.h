@@ -106,3 +106,12 @@ struct TShowImportDlg {
 struct TShowExportDlg {
     using Signature = void();
 };
+// The deletion dialog of an imported package (the main window has checked the database and
+// closed the windows).
+struct TShowDeletePackageDlg {
+    using Signature = void();
+};
+// The supplier price-list import dialog (the main window has checked the database).
+struct TShowImportPriceDlg {
+    using Signature = void();
+};

@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QSaveFile>
+#include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -47,14 +48,6 @@ TXlsCellStyle CaptionCellStyle() {
     style.FVertAlign = xvaCenter;
     style.FBackground = 1;
     return style;
-}
-
-// The name of a sheet column as spreadsheets show it: A to Z, then AA, AB, ...
-QString ColumnLetters(int AColumn) {
-    QString name;
-    for (int n = AColumn + 1; n > 0; n = (n - 1) / 26)
-        name.prepend(QChar(u'A' + (n - 1) % 26));
-    return name;
 }
 
 // A text as page content: the markup characters & < > " as entities, and every character that
@@ -227,89 +220,6 @@ private:
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-// The preview's model: the cells of the workbook's sheet, editable as texts.
-
-class TExportPreviewModel : public QAbstractTableModel {
-public:
-    TExportPreviewModel(std::function<TXlsSheet*()> ASheet, QObject* AParent)
-        : QAbstractTableModel(AParent), FSheet(std::move(ASheet)) {}
-
-    void Reset() {
-        beginResetModel();
-        endResetModel();
-    }
-
-    int rowCount(const QModelIndex& AParent = QModelIndex()) const override {
-        const TXlsSheet* sheet = FSheet();
-        return AParent.isValid() || sheet == nullptr ? 0 : sheet->RowCount();
-    }
-    int columnCount(const QModelIndex& AParent = QModelIndex()) const override {
-        const TXlsSheet* sheet = FSheet();
-        return AParent.isValid() || sheet == nullptr ? 0 : sheet->ColumnCount();
-    }
-
-    QVariant data(const QModelIndex& AIndex, int ARole) const override {
-        const TXlsSheet* sheet = FSheet();
-        if (!AIndex.isValid() || sheet == nullptr)
-            return QVariant();
-        const int column = AIndex.column();
-        const int row = AIndex.row();
-        switch (ARole) {
-        case Qt::DisplayRole:
-        case Qt::EditRole:
-            return sheet->CellText(column, row);
-        case Qt::FontRole:
-            if (sheet->CellStyle(column, row).FFontStyle.testFlag(xfsBold)) {
-                QFont font;
-                font.setBold(true);
-                return font;
-            }
-            return QVariant();
-        case Qt::BackgroundRole: {
-            const QColor colour = XlsPaletteColor(sheet->CellStyle(column, row).FBackground);
-            return colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
-        }
-        case Qt::TextAlignmentRole: {
-            const TXlsCellStyle& style = sheet->CellStyle(column, row);
-            Qt::Alignment alignment = style.FHorzAlign == xhaCenter  ? Qt::AlignHCenter
-                                      : style.FHorzAlign == xhaRight ? Qt::AlignRight
-                                                                     : Qt::AlignLeft;
-            alignment |= style.FVertAlign == xvaTop      ? Qt::AlignTop
-                         : style.FVertAlign == xvaCenter ? Qt::AlignVCenter
-                                                         : Qt::AlignBottom;
-            return QVariant::fromValue(alignment);
-        }
-        default:
-            return QVariant();
-        }
-    }
-
-    bool setData(const QModelIndex& AIndex, const QVariant& AValue, int ARole) override {
-        TXlsSheet* sheet = FSheet();
-        if (!AIndex.isValid() || sheet == nullptr || ARole != Qt::EditRole)
-            return false;
-        sheet->SetCellText(AIndex.column(), AIndex.row(), AValue.toString());
-        emit dataChanged(AIndex, AIndex);
-        return true;
-    }
-
-    Qt::ItemFlags flags(const QModelIndex& AIndex) const override {
-        return AIndex.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable
-                                : Qt::NoItemFlags;
-    }
-
-    QVariant headerData(int ASection, Qt::Orientation AOrientation, int ARole) const override {
-        if (ARole != Qt::DisplayRole)
-            return QVariant();
-        return AOrientation == Qt::Horizontal ? ColumnLetters(ASection)
-                                              : QString::number(ASection + 1);
-    }
-
-private:
-    std::function<TXlsSheet*()> FSheet;
-};
-
-// ---------------------------------------------------------------------------------------------
 
 TKVExportData ExportDataFromModel(const QAbstractItemModel& AModel, const QHeaderView* AHeader,
                                   const QString& ADataSetName) {
@@ -349,18 +259,6 @@ TKVExportData ExportDataFromModel(const QAbstractItemModel& AModel, const QHeade
 
 // ---------------------------------------------------------------------------------------------
 
-void TExportSpreadSheet::CommitEdit() {
-    if (state() != EditingState)
-        return;
-    QWidget* editor = indexWidget(currentIndex());
-    if (editor == nullptr)
-        return;
-    commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
-}
-
-// ---------------------------------------------------------------------------------------------
-
 TfrmExportDataToFile::TfrmExportDataToFile(QWidget* AParent) : QDialog(AParent) {
     setObjectName(QStringLiteral("frmExportDataToFile"));
     setWindowTitle(tr("Экспорт данных в файл"));
@@ -368,7 +266,10 @@ TfrmExportDataToFile::TfrmExportDataToFile(QWidget* AParent) : QDialog(AParent) 
     resize(800, 400);
     setMinimumSize(400, 200);
 
-    FWorkbook.AddSheet(QStringLiteral("Лист1"));
+    FGrid = new TKVWorkbookGrid(this);
+    FGrid->SheetTabs()->hide();
+    Workbook().AddSheet(QStringLiteral("Лист1"));
+    FGrid->WorkbookChanged();
 
     FToolBar = new QToolBar(this);
     FToolBar->setObjectName(QStringLiteral("ParamSearch_ToolBar"));
@@ -402,27 +303,14 @@ TfrmExportDataToFile::TfrmExportDataToFile(QWidget* AParent) : QDialog(AParent) 
     ShowAllToolBarCommands(FToolBar);
     connect(FSaveButton, &QToolButton::clicked, this, &TfrmExportDataToFile::Save_ToolButtonClick);
 
-    FModel = new TExportPreviewModel([this] { return FWorkbook.ActiveSheet(); }, this);
-    FSpreadSheet = new TExportSpreadSheet(this);
-    FSpreadSheet->setObjectName(QStringLiteral("ExportDataToFile_SpreadSheet"));
-    FSpreadSheet->setModel(FModel);
-    FSpreadSheet->setFont(QFont(QStringLiteral("Tahoma")));
-    FSpreadSheet->setEditTriggers(QAbstractItemView::DoubleClicked |
-                                  QAbstractItemView::EditKeyPressed |
-                                  QAbstractItemView::AnyKeyPressed);
-    connect(FSpreadSheet->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int ALogical, int, int ANewSize) {
-                if (FResettingView)
-                    return;
-                if (TXlsSheet* sheet = FWorkbook.ActiveSheet())
-                    sheet->SetColumnWidth(ALogical, ANewSize);
-            });
+    FGrid->View()->setObjectName(QStringLiteral("ExportDataToFile_SpreadSheet"));
+    FGrid->View()->setFont(QFont(QStringLiteral("Tahoma")));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(FToolBar);
-    layout->addWidget(FSpreadSheet, 1);
+    layout->addWidget(FGrid, 1);
 
     FPopupMenu = new QMenu(this);
     FPopupMenu->setObjectName(QStringLiteral("ExportDataToFile_PopupMenu"));
@@ -436,18 +324,14 @@ TfrmExportDataToFile::TfrmExportDataToFile(QWidget* AParent) : QDialog(AParent) 
             [this](const QPoint& APos) { FPopupMenu->popup(mapToGlobal(APos)); });
 }
 
-TfrmExportDataToFile::~TfrmExportDataToFile() {
-    // The view and the model go with the window's children, before the workbook they show.
-    delete FSpreadSheet;
-    delete FModel;
-}
+TfrmExportDataToFile::~TfrmExportDataToFile() = default;
 
 void TfrmExportDataToFile::LoadDataFromTable(const std::vector<TKVExportColumn>& AColumns,
                                              const std::vector<QStringList>& AItems) {
     const TWaitCursor wait;
-    FSpreadSheet->CommitEdit();
-    FWorkbook.Clear();
-    TXlsSheet& sheet = FWorkbook.AddSheet(QStringLiteral("Лист1"));
+    FGrid->CommitEdit();
+    Workbook().Clear();
+    TXlsSheet& sheet = Workbook().AddSheet(QStringLiteral("Лист1"));
 
     FColumnsCount = static_cast<int>(AColumns.size());
     const TXlsCellStyle headerStyle = HeaderCellStyle();
@@ -467,30 +351,13 @@ void TfrmExportDataToFile::LoadDataFromTable(const std::vector<TKVExportColumn>&
             sheet.SetCellText(j, r + 1, texts.at(j));
     }
 
-    // The view forgets its column widths when the model is reset: they come from the sheet.
-    FResettingView = true;
-    FModel->Reset();
-    FResettingView = false;
-    ApplyColumnWidths();
-}
-
-void TfrmExportDataToFile::ApplyColumnWidths() {
-    const TXlsSheet& sheet = Sheet();
-    for (int c = 0; c < sheet.ColumnCount(); ++c) {
-        const int width = sheet.ColumnWidth(c);
-        if (width == 0) {
-            FSpreadSheet->setColumnHidden(c, true);
-        } else {
-            FSpreadSheet->setColumnHidden(c, false);
-            FSpreadSheet->setColumnWidth(c, width);
-        }
-    }
+    FGrid->WorkbookChanged();
 }
 
 void TfrmExportDataToFile::ExportTableDataToHTML(const QString& AFileName) {
     if (FDataTreeType)
         return;
-    FSpreadSheet->CommitEdit();
+    FGrid->CommitEdit();
     const TWaitCursor wait;
     const TXlsSheet& sheet = Sheet();
 
@@ -570,7 +437,7 @@ void TfrmExportDataToFile::SetSaveFolder(const QString& AFolder) {
 }
 
 void TfrmExportDataToFile::Save_ToolButtonClick() {
-    FSpreadSheet->CommitEdit();
+    FGrid->CommitEdit();
     // The dialog proposes the list's name with the extension of the type it starts with.
     QString fileName = FFileName.isEmpty() ? QString() : FFileName + QStringLiteral(".xls");
     int chosen = eftWorkbook;
@@ -592,7 +459,7 @@ void TfrmExportDataToFile::Save_ToolButtonClick() {
             ExportTableDataToHTML(fileName);
         } else {
             const TWaitCursor wait;
-            FWorkbook.SaveToFile(fileName);
+            Workbook().SaveToFile(fileName);
         }
         SetSaveFolder(QFileInfo(fileName).absolutePath());
     } catch (const Exception& e) {

@@ -10,6 +10,7 @@
 
 #include "platform/sys/SysUtils.h"
 #include "platform/xls/XlsWorkbook.h"
+#include "shell/KVWorkbookGrid.h"
 
 #include <QDialog>
 #include <QString>
@@ -24,7 +25,6 @@ class QHeaderView;
 class QMenu;
 class QToolBar;
 class QToolButton;
-class TExportPreviewModel;
 
 // A file that cannot be created or written.
 KV_DECLARE_EXCEPTION(EInOutError, Exception)
@@ -66,14 +66,8 @@ QString ExportFileBaseName(const QString& AText);
 TKVExportData ExportDataFromModel(const QAbstractItemModel& AModel, const QHeaderView* AHeader,
                                   const QString& ADataSetName);
 
-// The preview's grid: a table view that can be told to finish an edit in progress.
-class TExportSpreadSheet : public QTableView {
-    Q_OBJECT
-public:
-    using QTableView::QTableView;
-    // Stores the text of an open cell editor in the cell and closes the editor.
-    void CommitEdit();
-};
+// The preview's grid.
+using TExportSpreadSheet = TKVSheetView;
 
 class TfrmExportDataToFile : public QDialog {
     Q_OBJECT
@@ -110,9 +104,9 @@ public:
     void ExportTableDataToHTML(const QString& AFileName);
 
     // The preview: the workbook that the .xls choice saves, and its grid.
-    TXlsWorkbook& Workbook() { return FWorkbook; }
-    TXlsSheet& Sheet() { return *FWorkbook.ActiveSheet(); }
-    TExportSpreadSheet* SpreadSheet() const { return FSpreadSheet; }
+    TXlsWorkbook& Workbook() { return FGrid->Workbook(); }
+    TXlsSheet& Sheet() { return *FGrid->ActiveSheet(); }
+    TExportSpreadSheet* SpreadSheet() const { return FGrid->View(); }
 
 public slots:
     // Asks for a file name and type and saves the preview; reports a failure.
@@ -120,21 +114,16 @@ public slots:
     void pmiHelpContextClick();
 
 private:
-    void ApplyColumnWidths();
-
     bool FDataTreeType = false;
-    bool FResettingView = false;
     int FColumnsCount = 0;
     int FItemsCount = 0;
     QString FDataSetName;
     QString FFileName;
 
-    TXlsWorkbook FWorkbook;
     QToolBar* FToolBar = nullptr;
     QToolButton* FSelColButton = nullptr;
     QToolButton* FSaveButton = nullptr;
-    TExportSpreadSheet* FSpreadSheet = nullptr;
-    TExportPreviewModel* FModel = nullptr;
+    TKVWorkbookGrid* FGrid = nullptr;
     QMenu* FPopupMenu = nullptr;
     QAction* FHelpAction = nullptr;
 };

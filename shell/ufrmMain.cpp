@@ -478,7 +478,9 @@ void TfrmMain::CreateMenus() {
                       QKeySequence(), 70),
             &QAction::triggered, this, &TfrmMain::OpenDeletePackageDlg);
     FDBDataMenu->addSeparator();
-    NewAction(FDBDataMenu, "mmiImportPrice", tr("И&мпорт прайсов поставщика"), QKeySequence(), 81);
+    connect(NewAction(FDBDataMenu, "mmiImportPrice", tr("И&мпорт прайсов поставщика"),
+                      QKeySequence(), 81),
+            &QAction::triggered, this, &TfrmMain::OpenImportPriceDlg);
     FDBDataMenu->addSeparator();
     NewAction(FDBDataMenu, "mmiFavorite", tr("И&збранное"), QKeySequence(Qt::SHIFT | Qt::Key_F1),
               45);
@@ -693,7 +695,8 @@ void TfrmMain::CreateToolBar() {
     connect(NewAction(menu, "pmiDeletePackage", tr("&Удалить пакет данных..."), QKeySequence(), 70),
             &QAction::triggered, this, &TfrmMain::OpenDeletePackageDlg);
     menu->addSeparator();
-    NewAction(menu, "pmiImportPrice", tr("И&мпорт прайсов поставщика"), QKeySequence(), 81);
+    connect(NewAction(menu, "pmiImportPrice", tr("И&мпорт прайсов поставщика"), QKeySequence(), 81),
+            &QAction::triggered, this, &TfrmMain::OpenImportPriceDlg);
     menu->addSeparator();
     NewAction(menu, "pmiFavorite", tr("И&збранное"), QKeySequence(), 45);
     popup(button, menu);
@@ -1182,21 +1185,28 @@ void TfrmMain::OpenDataMode() {
 
 // The commands below open windows and dialogs of the reference books, the catalogue, the
 // stock and the data exchange; their menu items are switched by the connected state.
-void TfrmMain::OpenImportDlg() {
+// The package import and the package deletion need a writable database of a DBID that takes
+// packages, and no open window that still holds rows of the catalogue.
+bool TfrmMain::PreparePackageChange() {
     if (!dmMain->CanWriteDataBase())
-        return;
+        return false;
     if (!IsImportAllowedDBId(dmMain->CurrentDBId())) {
         ShowMessageDlg(tr("Импорт данных в эту БД запрещен"), mdkWarning, mdbOK, 0);
-        return;
+        return false;
     }
     if (IsOpenedRBWindow()) {
         if (ShowMessageDlg(tr("Все справочники и карточки будут закрыты без сохранения текущих "
                               "изменений! Продолжить?"),
                            mdkWarning, mdbYes | mdbNo, 0) != mrYes)
-            return;
+            return false;
         CloseAllWindow();
     }
-    TKVOpener<TShowImportDlg>::Open();
+    return true;
+}
+
+void TfrmMain::OpenImportDlg() {
+    if (PreparePackageChange())
+        TKVOpener<TShowImportDlg>::Open();
 }
 
 void TfrmMain::OpenExportDlg() {
@@ -1209,7 +1219,15 @@ void TfrmMain::OpenExportDlg() {
     TKVOpener<TShowExportDlg>::Open();
 }
 
-void TfrmMain::OpenDeletePackageDlg() {}
+void TfrmMain::OpenDeletePackageDlg() {
+    if (PreparePackageChange())
+        TKVOpener<TShowDeletePackageDlg>::Open();
+}
+
+void TfrmMain::OpenImportPriceDlg() {
+    if (dmMain->CanWriteDataBase())
+        TKVOpener<TShowImportPriceDlg>::Open();
+}
 void TfrmMain::OpenBookWindow(TKVBookWindow AWindow) {
     if (!dmMain->DBConnected())
         return;

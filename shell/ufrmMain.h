@@ -154,6 +154,7 @@ public:
     void OpenImportDlg();
     void OpenExportDlg();
     void OpenDeletePackageDlg();
+    void OpenImportPriceDlg();
     void OpenDataMode();
     // One window per kind: brings every open window of the kind to the front, or opens a new
     // one when none is open; nothing while no database is connected or the kind has no window.
@@ -196,6 +197,9 @@ protected:
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
 
 private:
+    // Checks the database for a package import or deletion and closes the open windows after
+    // asking; false when the command must not go on.
+    bool PreparePackageChange();
     // Disables the commands whose windows are not part of the program yet.
     void DisableCommandsWithoutWindows();
 

@@ -5,7 +5,9 @@
 #include "tests/views/ViewsTestSupport.h"
 
 #include "exchange/KVExchange.h"
+#include "exchange/frmDeletePackage.h"
 #include "exchange/frmExport.h"
+#include "exchange/frmImportPrice.h"
 #include "exchange/frmImport.h"
 #include "exchange/frmPackageInfo.h"
 #include "refbooks/frmUnit.h"
@@ -48,11 +50,13 @@ TEST_F(TExchangeDialogTest, ImportAndExportAreRefusedInADataBaseOfDBIdZero) {
     NewDB(0);
     DB();
     EXPECT_TRUE(MainAction("mmiImport")->isEnabled());
-    EXPECT_FALSE(MainAction("mmiDeletePackage")->isEnabled());
+    EXPECT_TRUE(MainAction("mmiDeletePackage")->isEnabled());
     Main().OpenImportDlg();
     Main().OpenExportDlg();
+    Main().OpenDeletePackageDlg();
     EXPECT_EQ(Messages, (QStringList{QStringLiteral("Импорт данных в эту БД запрещен"),
-                                     QStringLiteral("Экспорт данных из этой БД запрещен")}));
+                                     QStringLiteral("Экспорт данных из этой БД запрещен"),
+                                     QStringLiteral("Импорт данных в эту БД запрещен")}));
 }
 
 TEST_F(TExchangeDialogTest, AStartedDataBaseImportsButDoesNotExport) {
@@ -67,6 +71,33 @@ TEST_F(TExchangeDialogTest, AStartedDataBaseImportsButDoesNotExport) {
     });
     Main().OpenImportDlg();
     EXPECT_TRUE(opened);
+}
+
+TEST_F(TExchangeDialogTest, PackageDeletionAndPriceImportOpenFromTheMenu) {
+    DB();
+    ASSERT_NE(OpenRBUnit(), nullptr);
+    Answers = {mrYes};
+    // No package was imported: the list is empty and nothing can be chosen.
+    bool deletion = false;
+    AnswerModal<TfrmDeletePackage>([&deletion](TfrmDeletePackage* ADialog) {
+        deletion = ADialog->IncludeDataListView()->topLevelItemCount() == 0 &&
+                   !ADialog->DeleteButton()->isEnabled();
+        ADialog->reject();
+    });
+    MainAction("mmiDeletePackage")->trigger();
+    Settle();
+    EXPECT_TRUE(deletion);
+    EXPECT_EQ(Messages, QStringList{QStringLiteral("Все справочники и карточки будут закрыты без "
+                                                   "сохранения текущих изменений! Продолжить?")});
+    EXPECT_TRUE(Main().FindMDIChildren<TfrmUnit>().empty());
+
+    bool prices = false;
+    AnswerModal<TfrmImportPrice>([&prices](TfrmImportPrice* ADialog) {
+        prices = ADialog->windowTitle() == QStringLiteral("Импорт прайсов поставщика");
+        ADialog->reject();
+    });
+    MainAction("pmiImportPrice")->trigger();
+    EXPECT_TRUE(prices);
 }
 
 TEST_F(TExchangeDialogTest, ImportClosesTheOpenWindowsOnlyAfterTheQuestion) {

@@ -202,11 +202,6 @@ double Seconds(const std::function<void()>& AWork) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e9;
 }
 
-double Median(std::vector<double> AValues) {
-    std::sort(AValues.begin(), AValues.end());
-    return AValues[AValues.size() / 2];
-}
-
 void Check(bool AOk, const TQuietMonitor& AMonitor, const char* AWhat) {
     if (!AOk)
         throw Exception(QStringLiteral("%1 failed:\n%2")

@@ -4,6 +4,7 @@
 // makers and parameter values, written by plain prepared inserts; the databases made from it
 // once into the data folder; fresh copies of them for each round; and small timing helpers.
 
+#include "bench/BenchCommon.h"
 #include "core/udmMain.h"
 #include "exchange/KVExchangeMonitor.h"
 #include "exchange/KVPackageTables.h"
@@ -71,6 +72,5 @@ QString FreshCopy(const QString& AFile, const QTemporaryDir& AWork, const QStrin
 // Connects the data module to AFile (disconnecting first).
 void Connect(TdmMain& AModule, const QString& AFile);
 double Seconds(const std::function<void()>& AWork);
-double Median(std::vector<double> AValues);
 // Raises an exception with the monitor's log when AOk is false.
 void Check(bool AOk, const TQuietMonitor& AMonitor, const char* AWhat);

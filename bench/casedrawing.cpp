@@ -24,11 +24,6 @@ constexpr int kPairs = 11;
 constexpr int kDrawings = 20;
 constexpr int kFills = 200;
 
-double Median(std::vector<double> AValues) {
-    std::sort(AValues.begin(), AValues.end());
-    return AValues[AValues.size() / 2];
-}
-
 // Milliseconds per run of AWork, over ATimes runs.
 template <class TWork> double TimePerRun(int ATimes, TWork&& AWork) {
     QElapsedTimer timer;

@@ -177,11 +177,6 @@ double Elapsed(const std::function<void()>& AWork) {
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-double Median(std::vector<double> AValues) {
-    std::sort(AValues.begin(), AValues.end());
-    return AValues[AValues.size() / 2];
-}
-
 class TStockBench {
 public:
     TStockBench(TfrmMain& AMain, QString AFile) : FMain(AMain), FFile(std::move(AFile)) {}

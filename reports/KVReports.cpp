@@ -16,13 +16,21 @@
 #include "shell/KVBookWindows.h"
 #include "shell/KVOpeners.h"
 #include "shell/uMessage.h"
+#include "stock/KVStockDialogs.h"
+
+#include <QCoreApplication>
 
 bool TKVDialogReportAsker::AskValue(TInputRepValType AKind) {
     return ShowInputRepVarDlg(AKind) == mrOk;
 }
 
-bool TKVDialogReportAsker::AskCount(double&) {
-    return false;
+bool TKVDialogReportAsker::AskCount(double& ACount) {
+    double count = 0;
+    if (ShowChangeCountDlg(count, QCoreApplication::translate("TKVDialogReportAsker", "Количество"),
+                           QString()) != mrOk)
+        return false;
+    ACount = count;
+    return true;
 }
 
 bool TKVDialogReportAsker::Pick(TKVReportPick AWhat, const TKVDBKey& AClass, TKVDBKey& AResult) {
@@ -53,8 +61,10 @@ bool TKVDialogReportAsker::Pick(TKVReportPick AWhat, const TKVDBKey& AClass, TKV
     case rpSupplier:
         SelectSupplier(0, local);
         break;
-    case rpProject:
     case rpElementAvail:
+        SelectElementAvail(0, easdmAll, 0, 0, 0, local);
+        break;
+    case rpProject:
         return false;
     }
     if (local.Select) {

@@ -13,6 +13,9 @@
 #include "reports/frmReportList.h"
 #include "reports/ufrmReport.h"
 #include "shell/frmOkCancel.h"
+#include "stock/_frmElementAvail.h"
+#include "stock/frmChangeCount.h"
+#include "stock/frmElementAvail.h"
 #include "tests/support/TestDataBase.h"
 
 #include <QDateEdit>
@@ -393,6 +396,42 @@ TEST_F(TReportWindowTest, TheValueDialogKeepsAReversedRangeAndUpperCasesTexts) {
     dates.done(mrCancel);
     EXPECT_EQ(dates.result(), mrCancel);
     EXPECT_EQ(ReportValues().Int2, 5);
+}
+
+// The program's asker takes the count from the count dialog and a stock record from the picker
+// of all stock records; a cancelled dialog cancels the question.
+TEST_F(TReportWindowTest, TheProgramAsksTheCountAndTheStockRecordWithTheStockDialogs) {
+    DB().Exec(QStringLiteral("INSERT INTO T_STORAGE (ID, S_NAME, V_FLAG) VALUES (1, 'Шкаф', 0)"));
+    DB().Exec(QStringLiteral(
+        "INSERT INTO T_ELEMENT_AVAIL (ID, S_TYPENAME, STORAGEID, V_COUNT_FLOAT, V_FLAG, "
+        "C_TIMESTAMP) VALUES (7, 'Самодельный', 1, 3, 0, '2024-03-01 10:00:00')"));
+    TKVDialogReportAsker asker;
+
+    double count = -1;
+    AnswerModal<TfrmChangeCount>([](TfrmChangeCount* ADialog) {
+        EXPECT_EQ(ADialog->windowTitle(), QStringLiteral("Количество"));
+        EXPECT_EQ(ADialog->CountUnitPrefix_Label()->text(), QString());
+        EXPECT_EQ(ADialog->CountValue_SpinEdit()->text(), QStringLiteral("0"));
+        ADialog->CountValue_SpinEdit()->setText(QStringLiteral("2,5"));
+        ADialog->OkCancel()->OkBtn()->click();
+    });
+    EXPECT_TRUE(asker.AskCount(count));
+    EXPECT_DOUBLE_EQ(count, 2.5);
+    AnswerModal<TfrmChangeCount>([](TfrmChangeCount* ADialog) { ADialog->reject(); });
+    EXPECT_FALSE(asker.AskCount(count));
+    EXPECT_DOUBLE_EQ(count, 2.5);
+
+    TKVDBKey picked;
+    AnswerModal<TfrmSelectElementAvail>([](TfrmSelectElementAvail* ADialog) {
+        ASSERT_EQ(ADialog->BookFrame()->Model()->Count(), 1);
+        ADialog->BookFrame()->SelectRecord(0, 7);
+        ADialog->ButtonPanel()->OkBtn()->click();
+    });
+    EXPECT_TRUE(asker.Pick(rpElementAvail, TKVDBKey{}, picked));
+    EXPECT_EQ(picked.DBId, 0u);
+    EXPECT_EQ(picked.Id, 7u);
+    AnswerModal<TfrmSelectElementAvail>([](TfrmSelectElementAvail* ADialog) { ADialog->reject(); });
+    EXPECT_FALSE(asker.Pick(rpElementAvail, TKVDBKey{}, picked));
 }
 
 TEST(ShippedReportTest, TheShippedPluginIsListedAndBuildsOnTheDemoDatabase) {

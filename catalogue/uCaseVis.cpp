@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -47,7 +48,9 @@ private:
 class TCanvas {
 public:
     TCanvas(QImage& AImage, const QFont& AFont, TCaseVis::TTextSprites& ASprites)
-        : FPainter(&AImage), FFont(AFont), FMetrics(AFont), FSprites(ASprites) {
+        : FBits(AImage.bits()), FImageWidth(AImage.width()), FImageHeight(AImage.height()),
+          FBytesPerLine(AImage.bytesPerLine()), FPainter(&AImage), FFont(AFont), FMetrics(AFont),
+          FSprites(ASprites) {
         FPainter.setRenderHint(QPainter::Antialiasing, false);
         FPainter.setRenderHint(QPainter::TextAntialiasing, false);
         FPainter.setFont(FFont);
@@ -66,14 +69,14 @@ public:
     void Text(int AX, int AY, const QString& AText, const QColor& AColor) {
         if (AText.isEmpty())
             return;
-        FPainter.drawImage(X0 + AX, Y0 + AY, Sprite(AText, AColor, false).Image);
+        Place(X0 + AX, Y0 + AY, Sprite(AText, AColor, false));
     }
     // A text that ends at x = AEnd.
     void TextRight(int AEnd, int AY, const QString& AText, const QColor& AColor) {
         if (AText.isEmpty())
             return;
         const TCaseVis::TTextSprite& sprite = Sprite(AText, AColor, false);
-        FPainter.drawImage(X0 + AEnd - sprite.Width, Y0 + AY, sprite.Image);
+        Place(X0 + AEnd - sprite.Width, Y0 + AY, sprite);
     }
     // A text turned by 90 degrees: it runs upwards from (x, y), the tops of its glyphs towards
     // smaller x.
@@ -81,7 +84,7 @@ public:
         if (AText.isEmpty())
             return;
         const TCaseVis::TTextSprite& sprite = Sprite(AText, AColor, true);
-        FPainter.drawImage(X0 + AX, Y0 + AY - sprite.Width, sprite.Image);
+        Place(X0 + AX, Y0 + AY - sprite.Width, sprite);
     }
     // A text centred on x = ACentre of the whole image (not of the drawing).
     void ImageTextCentred(int ACentreX, int ACentreY, const QString& AText, const QColor& AColor) {
@@ -142,25 +145,29 @@ public:
 
     // A grid ball of the fill colour at (a, b): a circle in the 16-pixel box, one outline.
     void Ball(int AA, int AB, const QColor& AFill) {
-        QImage& ball = FBalls[AFill.rgb()];
-        if (ball.isNull()) {
-            ball = QImage(16, 16, QImage::Format_ARGB32_Premultiplied);
-            ball.fill(Qt::transparent);
-            QPainter painter(&ball);
+        const TCaseVis::TSpriteKey key{QString(), AFill.rgb(), 'o'};
+        auto found = FSprites.find(key);
+        if (found == FSprites.end()) {
+            TCaseVis::TTextSprite sprite;
+            sprite.Width = 16;
+            sprite.Image = QImage(16, 16, QImage::Format_ARGB32_Premultiplied);
+            sprite.Image.fill(Qt::transparent);
+            QPainter painter(&sprite.Image);
             painter.setRenderHint(QPainter::Antialiasing, false);
             painter.setPen(QPen(kBlack, 1));
             painter.setBrush(AFill);
             painter.drawEllipse(QRect(0, 0, 15, 15));
+            painter.end();
+            found = FSprites.emplace(key, Prepared(std::move(sprite))).first;
         }
-        FPainter.drawImage(X0 + AA, Y0 + AB, ball);
+        Place(X0 + AA, Y0 + AB, found->second);
     }
 
 private:
     // The rendered text: its pixels in the colour, nothing else (a transparent background);
     // turned, it is as wide as a line is high and runs upwards.
     const TCaseVis::TTextSprite& Sprite(const QString& AText, const QColor& AColor, bool AUp) {
-        const QString key = AText + QChar(u'\x1F') + QString::number(AColor.rgb(), 16) +
-                            (AUp ? QStringLiteral("^") : QStringLiteral(">"));
+        const TCaseVis::TSpriteKey key{AText, AColor.rgb(), AUp ? '^' : '>'};
         auto found = FSprites.find(key);
         if (found != FSprites.end())
             return found->second;
@@ -182,14 +189,90 @@ private:
         }
         painter.drawText(0, FMetrics.ascent(), AText);
         painter.end();
-        return FSprites.emplace(key, std::move(sprite)).first->second;
+        return FSprites.emplace(key, Prepared(std::move(sprite))).first->second;
     }
 
+    // The sprite with its runs of opaque pixels when it has no partly transparent pixel (the
+    // drawing's texts and shapes are not antialiased).
+    static TCaseVis::TTextSprite Prepared(TCaseVis::TTextSprite ASprite) {
+        const QImage& image = ASprite.Image;
+        for (int y = 0; y < image.height(); ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            int x = 0;
+            while (x < image.width()) {
+                const int alpha = qAlpha(line[x]);
+                if (alpha != 0 && alpha != 255) {
+                    ASprite.Runs.clear();
+                    ASprite.Pixels.clear();
+                    return ASprite;
+                }
+                if (alpha == 0) {
+                    ++x;
+                    continue;
+                }
+                TCaseVis::TSpriteRun run{x, y, 0, static_cast<int>(ASprite.Pixels.size())};
+                while (x < image.width() && qAlpha(line[x]) == 255)
+                    ASprite.Pixels.push_back(line[x++]);
+                run.Length = x - run.X;
+                ASprite.Runs.push_back(run);
+            }
+        }
+        ASprite.Binary = true;
+        return ASprite;
+    }
+
+    // The sprite with its top left at (x, y) of the image: what a painter's drawImage gives,
+    // for a binary sprite by copying its opaque runs (clipped to the image).
+    void Place(int AX, int AY, const TCaseVis::TTextSprite& ASprite) {
+        if (!ASprite.Binary) {
+            FPainter.drawImage(AX, AY, ASprite.Image);
+            return;
+        }
+        const QImage& image = ASprite.Image;
+        if (AX >= 0 && AY >= 0 && AX + image.width() <= FImageWidth &&
+            AY + image.height() <= FImageHeight) {
+            // Wholly inside: the runs are short (a few pixels of a glyph), copied in a loop.
+            uchar* origin = FBits + static_cast<qsizetype>(AY) * FBytesPerLine +
+                            static_cast<qsizetype>(AX) * sizeof(QRgb);
+            const QRgb* pixels = ASprite.Pixels.data();
+            for (const TCaseVis::TSpriteRun& run : ASprite.Runs) {
+                QRgb* target = reinterpret_cast<QRgb*>(origin + run.Y * FBytesPerLine) + run.X;
+                const QRgb* source = pixels + run.Offset;
+                for (int k = 0; k < run.Length; ++k)
+                    target[k] = source[k];
+            }
+            return;
+        }
+        for (const TCaseVis::TSpriteRun& run : ASprite.Runs) {
+            const int y = AY + run.Y;
+            if (y < 0 || y >= FImageHeight)
+                continue;
+            int x = AX + run.X;
+            int length = run.Length;
+            int offset = run.Offset;
+            if (x < 0) {
+                length += x;
+                offset -= x;
+                x = 0;
+            }
+            length = std::min(length, FImageWidth - x);
+            if (length <= 0)
+                continue;
+            QRgb* line = reinterpret_cast<QRgb*>(FBits + static_cast<qsizetype>(y) * FBytesPerLine);
+            std::memcpy(line + x, ASprite.Pixels.data() + offset, sizeof(QRgb) * length);
+        }
+    }
+
+    // The image's pixels, written directly by Place (the painter draws at once, so the order of
+    // both kinds of drawing is kept).
+    uchar* FBits;
+    int FImageWidth;
+    int FImageHeight;
+    qsizetype FBytesPerLine;
     QPainter FPainter;
     QFont FFont;
     QFontMetrics FMetrics;
     TCaseVis::TTextSprites& FSprites;
-    std::unordered_map<QRgb, QImage> FBalls;
 };
 
 } // namespace

@@ -17,6 +17,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHashFunctions>
 #include <QImage>
 #include <QPoint>
 #include <QString>
@@ -80,14 +81,38 @@ public:
     // "Ошибка визуализации".
     bool DrawCase(QImage& AImage) const;
 
-    // A text of the drawing rendered once (key: text, colour, direction) and placed as a
-    // picture on every later drawing; texts take most of a drawing's time and the window draws
-    // again on every paint.
+    // A text of the drawing (key: text, colour, direction) or a grid ball (key: its fill)
+    // rendered once and placed as a picture on every later drawing; texts take most of a
+    // drawing's time and the window draws again on every paint. A picture whose pixels are all
+    // either opaque or clear is kept as runs of opaque pixels, copied straight into the image.
+    struct TSpriteKey {
+        QString Text;
+        QRgb Color = 0;
+        char Kind = 0; // '>' a text, '^' a turned text, 'o' a ball
+        bool operator==(const TSpriteKey& AOther) const {
+            return Color == AOther.Color && Kind == AOther.Kind && Text == AOther.Text;
+        }
+    };
+    struct TSpriteKeyHash {
+        size_t operator()(const TSpriteKey& AKey) const {
+            return qHash(AKey.Text) ^ (static_cast<size_t>(AKey.Color) * 0x9E3779B97F4A7C15ULL) ^
+                   static_cast<size_t>(AKey.Kind);
+        }
+    };
+    struct TSpriteRun {
+        int X = 0;
+        int Y = 0;
+        int Length = 0;
+        int Offset = 0; // of its first pixel in Pixels
+    };
     struct TTextSprite {
         QImage Image;
         int Width = 0; // the text's advance
+        bool Binary = false; // every pixel opaque or clear: Runs and Pixels hold it
+        std::vector<TSpriteRun> Runs;
+        std::vector<QRgb> Pixels;
     };
-    using TTextSprites = std::unordered_map<QString, TTextSprite>;
+    using TTextSprites = std::unordered_map<TSpriteKey, TTextSprite, TSpriteKeyHash>;
 
     // The font of every text of the drawing, and the width of one "_" in it.
     static QFont DrawingFont();

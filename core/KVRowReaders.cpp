@@ -2,6 +2,8 @@
 
 #include "platform/ib/IBQuery.h"
 
+#include <limits>
+
 // ------------------------------------------------------------------------------- fields
 
 bool TKVRowFields::Has(const char* AName) const {
@@ -155,6 +157,10 @@ void ReadRow(TIBQuery& AQuery, TKVElementAvail& ARow) {
     QVariant nominal = ARow.UsageNominal() ? QVariant(ARow.Nominal()) : QVariant();
     if (const TIBField* field = AQuery.FindField("V_NOMINAL"))
         nominal = field->IsNull() ? QVariant() : QVariant(field->AsDouble());
+    // A count that is NULL stays unknown (NaN), so that lists show it empty rather than as 0.
+    double count = f.Float("V_COUNT_FLOAT", ARow.Count());
+    if (f.Has("V_COUNT_FLOAT") && !f.NotNull("V_COUNT_FLOAT", false))
+        count = std::numeric_limits<double>::quiet_NaN();
     // A unit without a factor counts as the base unit.
     double factor = f.Float("UNITNOMFACTOR", ARow.UnitNominalFactor());
     if (f.Has("UNITNOMFACTOR") && !f.NotNull("UNITNOMFACTOR", false))
@@ -163,7 +169,7 @@ void ReadRow(TIBQuery& AQuery, TKVElementAvail& ARow) {
         typeDBId, typeId, f.Key("UNITNOMDBID", ARow.UnitNominalDBId()),
         f.Key("UNITNOMID", ARow.UnitNominalId()), factor,
         f.Key("UNITCOUNTDBID", ARow.UnitCountDBId()), f.Key("UNITCOUNTID", ARow.UnitCountId()),
-        f.Key("STORAGEID", ARow.StorageId()), nominal, f.Float("V_COUNT_FLOAT", ARow.Count()),
+        f.Key("STORAGEID", ARow.StorageId()), nominal, count,
         f.Float("V_NEED_FLOAT", ARow.Need()), f.Text("S_MARKING", ARow.Marking()),
         f.Text("S_CELL", ARow.Cell()), f.Text("S_TEXT", ARow.Text()),
         static_cast<quint32>(f.Integer("V_FLAG", static_cast<qint32>(ARow.Flag()))),

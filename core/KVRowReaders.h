@@ -62,7 +62,7 @@ void ReadRow(TIBQuery& AQuery, TKVBaseParam& ARow);
 // CASE_CV_PTTTYPE, MAKERNAME, and PIN_EXISTS (not NULL: the type has pins) come from joins.
 void ReadRow(TIBQuery& AQuery, TKVElementType& ARow);
 // The shown name is ELEMENTTYPENAME (the joined type's) for a record with an element type and
-// its own S_TYPENAME otherwise; V_NOMINAL NULL: no nominal. Joined: CLASSNAME,
+// its own S_TYPENAME otherwise; V_NOMINAL NULL: no nominal; V_COUNT_FLOAT NULL: a count of NaN. Joined: CLASSNAME,
 // ELEMENTTYPEICONID, UNITNOMPREFIX, UNITNOMFACTOR, UNITCOUNTPREFIX, STORAGENAME, CASETYPENAME,
 // CASEMOUNTTYPE, CASE_CV_PTTTYPE; PROJECT_RESERVED (the count reserved by projects) and
 // PIN_EXISTS (not NULL: the type has pins) come from subqueries.

@@ -459,7 +459,8 @@ void T_frmElementAvail::LoadContext(TIBQuery& AQuery) {
 // ---------------------------------------------------------------------------- rows
 
 TKVListRow T_frmElementAvail::MakeRow(const TKVElementAvail& ARecord) const {
-    QString count = NumberText(ARecord.Count());
+    // A count the database does not hold (NULL) shows empty.
+    QString count = std::isnan(ARecord.Count()) ? QString() : NumberText(ARecord.Count());
     if (TestBitMask(ARecord.Flag(), 1))
         count.prepend(QLatin1Char('~'));
     const TDateTime revision = std::max(ARecord.CreateDateTime(), ARecord.UpdateDateTime());

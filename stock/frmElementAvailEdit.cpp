@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace {
 
 constexpr quint32 kIcon = 2123;
@@ -470,7 +472,7 @@ void TfrmElementAvailEdit::FillEditors() {
     FClassEdit->setText(hasType || row.EAClassId() != 0 ? QString(row.EAClassName()) : QString());
     FTypeEdit->setText(hasType ? QString(row.ElementTypeName()) : QString());
     FNameEdit->setText(hasType ? QString() : QString(row.ElementTypeName()));
-    FCountEdit->setText(FloatToStrKV(row.Count()));
+    FCountEdit->setText(FloatToStrKV(std::isnan(row.Count()) ? 0.0 : row.Count()));
     FNeedEdit->setText(FloatToStrKV(row.Need()));
     FApproxBox->setChecked(TestBitMask(row.Flag(), 1));
     FNominalBox->setChecked(row.UsageNominal());

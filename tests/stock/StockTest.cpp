@@ -590,6 +590,17 @@ TEST_F(StockTest, CardCreatesCopiesAndEditsRecords) {
     EXPECT_EQ(Stored(1, "S_MARKING").toString(), QStringLiteral("Новая"));
     EXPECT_FALSE(Stored(1, "U_TIMESTAMP").isNull());
     EXPECT_EQ(RowTexts(shelf, 1).mid(1, 1), QStringList({"Новая"}));
+
+    // A count the database does not hold shows empty, after a refresh of the record too; its
+    // card offers 0.
+    DB().Exec(QStringLiteral("UPDATE T_ELEMENT_AVAIL SET V_COUNT_FLOAT = NULL WHERE ID = 3"));
+    shelf->RefreshData();
+    EXPECT_EQ(RowTexts(shelf, 3).value(3), QString());
+    NotifyRecordChanged(itElementAvail, 0, 3, iatChange);
+    EXPECT_EQ(RowTexts(shelf, 3).value(3), QString());
+    TfrmElementAvailEdit* nullCount = OpenCardElementAvail(3, false);
+    ASSERT_NE(nullCount, nullptr);
+    EXPECT_EQ(nullCount->ElementAvailCount_SpinEdit()->text(), QStringLiteral("0"));
 }
 
 TEST_F(StockTest, CardRefusesBadInputAndReferencesThatWent) {

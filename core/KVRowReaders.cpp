@@ -270,6 +270,61 @@ void ReadRow(TIBQuery& AQuery, TKVElementAvail& ARow) {
         f.Float("PROJECT_RESERVED", ARow.Reserved()), f.NotNull("PIN_EXISTS", ARow.PinExists()));
 }
 
+void ReadRow(TIBQuery& AQuery, TKVProject& ARow) {
+    const TKVRowFields f(AQuery);
+    const auto date = [&](const char* AName, TDateTime AMissing) {
+        const TIBField* field = AQuery.FindField(AName);
+        if (!field)
+            return AMissing;
+        return field->IsNull() ? TDateTime(0) : field->AsDateTime();
+    };
+    ARow.UpdateData(f.Text("S_NAME", ARow.Name()), f.Text("S_DESCRIPTION", ARow.Description()),
+                    f.Integer("V_COUNTDEV_SCHEDULED", ARow.CountDeviceScheduled()),
+                    f.Integer("V_COUNTDEV_COMPLETE", ARow.CountDeviceComplete()),
+                    f.Text("S_CATEGORY", ARow.Category()), date("D_BEGIN", ARow.DateBegin()),
+                    date("D_END", ARow.DateEnd()), f.NotNull("F_PROGRESS", ARow.InProgress()),
+                    f.IntegerOrNull("ICONID", -1, ARow.IconId()),
+                    f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+                    f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()));
+}
+
+void ReadRow(TIBQuery& AQuery, TKVProjectItem& ARow) {
+    const TKVRowFields f(AQuery);
+    const quint32 typeDBId = f.Key("ELEMENTTYPEDBID", ARow.ElementTypeDBId());
+    const quint32 typeId = f.Key("ELEMENTTYPEID", ARow.ElementTypeId());
+    const quint32 availId = f.Key("ELEMENTAVAILID", ARow.ElementAvailId());
+    QString name = ARow.ElementTypeName();
+    if (typeId != 0 && f.Has("TET_ELEMENTTYPENAME"))
+        name = f.Text("TET_ELEMENTTYPENAME");
+    else if (typeId == 0 && f.Has("TEA_ELEMENTTYPENAME"))
+        name = f.Text("TEA_ELEMENTTYPENAME");
+    const auto number = [&](const char* AName, bool AUsed, double AValue) {
+        if (const TIBField* field = AQuery.FindField(AName))
+            return field->IsNull() ? QVariant() : QVariant(field->AsDouble());
+        return AUsed ? QVariant(AValue) : QVariant();
+    };
+    const qint32 icon = f.IntegerOrNull("ELEMENTTYPEICONID", -1, ARow.ElementTypeIconId());
+    ARow.UpdateElementTypeData(typeDBId, typeId, icon);
+    ARow.UpdateData(availId, name, f.Float("V_COUNT_FLOAT", ARow.Count()),
+                    f.Text("S_TEXT", ARow.Text()), f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+                    f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()),
+                    typeId != 0 ? f.Key("CLASSDBID", ARow.PIClassDBId()) : 0,
+                    typeId != 0 ? f.Key("CLASSID", ARow.PIClassId()) : 0,
+                    typeId != 0 ? f.Text("CLASSNAME", ARow.PIClassName()) : QString(), icon,
+                    number("COUNTAVAIL", ARow.UsageAvail(), ARow.CountAvail()),
+                    f.Key("UNITCOUNTDBID", ARow.UnitCountDBId()),
+                    f.Key("UNITCOUNTID", ARow.UnitCountId()),
+                    f.Text("UNITCOUNTPREFIX", ARow.UnitCountPrefix()),
+                    number("NOMINAL", ARow.UsageNominal(), ARow.Nominal()),
+                    f.Key("UNITNOMDBID", ARow.UnitNominalDBId()),
+                    f.Key("UNITNOMID", ARow.UnitNominalId()),
+                    f.Text("UNITNOMPREFIX", ARow.UnitNominalPrefix()),
+                    f.Text("CASETYPENAME", ARow.CaseTypeName()));
+    if (f.Has("PROJECTNAME") || f.Has("PROJECTINPROGRESS"))
+        ARow.UpdateProjectData(f.Text("PROJECTNAME", ARow.ProjectName()),
+                               f.NotNull("PROJECTINPROGRESS", ARow.ProjectInProgress()));
+}
+
 // --------------------------------------------------------------------------- new rows
 
 namespace {
@@ -351,6 +406,15 @@ template <> std::unique_ptr<TKVElementAvail> NewRowFromQuery<TKVElementAvail>(TI
     const TKVRowFields f(AQuery);
     auto row = std::make_unique<TKVElementAvail>(f.Key("ID"), f.Key("ELEMENTTYPEDBID"),
                                                  f.Key("ELEMENTTYPEID"));
+    ReadRow(AQuery, *row);
+    return row;
+}
+template <> std::unique_ptr<TKVProject> NewRowFromQuery<TKVProject>(TIBQuery& AQuery) {
+    return NewLocalRow<TKVProject>(AQuery);
+}
+template <> std::unique_ptr<TKVProjectItem> NewRowFromQuery<TKVProjectItem>(TIBQuery& AQuery) {
+    const TKVRowFields f(AQuery);
+    auto row = std::make_unique<TKVProjectItem>(f.Key("ID"), f.Key("PROJECTID"));
     ReadRow(AQuery, *row);
     return row;
 }

@@ -21,6 +21,8 @@
 #include "core/KVMaker.h"
 #include "core/KVParam.h"
 #include "core/KVPin.h"
+#include "core/KVProject.h"
+#include "core/KVProjectItem.h"
 #include "core/KVStorage.h"
 #include "core/KVSupplier.h"
 #include "core/KVUnit.h"
@@ -82,6 +84,13 @@ void ReadRow(TIBQuery& AQuery, TKVElementType& ARow);
 // CASEMOUNTTYPE, CASE_CV_PTTTYPE; PROJECT_RESERVED (the count reserved by projects) and
 // PIN_EXISTS (not NULL: the type has pins) come from subqueries.
 void ReadRow(TIBQuery& AQuery, TKVElementAvail& ARow);
+// F_PROGRESS not NULL: in work; NULL dates read as 0 (none), a NULL ICONID as -1.
+void ReadRow(TIBQuery& AQuery, TKVProject& ARow);
+// The shown name is TEA_ELEMENTTYPENAME (the linked stock record's free name) for an item
+// without an element type and TET_ELEMENTTYPENAME otherwise. Joined: PROJECTNAME and
+// PROJECTINPROGRESS (not NULL: in work), CLASSDBID, CLASSID, CLASSNAME, ELEMENTTYPEICONID,
+// CASETYPENAME, COUNTAVAIL, NOMINAL, the two units' keys and UNITCOUNTPREFIX, UNITNOMPREFIX.
+void ReadRow(TIBQuery& AQuery, TKVProjectItem& ARow);
 
 // A row of TRow with the key of the query's row (DBID and ID, or ID alone), its fields read by
 // ReadRow. Defined for every table ReadRow reads.

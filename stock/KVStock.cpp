@@ -4,6 +4,7 @@
 #include "shell/KVOpeners.h"
 #include "stock/frmElementAvail.h"
 #include "stock/frmElementAvailEdit.h"
+#include "stock/frmProject.h"
 
 void RegisterStockWindows() {
     RegisterBookWindow(bwElementAvail,
@@ -17,4 +18,11 @@ void RegisterStockWindows() {
     TKVOpener<TOpenStockOfElementType>::Register(ShowElementAvailOnElementType);
     TKVOpener<TOpenNewElementAvail>::Register([] { OpenCardElementAvail(0, false); });
     RegisterCommandGroup(cgNewElementAvail);
+    for (const TKVProjectListSelectDataMode mode : {psdmInProgress, psdmArchive})
+        RegisterBookWindow(mode == psdmArchive ? bwProjectsArchive : bwProjectsInProgress,
+                           {[mode](TKVMDIChild& AChild) {
+                                const auto* host = dynamic_cast<TfrmProject*>(&AChild);
+                                return host && host->ListSelectDataMode() == mode;
+                            },
+                            [mode] { OpenRBProject(mode); }});
 }

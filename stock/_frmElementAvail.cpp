@@ -568,4 +568,5 @@ void T_frmElementAvail::AddExtraCommands(QMenu* AMenu) {
                              QKeySequence(Qt::CTRL | Qt::Key_W), [this] { SearchInWeb(); }});
     AddRecordCommand(AMenu, {"pmiAddToFavorite", tr("Добавить в избранное"), 45, QKeySequence(),
                              [this] { AddToFavorite(); }, nullptr, QString(), QString(), true});
+    AddStockOperations(AMenu);
 }

@@ -73,6 +73,19 @@ public:
     void SearchInWeb();
     void AddToFavorite();
 
+    // --- Stock operations (stock/_frmElementAvailOps.cpp)
+    // A new count for the selected record, asked in the count dialog; an emptied record may
+    // move to the storage place for empty records.
+    void ChangeCount();
+    // Moves every empty record to the storage place for empty records; the number moved.
+    quint32 MoveEmptyToSpecStorage();
+    void pmiAddFunct_MoveEmptyClick();
+    // Adds the selected record to a project in work, picked in the project picker.
+    void AddToProject();
+    // Every open stock window reads the record again / reloads.
+    static void RefreshElementAvailInRB(quint32 AElementAvailId);
+    static void RefreshAllElementAvailRB();
+
     // The window of one storage place or one element type closes with that record.
     bool BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const override;
 
@@ -100,6 +113,8 @@ private:
     bool HasRevDateBegin() const;
     bool HasRevDateEnd() const;
     const TKVElementAvail* SelectedRecord() const;
+    // The stock operations' commands.
+    void AddStockOperations(QMenu* AMenu);
 
     bool FInited = false;
     TKVElementAvailListSelectDataMode FMode = easdmAll;

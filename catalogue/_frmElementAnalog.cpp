@@ -99,11 +99,7 @@ void T_frmElementAnalog::LoadContext(TIBQuery& AQuery) {
     BindContext(AQuery);
     AQuery.Open();
     if (AQuery.Eof()) {
-        KVUserInterface().ShowSystemError(
-            QString(),
-            QStringLiteral("Object DBID:%1, ID:%2 not found in DataBase").arg(FPrimaryDBId).arg(
-                FPrimaryId),
-            true);
+        ShowObjectNotFound(FPrimaryDBId, FPrimaryId);
     } else {
         List()->SetPrimaryElementTypeName(AQuery.FieldByName("S_TYPENAME").AsString());
         List()->SetPrimaryElementTypeClassData(
@@ -117,8 +113,8 @@ void T_frmElementAnalog::LoadContext(TIBQuery& AQuery) {
 QString T_frmElementAnalog::CountSQL() const {
     if (FMode != eansdmAnalogs)
         return QStringLiteral("SELECT COUNT(*) FROM RDB$DATABASE WHERE 1 = 0;");
-    return QStringLiteral("SELECT COUNT(ID) FROM T_ELEMENT_ANALOG TEAN WHERE ") + kPrimaryCondition +
-           QLatin1Char(';');
+    return QStringLiteral("SELECT COUNT(ID) FROM T_ELEMENT_ANALOG TEAN WHERE ") +
+           kPrimaryCondition + QLatin1Char(';');
 }
 
 QString T_frmElementAnalog::SelectSQL() const {

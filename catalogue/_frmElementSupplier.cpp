@@ -45,13 +45,6 @@ TKVListBook ElementSupplierBook() {
     return book;
 }
 
-void ReportMissing(bool AHasDBId, quint32 ADBId, quint32 AId) {
-    const QString text =
-        AHasDBId ? QStringLiteral("Object DBID:%1, ID:%2 not found in DataBase").arg(ADBId).arg(AId)
-                 : QStringLiteral("Object ID:%1 not found in DataBase").arg(AId);
-    KVUserInterface().ShowSystemError(QString(), text, true);
-}
-
 } // namespace
 
 T_frmElementSupplier::T_frmElementSupplier(QWidget* AParent)
@@ -95,8 +88,7 @@ QString T_frmElementSupplier::ESClassName() const {
     return List() ? QString(List()->ESClassName()) : QString();
 }
 
-bool T_frmElementSupplier::BoundToRecord(TKVItemType AItemType, quint32 ADBId,
-                                         quint32 AId) const {
+bool T_frmElementSupplier::BoundToRecord(TKVItemType AItemType, quint32 ADBId, quint32 AId) const {
     switch (FMode) {
     case essdmOnElementType:
         return AItemType == itElementType && ADBId == FElementTypeDBId && AId == FElementTypeId;
@@ -143,13 +135,13 @@ void T_frmElementSupplier::LoadContext(TIBQuery& AQuery) {
     if (AQuery.Eof()) {
         switch (FMode) {
         case essdmOnElementType:
-            ReportMissing(true, FElementTypeDBId, FElementTypeId);
+            ShowObjectNotFound(FElementTypeDBId, FElementTypeId);
             break;
         case essdmOnSupplier:
-            ReportMissing(false, 0, FSupplierId);
+            ShowObjectNotFound(0, FSupplierId, false);
             break;
         case essdmOnClass:
-            ReportMissing(true, FClassDBId, FClassId);
+            ShowObjectNotFound(FClassDBId, FClassId);
             break;
         }
     } else {
@@ -234,8 +226,8 @@ void T_frmElementSupplier::OpenCard(quint32, quint32 AId, bool ACreateCopyFlag) 
     if (AId != 0)
         OpenCardElementSupplier(AId, ACreateCopyFlag, 0, 0, 0, 0, 0);
     else
-        OpenCardElementSupplier(0, false, FElementTypeDBId, FElementTypeId, FSupplierId,
-                                FClassDBId, FClassId);
+        OpenCardElementSupplier(0, false, FElementTypeDBId, FElementTypeId, FSupplierId, FClassDBId,
+                                FClassId);
 }
 
 const TKVElementSupplier* T_frmElementSupplier::SelectedRecord() const {

@@ -73,15 +73,6 @@ TKVListBook ElementTypeBook() {
     return book;
 }
 
-// "Object DBID:%d, ID:%d not found in DataBase" (AHasDBId) or "Object ID:%d ..." in the
-// system error box.
-void ReportMissing(bool AHasDBId, quint32 ADBId, quint32 AId) {
-    const QString text =
-        AHasDBId ? QStringLiteral("Object DBID:%1, ID:%2 not found in DataBase").arg(ADBId).arg(AId)
-                 : QStringLiteral("Object ID:%1 not found in DataBase").arg(AId);
-    KVUserInterface().ShowSystemError(QString(), text, true);
-}
-
 } // namespace
 
 T_frmElementType::T_frmElementType(QWidget* AParent)
@@ -125,17 +116,18 @@ T_frmElementType::T_frmElementType(QWidget* AParent)
     const auto registered = [](auto ATag) {
         return [] { return TKVOpener<decltype(ATag)>::Registered(); };
     };
-    SetDataViews({{odmtElementType, [this] { OpenItem(); }, [this] { return CardAvailable(); }},
-                  {odmtParamOnElementType, [this] { OpenReferenceBook_Params(); },
-                   registered(TOpenParamsOfElementType{})},
-                  {odmtPinOnElementType, [this] { OpenReferenceBook_PinsAssign(); },
-                   registered(TOpenPinsOfElementType{})},
-                  {odmtElementSupplierOnElementType, [this] { OpenReferenceBook_ElementSupplier(); },
-                   registered(TOpenPricesOfElementType{})},
-                  {odmtAvailOnElementType, [this] { OpenReferenceBook_ElementAvail(); },
-                   registered(TOpenStockOfElementType{})},
-                  {odmtAnalogOnElementType, [this] { OpenReferenceBook_ElementAnalog(); },
-                   registered(TOpenAnalogsOfElementType{})}});
+    SetDataViews(
+        {{odmtElementType, [this] { OpenItem(); }, [this] { return CardAvailable(); }},
+         {odmtParamOnElementType, [this] { OpenReferenceBook_Params(); },
+          registered(TOpenParamsOfElementType{})},
+         {odmtPinOnElementType, [this] { OpenReferenceBook_PinsAssign(); },
+          registered(TOpenPinsOfElementType{})},
+         {odmtElementSupplierOnElementType, [this] { OpenReferenceBook_ElementSupplier(); },
+          registered(TOpenPricesOfElementType{})},
+         {odmtAvailOnElementType, [this] { OpenReferenceBook_ElementAvail(); },
+          registered(TOpenStockOfElementType{})},
+         {odmtAnalogOnElementType, [this] { OpenReferenceBook_ElementAnalog(); },
+          registered(TOpenAnalogsOfElementType{})}});
 
     FBPInfoMenu = new QMenu(this);
     FBPInfoMenu->setObjectName(QStringLiteral("ElementTypeBPInfo_PopupMenu"));
@@ -345,7 +337,7 @@ void T_frmElementType::LoadContext(TIBQuery& AQuery) {
         BindContext(AQuery);
         AQuery.Open();
         if (AQuery.Eof())
-            ReportMissing(true, FClassDBId, FClassId);
+            ShowObjectNotFound(FClassDBId, FClassId);
         else
             List()->SetClassData(FClassDBId, FClassId, AQuery.FieldByName("S_NAME").AsString(), -1);
         break;
@@ -355,7 +347,7 @@ void T_frmElementType::LoadContext(TIBQuery& AQuery) {
         BindContext(AQuery);
         AQuery.Open();
         if (AQuery.Eof())
-            ReportMissing(true, FMakerDBId, FMakerId);
+            ShowObjectNotFound(FMakerDBId, FMakerId);
         else
             List()->SetMakerName(FMakerDBId, FMakerId, AQuery.FieldByName("S_NAME").AsString());
         break;
@@ -365,7 +357,7 @@ void T_frmElementType::LoadContext(TIBQuery& AQuery) {
         BindContext(AQuery);
         AQuery.Open();
         if (AQuery.Eof())
-            ReportMissing(false, 0, FSupplierId);
+            ShowObjectNotFound(0, FSupplierId, false);
         else
             List()->SetSupplierName(AQuery.FieldByName("S_NAME").AsString());
         break;

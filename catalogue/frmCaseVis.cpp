@@ -80,12 +80,8 @@ bool TfrmCaseVis::Init(quint32 ACaseDBId, quint32 ACaseId, quint32 AElementTypeD
     FCaseVisualMode = ACaseVisualMode;
     if (!LoadData()) {
         const bool onCase = FCaseVisualMode == cvmCase;
-        KVUserInterface().ShowSystemError(
-            QString(),
-            QStringLiteral("Object DBID:%1, ID:%2 not found in DataBase")
-                .arg(onCase ? FCaseDBId : FElementTypeDBId)
-                .arg(onCase ? FCaseId : FElementTypeId),
-            true);
+        ShowObjectNotFound(onCase ? FCaseDBId : FElementTypeDBId,
+                           onCase ? FCaseId : FElementTypeId);
         return false;
     }
     FCaseVis.ExecPinNameLengthTyped();

@@ -265,11 +265,7 @@ void TfrmElementTypeSummary::Refresh_ToolButtonClick() {
 }
 
 void TfrmElementTypeSummary::ReportNotFound() {
-    KVUserInterface().ShowSystemError(QString(),
-                                      QStringLiteral("Object DBID:%1, ID:%2 not found in DataBase")
-                                          .arg(FElementTypeDBId)
-                                          .arg(FElementTypeId),
-                                      true);
+    ShowObjectNotFound(FElementTypeDBId, FElementTypeId);
     if (Registered())
         CloseWindow();
 }

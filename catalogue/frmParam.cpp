@@ -79,8 +79,7 @@ int ParamImageIndex(quint32 AFlags) {
     return noLink ? 0 : -1;
 }
 
-T_frmParam::T_frmParam(QWidget* AParent)
-    : TKVBookListFrame<TKVParamList>(ParamBook(), AParent) {
+T_frmParam::T_frmParam(QWidget* AParent) : TKVBookListFrame<TKVParamList>(ParamBook(), AParent) {
     setObjectName(QStringLiteral("_frmParam1"));
     if (dmMain)
         Model()->SetImageList(&dmMain->ParamImgList);
@@ -111,12 +110,7 @@ void T_frmParam::LoadContext(TIBQuery& AQuery) {
     AQuery.Open();
     if (AQuery.Eof()) {
         // The list shows whatever values carry the key; its name stays empty.
-        KVUserInterface().ShowSystemError(
-            QString(),
-            QStringLiteral("Object DBID:%1, ID:%2 not found in DataBase")
-                .arg(FElementTypeDBId)
-                .arg(FElementTypeId),
-            true);
+        ShowObjectNotFound(FElementTypeDBId, FElementTypeId);
     } else {
         FElementTypeName = KVName(AQuery.FieldByName("S_TYPENAME").AsString());
         FElementTypeClassDBId = static_cast<quint32>(AQuery.FieldByName("CLASSDBID").AsInt64());
@@ -215,7 +209,8 @@ TfrmParam* OpenRBParam(quint32 AElementTypeDBId, quint32 AElementTypeId) {
     return OpenListHost<TfrmParam>(
         kIcon, [&](T_frmParam& AFrame) { AFrame.Init(AElementTypeDBId, AElementTypeId); },
         [](T_frmParam& AFrame) {
-            return QStringLiteral("%1 - %2").arg(AFrame.ElementTypeName(), TfrmParam::tr("Параметры"));
+            return QStringLiteral("%1 - %2").arg(AFrame.ElementTypeName(),
+                                                 TfrmParam::tr("Параметры"));
         });
 }
 

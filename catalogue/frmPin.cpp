@@ -91,12 +91,7 @@ void T_frmPin::LoadContext(TIBQuery& AQuery) {
     if (AQuery.Eof()) {
         FElementTypeName.clear();
         FPinCount = 0;
-        KVUserInterface().ShowSystemError(
-            QString(),
-            QStringLiteral("Object DBID:%1, ID:%2 not found in DataBase")
-                .arg(FElementTypeDBId)
-                .arg(FElementTypeId),
-            true);
+        ShowObjectNotFound(FElementTypeDBId, FElementTypeId);
     } else {
         FElementTypeName = AQuery.FieldByName("S_TYPENAME").AsString();
         const TIBField& count = AQuery.FieldByName("CASEPINCOUNT");

@@ -42,3 +42,14 @@ void SetKVUserInterface(TKVUserInterface* AInterface);
 inline void ShowExceptionBox(const Exception& AException, bool AOwnedByApp = true) {
     KVUserInterface().ShowSystemError(AException.ClassName(), AException.Message(), AOwnedByApp);
 }
+
+// The report of a record a window was opened on that the database no longer holds, in the
+// system error box: "Object DBID:%d, ID:%d not found in DataBase", or "Object ID:%d ..." for
+// records keyed by ID alone (AHasDBId false).
+inline void ShowObjectNotFound(quint32 ADBId, quint32 AId, bool AHasDBId = true) {
+    KVUserInterface().ShowSystemError(
+        QString(),
+        AHasDBId ? QStringLiteral("Object DBID:%1, ID:%2 not found in DataBase").arg(ADBId).arg(AId)
+                 : QStringLiteral("Object ID:%1 not found in DataBase").arg(AId),
+        true);
+}

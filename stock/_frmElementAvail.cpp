@@ -76,13 +76,6 @@ TKVListBook ElementAvailBook() {
     return book;
 }
 
-void ReportMissing(bool AHasDBId, quint32 ADBId, quint32 AId) {
-    const QString text =
-        AHasDBId ? QStringLiteral("Object DBID:%1, ID:%2 not found in DataBase").arg(ADBId).arg(AId)
-                 : QStringLiteral("Object ID:%1 not found in DataBase").arg(AId);
-    KVUserInterface().ShowSystemError(QString(), text, true);
-}
-
 QString ShortDateText(TDateTime AValue) {
     return QLocale().toString(QDateTimeFromDateTime(AValue).date(), QLocale::ShortFormat);
 }
@@ -422,7 +415,7 @@ void T_frmElementAvail::LoadContext(TIBQuery& AQuery) {
         AQuery.ParamByName("VAR_STORAGEID").SetAsInt64(FStorageId);
         AQuery.Open();
         if (AQuery.Eof())
-            ReportMissing(false, 0, FStorageId);
+            ShowObjectNotFound(0, FStorageId, false);
         else if (FMode == easdmOnStorage)
             List()->SetStorageName(FStorageId, AQuery.FieldByName("S_NAME").AsString());
         break;
@@ -432,7 +425,7 @@ void T_frmElementAvail::LoadContext(TIBQuery& AQuery) {
         BindContext(AQuery);
         AQuery.Open();
         if (AQuery.Eof())
-            ReportMissing(true, FElementTypeDBId, FElementTypeId);
+            ShowObjectNotFound(FElementTypeDBId, FElementTypeId);
         else
             List()->SetElementTypeName(FElementTypeDBId, FElementTypeId,
                                        AQuery.FieldByName("S_TYPENAME").AsString());
@@ -446,7 +439,7 @@ void T_frmElementAvail::LoadContext(TIBQuery& AQuery) {
         AQuery.ParamByName("VAR_UNITID").SetAsInt64(FNominalSearchUnitId);
         AQuery.Open();
         if (AQuery.Eof())
-            ReportMissing(true, FNominalSearchUnitDBId, FNominalSearchUnitId);
+            ShowObjectNotFound(FNominalSearchUnitDBId, FNominalSearchUnitId);
         else
             List()->SetNominalSearchUnitPrefix(AQuery.FieldByName("S_PREFIX").AsString());
         break;

@@ -41,8 +41,8 @@ TKVListBook ProjectItemBook() {
                     {T_frmProjectItem::tr("Ед. изм. номинала"), 100, lckText},
                     {T_frmProjectItem::tr("Примечание"), 200, lckText}};
     book.CopyNameColumn = -1;
-    book.CountSQL = QStringLiteral(
-        "SELECT COUNT(ID) FROM T_PROJECT_ITEM WHERE PROJECTID = :VAR_PROJECTID;");
+    book.CountSQL =
+        QStringLiteral("SELECT COUNT(ID) FROM T_PROJECT_ITEM WHERE PROJECTID = :VAR_PROJECTID;");
     book.SelectSQL = kItemSelect + QStringLiteral(" WHERE TPI.PROJECTID = :VAR_PROJECTID;");
     book.DeleteSQL = QStringLiteral("DELETE FROM T_PROJECT_ITEM WHERE ID = :VAR_ID;");
     book.ManageObjType = otProjectItemList;
@@ -54,8 +54,7 @@ TKVListBook ProjectItemBook() {
 }
 
 void ReportProjectMissing(quint32 AProjectId) {
-    KVUserInterface().ShowSystemError(
-        QString(), QStringLiteral("Object ID:%1 not found in DataBase").arg(AProjectId), true);
+    ShowObjectNotFound(0, AProjectId, false);
 }
 
 } // namespace
@@ -89,8 +88,8 @@ bool T_frmProjectItem::ProjectInProgress() const {
 }
 
 void T_frmProjectItem::LoadContext(TIBQuery& AQuery) {
-    AQuery.SetSQL(
-        QStringLiteral("SELECT FIRST 1 SKIP 0 S_NAME, F_PROGRESS FROM T_PROJECT WHERE ID = :VAR_ID;"));
+    AQuery.SetSQL(QStringLiteral(
+        "SELECT FIRST 1 SKIP 0 S_NAME, F_PROGRESS FROM T_PROJECT WHERE ID = :VAR_ID;"));
     AQuery.ParamByName("VAR_ID").SetAsInt64(FProjectId);
     AQuery.Open();
     if (AQuery.Eof()) {

@@ -107,8 +107,8 @@ TfrmProjectItemEdit::TfrmProjectItemEdit(QWidget* AParent)
                                Row()->ElementTypeDBId(), Row()->ElementTypeId(), 0, selected);
         else
             SelectElementAvail(Row()->ElementAvailId(), easdmAll, 0, 0, 0, selected);
-        AResult = SetSelectedItemDBData(selected.Select, 0, selected.Id, selected.Tag,
-                                        selected.Name);
+        AResult =
+            SetSelectedItemDBData(selected.Select, 0, selected.Id, selected.Tag, selected.Name);
     };
     availLink.Set = [this](quint32, quint32 AId, const QString&) {
         if (AId != 0) {
@@ -191,8 +191,8 @@ void TfrmProjectItemEdit::CreateRecord(quint32, quint32 AId) {
 }
 
 bool TfrmProjectItemEdit::ReadNewRecord(TIBQuery& AQuery) {
-    AQuery.SetSQL(
-        QStringLiteral("SELECT FIRST 1 SKIP 0 S_NAME, F_PROGRESS FROM T_PROJECT WHERE ID = :VAR_ID;"));
+    AQuery.SetSQL(QStringLiteral(
+        "SELECT FIRST 1 SKIP 0 S_NAME, F_PROGRESS FROM T_PROJECT WHERE ID = :VAR_ID;"));
     AQuery.ParamByName("VAR_ID").SetAsInt64(FProjectId);
     AQuery.Open();
     // A project that is gone: no name, and not in work.
@@ -222,8 +222,7 @@ void TfrmProjectItemEdit::LoadProjectStatus() {
         query.Close();
     });
     if (ok && !found)
-        KVUserInterface().ShowSystemError(
-            QString(), QStringLiteral("Object ID:%1 not found in DataBase").arg(FProjectId), true);
+        ShowObjectNotFound(0, FProjectId, false);
     if (ok && found)
         Row()->UpdateProjectData(Row()->ProjectName(), inWork);
 }
@@ -289,11 +288,10 @@ void TfrmProjectItemEdit::TakeAvail(quint32 AId) {
             return field.IsNull() ? QVariant() : QVariant(field.AsDouble());
         };
         TKVProjectItem& row = *Row();
-        row.UpdateElementAvailData(AId, number("V_COUNT_FLOAT"), key("UNITCOUNTDBID"),
-                                   key("UNITCOUNTID"),
-                                   query.FieldByName("UNITCOUNTPREFIX").AsString(),
-                                   number("V_NOMINAL"), key("UNITNOMDBID"), key("UNITNOMID"),
-                                   query.FieldByName("UNITNOMPREFIX").AsString());
+        row.UpdateElementAvailData(
+            AId, number("V_COUNT_FLOAT"), key("UNITCOUNTDBID"), key("UNITCOUNTID"),
+            query.FieldByName("UNITCOUNTPREFIX").AsString(), number("V_NOMINAL"),
+            key("UNITNOMDBID"), key("UNITNOMID"), query.FieldByName("UNITNOMPREFIX").AsString());
         if (query.FieldByName("ELEMENTTYPEID").IsNull()) {
             row.UpdateClassData(0, 0, QString());
             row.UpdateElementTypeData(0, 0, -1);
@@ -366,9 +364,9 @@ bool TfrmProjectItemEdit::CheckEditors() {
     const std::optional<double> value = TfrmChangeCount::ParseNumber(FCountEdit->text());
     if (!value || *value < 0) {
         FCountEdit->setFocus();
-        ShowMessageDlg(tr("Значение поля «%1» должно быть числом не меньше 0")
-                           .arg(tr("Требуемое количество")),
-                       mdkWarning, mdbOK);
+        ShowMessageDlg(
+            tr("Значение поля «%1» должно быть числом не меньше 0").arg(tr("Требуемое количество")),
+            mdkWarning, mdbOK);
         return false;
     }
     FCheckedCount = *value;

@@ -422,11 +422,7 @@ bool TKVRecordCard::Init(quint32 ADBId, quint32 AId, bool ACreateCopyFlag) {
         loaded = LoadData(0, 0);
     }
     if (!loaded) {
-        const QString text =
-            FCardBook.KeyHasDBId
-                ? QStringLiteral("Object DBID:%1, ID:%2 not found in DataBase").arg(ADBId).arg(AId)
-                : QStringLiteral("Object ID:%1 not found in DataBase").arg(AId);
-        KVUserInterface().ShowSystemError(QString(), text, true);
+        ShowObjectNotFound(ADBId, AId, FCardBook.KeyHasDBId);
         ForciblyCloseItem();
         return false;
     }

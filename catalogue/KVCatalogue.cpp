@@ -30,5 +30,7 @@ void RegisterCatalogueWindows() {
     TKVOpener<TOpenElementTypeSummary>::Register(ShowElementTypeSummary);
     TKVOpener<TOpenCaseDrawingOfElementType>::Register(ShowCaseVisualOfElementType);
     TKVOpener<TOpenCaseDrawing>::Register(ShowCaseVisualOfCase);
+    TKVOpener<TOpenElementTypesOnName>::Register(ShowElementTypesOnName);
+    TKVOpener<TOpenElementTypesOnMarking>::Register(ShowElementTypesOnMarking);
     RegisterCommandGroup(cgNewElementType);
 }

@@ -17,6 +17,7 @@
 #include "shell/KVOpeners.h"
 #include "shell/uMessage.h"
 #include "stock/KVStockDialogs.h"
+#include "stock/frmProject.h"
 
 #include <QCoreApplication>
 
@@ -65,7 +66,9 @@ bool TKVDialogReportAsker::Pick(TKVReportPick AWhat, const TKVDBKey& AClass, TKV
         SelectElementAvail(0, easdmAll, 0, 0, 0, local);
         break;
     case rpProject:
-        return false;
+        // Projects in work only, nothing preselected.
+        SelectProject(0, local);
+        break;
     }
     if (local.Select) {
         AResult = {0, local.Id};

@@ -11,6 +11,7 @@
 // a view whether to offer itself; Open(...) calls the opener. The opener itself brings an open
 // window of the kind to the front or opens a new one, as its window wants.
 
+#include <QString>
 #include <QtGlobal>
 
 #include <functional>
@@ -113,5 +114,40 @@ struct TShowDeletePackageDlg {
 };
 // The supplier price-list import dialog (the main window has checked the database).
 struct TShowImportPriceDlg {
+    using Signature = void();
+};
+
+// --- Searches and favourites
+
+// The four kinds of the find dialog.
+enum TKVFindType { ftElementTypeName, ftElementTypeMarking, ftElementAvailName, ftElementAvailMarking };
+
+// The find dialog of a kind; on OK it hands the accepted pattern to the main window's find
+// operation of that kind.
+struct TShowFindDlg {
+    using Signature = void(TKVFindType AFindType);
+};
+// The result windows of a find pattern: each brings its open window of the same pattern to the
+// front or opens a new one.
+struct TOpenElementTypesOnName {
+    using Signature = void(const QString& AFindStr);
+};
+struct TOpenElementTypesOnMarking : TOpenElementTypesOnName {};
+struct TOpenElementAvailsOnName : TOpenElementTypesOnName {};
+struct TOpenElementAvailsOnMarking : TOpenElementTypesOnName {};
+// The parametric search dialog (it runs the search and opens its result itself).
+struct TShowParamSearchDlg {
+    using Signature = void();
+};
+// The nominal-value search of the stock.
+struct TShowNominalSearchDlg {
+    using Signature = void();
+};
+// The revision-date search of the stock.
+struct TShowRevDateSearchDlg {
+    using Signature = void();
+};
+// The favourites.
+struct TShowFavoritesDlg {
     using Signature = void();
 };

@@ -450,22 +450,7 @@ void TfrmMain::CreateMenus() {
 
     // Search: the find dialogs, the parametric, nominal and revision-date searches.
     FSearchMenu = NewMenu("mmiSearch", tr("&Поиск"), bar);
-    NewAction(FSearchMenu, "mmiFindOnElementTypeName", tr("&Поиск типов элементов по наименованию"),
-              Qt::Key_F3, 55);
-    NewAction(FSearchMenu, "mmiFindOnElementTypeMarking",
-              tr("Поиск типов элементов по &маркировке"), QKeySequence(), 62);
-    NewAction(FSearchMenu, "mmiSearchParam", tr("П&араметрический поиск по классу"),
-              QKeySequence(Qt::CTRL | Qt::Key_F3), 56);
-    FSearchMenu->addSeparator();
-    NewAction(FSearchMenu, "mmiFindOnElementAvailName",
-              tr("Поиск элементов в &наличии по наименованию"),
-              QKeySequence(Qt::SHIFT | Qt::Key_F3), 57);
-    NewAction(FSearchMenu, "mmiFindOnElementAvailMarking",
-              tr("Поиск элементов в на&личии по маркировке"), QKeySequence(), 62);
-    NewAction(FSearchMenu, "mmiSearchNominal", tr("По&иск элементов в наличии по номиналу"),
-              QKeySequence(Qt::ALT | Qt::Key_F3), 58);
-    NewAction(FSearchMenu, "mmiSearchRevDate", tr("Поиск э&лементов в наличии по дате ревизии"),
-              QKeySequence(), 61);
+    AddSearchCommands(FSearchMenu, "mmi", true);
     bar->addMenu(FSearchMenu);
 
     // Database contents and data exchange
@@ -482,8 +467,9 @@ void TfrmMain::CreateMenus() {
                       QKeySequence(), 81),
             &QAction::triggered, this, &TfrmMain::OpenImportPriceDlg);
     FDBDataMenu->addSeparator();
-    NewAction(FDBDataMenu, "mmiFavorite", tr("И&збранное"), QKeySequence(Qt::SHIFT | Qt::Key_F1),
-              45);
+    connect(NewAction(FDBDataMenu, "mmiFavorite", tr("И&збранное"),
+                      QKeySequence(Qt::SHIFT | Qt::Key_F1), 45),
+            &QAction::triggered, this, [] { TKVOpener<TShowFavoritesDlg>::Open(); });
     bar->addMenu(FDBDataMenu);
 
     // Configuration
@@ -669,20 +655,7 @@ void TfrmMain::CreateToolBar() {
 
     button = NewToolButton("Search_ToolButton", tr("Поиск"), tr("Поиск элементов"), 54);
     menu = NewMenu("Search_PopupMenu", QString(), this);
-    NewAction(menu, "pmiFindOnElementTypeName", tr("&Поиск типов элементов по наименованию"),
-              QKeySequence(), 55);
-    NewAction(menu, "pmiFindOnElementTypeMarking", tr("Поиск типов элементов по &маркировке"),
-              QKeySequence(), 62);
-    NewAction(menu, "pmiSearchParam", tr("П&араметрический поиск по классу"), QKeySequence(), 56);
-    menu->addSeparator();
-    NewAction(menu, "pmiFindOnElementAvailName", tr("Поиск элементов в &наличии по наименованию"),
-              QKeySequence(), 57);
-    NewAction(menu, "pmiFindOnElementAvailMarking", tr("Поиск элементов в на&личии по маркировке"),
-              QKeySequence(), 62);
-    NewAction(menu, "pmiSearchNominal", tr("По&иск элементов в наличии по номиналу"),
-              QKeySequence(), 58);
-    NewAction(menu, "pmiSearchRevDate", tr("Поиск э&лементов в наличии по дате ревизии"),
-              QKeySequence(), 61);
+    AddSearchCommands(menu, "pmi", false);
     popup(button, menu);
 
     button =
@@ -698,7 +671,8 @@ void TfrmMain::CreateToolBar() {
     connect(NewAction(menu, "pmiImportPrice", tr("И&мпорт прайсов поставщика"), QKeySequence(), 81),
             &QAction::triggered, this, &TfrmMain::OpenImportPriceDlg);
     menu->addSeparator();
-    NewAction(menu, "pmiFavorite", tr("И&збранное"), QKeySequence(), 45);
+    connect(NewAction(menu, "pmiFavorite", tr("И&збранное"), QKeySequence(), 45),
+            &QAction::triggered, this, [] { TKVOpener<TShowFavoritesDlg>::Open(); });
     popup(button, menu);
     FMainToolBar->addSeparator();
 
@@ -1294,16 +1268,9 @@ void TfrmMain::DisableCommandsWithoutWindows() {
         button->setEnabled(projects);
 
     static const std::pair<TKVCommandGroup, std::vector<const char*>> kGroupCommands[] = {
-        {cgSearches,
-         {"mmiFindOnElementTypeName", "mmiFindOnElementTypeMarking", "mmiSearchParam",
-          "mmiFindOnElementAvailName", "mmiFindOnElementAvailMarking", "mmiSearchNominal",
-          "mmiSearchRevDate", "pmiFindOnElementTypeName", "pmiFindOnElementTypeMarking",
-          "pmiSearchParam", "pmiFindOnElementAvailName", "pmiFindOnElementAvailMarking",
-          "pmiSearchNominal", "pmiSearchRevDate"}},
         {cgPackages, {"mmiImport", "pmiImport", "mmiExport", "pmiExport"}},
         {cgPackageDeletion, {"mmiDeletePackage", "pmiDeletePackage"}},
         {cgPriceImport, {"mmiImportPrice", "pmiImportPrice"}},
-        {cgFavorites, {"mmiFavorite", "pmiFavorite"}},
         {cgReports, {"mmiReports"}},
         {cgNewElementType, {"pmiNewElementTypeOnClass"}},
         {cgNewElementAvail, {"pmiNewElementAvail"}}};
@@ -1312,11 +1279,76 @@ void TfrmMain::DisableCommandsWithoutWindows() {
             for (const char* name : names)
                 if (QAction* action = Action(name))
                     action->setEnabled(false);
+
+    // Each search command and the favourites: present when the dialog they open is registered.
+    const bool find = TKVOpener<TShowFindDlg>::Registered();
+    const std::pair<std::array<const char*, 2>, bool> kSearchCommands[] = {
+        {{"mmiFindOnElementTypeName", "pmiFindOnElementTypeName"}, find},
+        {{"mmiFindOnElementTypeMarking", "pmiFindOnElementTypeMarking"}, find},
+        {{"mmiSearchParam", "pmiSearchParam"}, TKVOpener<TShowParamSearchDlg>::Registered()},
+        {{"mmiFindOnElementAvailName", "pmiFindOnElementAvailName"}, find},
+        {{"mmiFindOnElementAvailMarking", "pmiFindOnElementAvailMarking"}, find},
+        {{"mmiSearchNominal", "pmiSearchNominal"}, TKVOpener<TShowNominalSearchDlg>::Registered()},
+        {{"mmiSearchRevDate", "pmiSearchRevDate"}, TKVOpener<TShowRevDateSearchDlg>::Registered()},
+        {{"mmiFavorite", "pmiFavorite"}, TKVOpener<TShowFavoritesDlg>::Registered()}};
+    for (const auto& [names, present] : kSearchCommands)
+        if (!present)
+            for (const char* name : names)
+                if (QAction* action = Action(name))
+                    action->setEnabled(false);
 }
-void TfrmMain::OpenReferenceBook_FindElementTypesName(const QString&) {}
-void TfrmMain::OpenReferenceBook_FindElementTypesMarking(const QString&) {}
-void TfrmMain::OpenReferenceBook_FindElementAvailsName(const QString&) {}
-void TfrmMain::OpenReferenceBook_FindElementAvailsMarking(const QString&) {}
+
+void TfrmMain::AddSearchCommands(QMenu* AMenu, const char* APrefix, bool AShortcuts) {
+    struct TSearchCommand {
+        const char* Name;
+        const char* Caption;
+        QKeySequence Shortcut;
+        int ImageIndex;
+        std::function<void()> Run;
+    };
+    const TSearchCommand kCommands[] = {
+        {"FindOnElementTypeName", "&Поиск типов элементов по наименованию", Qt::Key_F3, 55,
+         [] { TKVOpener<TShowFindDlg>::Open(ftElementTypeName); }},
+        {"FindOnElementTypeMarking", "Поиск типов элементов по &маркировке", QKeySequence(), 62,
+         [] { TKVOpener<TShowFindDlg>::Open(ftElementTypeMarking); }},
+        {"SearchParam", "П&араметрический поиск по классу", QKeySequence(Qt::CTRL | Qt::Key_F3),
+         56, [] { TKVOpener<TShowParamSearchDlg>::Open(); }},
+        {nullptr, nullptr, QKeySequence(), 0, nullptr},
+        {"FindOnElementAvailName", "Поиск элементов в &наличии по наименованию",
+         QKeySequence(Qt::SHIFT | Qt::Key_F3), 57,
+         [] { TKVOpener<TShowFindDlg>::Open(ftElementAvailName); }},
+        {"FindOnElementAvailMarking", "Поиск элементов в на&личии по маркировке", QKeySequence(),
+         62, [] { TKVOpener<TShowFindDlg>::Open(ftElementAvailMarking); }},
+        {"SearchNominal", "По&иск элементов в наличии по номиналу",
+         QKeySequence(Qt::ALT | Qt::Key_F3), 58, [] { TKVOpener<TShowNominalSearchDlg>::Open(); }},
+        {"SearchRevDate", "Поиск э&лементов в наличии по дате ревизии", QKeySequence(), 61,
+         [] { TKVOpener<TShowRevDateSearchDlg>::Open(); }}};
+    for (const TSearchCommand& command : kCommands) {
+        if (!command.Name) {
+            AMenu->addSeparator();
+            continue;
+        }
+        const QByteArray name = QByteArray(APrefix) + command.Name;
+        QAction* action = NewAction(AMenu, name.constData(), tr(command.Caption),
+                                    AShortcuts ? command.Shortcut : QKeySequence(),
+                                    command.ImageIndex);
+        connect(action, &QAction::triggered, this, command.Run);
+    }
+}
+// The result windows of a pattern: each opener brings the open window of the same pattern to the
+// front or opens a new one.
+void TfrmMain::OpenReferenceBook_FindElementTypesName(const QString& AFindStr) {
+    TKVOpener<TOpenElementTypesOnName>::Open(AFindStr);
+}
+void TfrmMain::OpenReferenceBook_FindElementTypesMarking(const QString& AFindStr) {
+    TKVOpener<TOpenElementTypesOnMarking>::Open(AFindStr);
+}
+void TfrmMain::OpenReferenceBook_FindElementAvailsName(const QString& AFindStr) {
+    TKVOpener<TOpenElementAvailsOnName>::Open(AFindStr);
+}
+void TfrmMain::OpenReferenceBook_FindElementAvailsMarking(const QString& AFindStr) {
+    TKVOpener<TOpenElementAvailsOnMarking>::Open(AFindStr);
+}
 void TfrmMain::OpenReferenceBook_ElementAvail() {
     if (!dmMain->DBConnected())
         return;

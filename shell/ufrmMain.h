@@ -202,6 +202,8 @@ private:
     bool PreparePackageChange();
     // Disables the commands whose windows are not part of the program yet.
     void DisableCommandsWithoutWindows();
+    // The seven search commands into AMenu, named APrefix + the command (main menu: with keys).
+    void AddSearchCommands(QMenu* AMenu, const char* APrefix, bool AShortcuts);
 
     void CreateMenus();
     void CreateToolBar();

@@ -16,6 +16,8 @@ void RegisterStockWindows() {
                         [] { OpenRBElementAvail(); }});
     TKVOpener<TOpenStockOfStorage>::Register(ShowElementAvailOnStorage);
     TKVOpener<TOpenStockOfElementType>::Register(ShowElementAvailOnElementType);
+    TKVOpener<TOpenElementAvailsOnName>::Register(ShowElementAvailOnName);
+    TKVOpener<TOpenElementAvailsOnMarking>::Register(ShowElementAvailOnMarking);
     TKVOpener<TOpenNewElementAvail>::Register([] { OpenCardElementAvail(0, false); });
     RegisterCommandGroup(cgNewElementAvail);
     for (const TKVProjectListSelectDataMode mode : {psdmInProgress, psdmArchive})

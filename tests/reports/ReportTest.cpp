@@ -16,6 +16,7 @@
 #include "stock/_frmElementAvail.h"
 #include "stock/frmChangeCount.h"
 #include "stock/frmElementAvail.h"
+#include "stock/frmProject.h"
 #include "tests/support/TestDataBase.h"
 
 #include <QDateEdit>
@@ -398,8 +399,9 @@ TEST_F(TReportWindowTest, TheValueDialogKeepsAReversedRangeAndUpperCasesTexts) {
     EXPECT_EQ(ReportValues().Int2, 5);
 }
 
-// The program's asker takes the count from the count dialog and a stock record from the picker
-// of all stock records; a cancelled dialog cancels the question.
+// The program's asker takes the count from the count dialog, a stock record from the picker of
+// all stock records and a project from the picker of the projects in work; a cancelled dialog
+// cancels the question.
 TEST_F(TReportWindowTest, TheProgramAsksTheCountAndTheStockRecordWithTheStockDialogs) {
     DB().Exec(QStringLiteral("INSERT INTO T_STORAGE (ID, S_NAME, V_FLAG) VALUES (1, 'Шкаф', 0)"));
     DB().Exec(QStringLiteral(
@@ -432,6 +434,24 @@ TEST_F(TReportWindowTest, TheProgramAsksTheCountAndTheStockRecordWithTheStockDia
     EXPECT_EQ(picked.Id, 7u);
     AnswerModal<TfrmSelectElementAvail>([](TfrmSelectElementAvail* ADialog) { ADialog->reject(); });
     EXPECT_FALSE(asker.Pick(rpElementAvail, TKVDBKey{}, picked));
+
+    // One project in work, one in the archive: the picker lists the one in work.
+    DB().Exec(QStringLiteral("INSERT INTO T_PROJECT (ID, S_NAME, V_COUNTDEV_SCHEDULED, "
+                             "V_COUNTDEV_COMPLETE, F_PROGRESS, V_FLAG) VALUES (4, 'Усилитель', "
+                             "2, 0, 1, 0)"));
+    DB().Exec(QStringLiteral("INSERT INTO T_PROJECT (ID, S_NAME, V_COUNTDEV_SCHEDULED, "
+                             "V_COUNTDEV_COMPLETE, F_PROGRESS, V_FLAG) VALUES (5, 'Старый', 1, "
+                             "1, NULL, 0)"));
+    AnswerModal<TfrmSelectProject>([](TfrmSelectProject* ADialog) {
+        ASSERT_EQ(ADialog->BookFrame()->Model()->Count(), 1);
+        ADialog->BookFrame()->SelectRecord(0, 4);
+        ADialog->ButtonPanel()->OkBtn()->click();
+    });
+    EXPECT_TRUE(asker.Pick(rpProject, TKVDBKey{}, picked));
+    EXPECT_EQ(picked.DBId, 0u);
+    EXPECT_EQ(picked.Id, 4u);
+    AnswerModal<TfrmSelectProject>([](TfrmSelectProject* ADialog) { ADialog->reject(); });
+    EXPECT_FALSE(asker.Pick(rpProject, TKVDBKey{}, picked));
 }
 
 TEST(ShippedReportTest, TheShippedPluginIsListedAndBuildsOnTheDemoDatabase) {

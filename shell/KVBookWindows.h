@@ -32,11 +32,9 @@ struct TKVBookWindowOpener {
 
 // The main window's other commands, by the windows they open.
 enum TKVCommandGroup {
-    cgSearches,        // the find dialogs and the parametric, nominal and revision-date searches
     cgPackages,        // package import and export
     cgPackageDeletion, // deletion of an imported package
     cgPriceImport,     // supplier price import
-    cgFavorites,       // the favourites
     cgReports,         // the report list
     cgNewElementType,  // a new element type in a picked class
     cgNewElementAvail, // a new stock record

@@ -6,6 +6,7 @@
 
 #include "shell/KVBookWindows.h"
 #include "shell/KVButtonEdit.h"
+#include "shell/KVOpeners.h"
 #include "shell/frmConnect.h"
 #include "shell/frmHelp.h"
 #include "shell/frmTDBAConnect.h"
@@ -36,6 +37,15 @@ void CloseHelpWindow() {
 
 class ConnectTest : public TMainWindowTest {
 protected:
+    // The search dialogs and the favourites, present (doing nothing) or absent.
+    static void RegisterSearchDialogs(bool APresent) {
+        TKVOpener<TShowFindDlg>::Register(APresent ? [](TKVFindType) {}
+                                                   : TKVOpener<TShowFindDlg>::TFunction());
+        for (auto* registerDialog :
+             {&TKVOpener<TShowParamSearchDlg>::Register, &TKVOpener<TShowNominalSearchDlg>::Register,
+              &TKVOpener<TShowRevDateSearchDlg>::Register, &TKVOpener<TShowFavoritesDlg>::Register})
+            registerDialog(APresent ? [] {} : std::function<void()>());
+    }
     // Every command has its window here, so that the connected state alone decides.
     void SetUp() override {
         TMainWindowTest::SetUp();
@@ -44,8 +54,10 @@ protected:
                                {[](TKVMDIChild&) { return false; }, [] {}});
         for (int group = 0; group < cgCount; ++group)
             RegisterCommandGroup(static_cast<TKVCommandGroup>(group));
+        RegisterSearchDialogs(true);
     }
     void TearDown() override {
+        RegisterSearchDialogs(false);
         ClearBookWindows();
         TMainWindowTest::TearDown();
     }

@@ -1,5 +1,6 @@
 #include "stock/KVSearchProfiles.h"
 
+#include "core/KVCommon.h"
 #include "core/udmMain.h"
 #include "platform/ib/IBQuery.h"
 

@@ -198,7 +198,7 @@ int TfrmParamSearch::FindItemByBaseParam(quint32 ADBId, quint32 AId) const {
 
 void TfrmParamSearch::AppendRow(const TKVParamSearchData& AData, const QString& ACaption) {
     FConditions.push_back(AData);
-    FListView->addTopLevelItem(new QTreeWidgetItem(FListView));
+    FListView->addTopLevelItem(new QTreeWidgetItem);
     SetRow(static_cast<int>(FConditions.size()) - 1, AData, ACaption);
 }
 
@@ -398,11 +398,10 @@ bool TfrmParamSearch::SaveParamSearchProfileToDB(const QString& APSPName) {
                                     FUnionCombo->currentIndex(), FConditions, id))
         return false;
     FPSPList.push_back({id, APSPName.left(TKVSearchProfiles::NameMaxLength)});
-    SelectProfileSilently(-1);
     FPSPLoading = true;
     FProfileCombo->addItem(FPSPList.back().Name);
+    FProfileCombo->setCurrentIndex(FProfileCombo->count() - 1);
     FPSPLoading = false;
-    SelectProfileSilently(FProfileCombo->count() - 1);
     EnableProfileButtons(!ReadOnlyDB());
     FAddButton->setEnabled(true);
     return true;

@@ -1,5 +1,6 @@
 #include "stock/frmParamSearchItemEdit.h"
 
+#include "core/KVCommon.h"
 #include "refbooks/frmBaseParam.h"
 #include "shell/KVButtonEdit.h"
 #include "shell/frmOkCancel.h"

@@ -4,6 +4,7 @@
 #include "shell/KVOpeners.h"
 #include "stock/frmElementAvail.h"
 #include "stock/frmElementAvailEdit.h"
+#include "stock/frmParamSearch.h"
 #include "stock/frmProject.h"
 
 void RegisterStockWindows() {
@@ -20,6 +21,7 @@ void RegisterStockWindows() {
     TKVOpener<TOpenElementAvailsOnMarking>::Register(ShowElementAvailOnMarking);
     TKVOpener<TOpenNewElementAvail>::Register([] { OpenCardElementAvail(0, false); });
     RegisterCommandGroup(cgNewElementAvail);
+    TKVOpener<TShowParamSearchDlg>::Register([] { ShowParamSearchDlg(); });
     for (const TKVProjectListSelectDataMode mode : {psdmInProgress, psdmArchive})
         RegisterBookWindow(mode == psdmArchive ? bwProjectsArchive : bwProjectsInProgress,
                            {[mode](TKVMDIChild& AChild) {

@@ -4,6 +4,8 @@
 #include "shell/KVOpeners.h"
 #include "stock/frmElementAvail.h"
 #include "stock/frmElementAvailEdit.h"
+#include "stock/frmFavorites.h"
+#include "stock/frmNote.h"
 #include "stock/frmProject.h"
 
 void RegisterStockWindows() {
@@ -27,4 +29,6 @@ void RegisterStockWindows() {
                                 return host && host->ListSelectDataMode() == mode;
                             },
                             [mode] { OpenRBProject(mode); }});
+    TKVOpener<TShowFavoritesDlg>::Register([] { ShowFavoritesDlg(); });
+    RegisterBookWindowOf<TfrmNote>(bwNotes, [] { OpenRBNote(); });
 }

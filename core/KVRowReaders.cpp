@@ -325,6 +325,13 @@ void ReadRow(TIBQuery& AQuery, TKVProjectItem& ARow) {
                                f.NotNull("PROJECTINPROGRESS", ARow.ProjectInProgress()));
 }
 
+void ReadRow(TIBQuery& AQuery, TKVNote& ARow) {
+    const TKVRowFields f(AQuery);
+    ARow.UpdateData(f.IntegerOrNull("V_MARKER", -1, ARow.Marker()), f.Text("S_TEXT", ARow.Text()),
+                    f.DateTime("C_TIMESTAMP", ARow.CreateDateTime()),
+                    f.DateTime("U_TIMESTAMP", ARow.UpdateDateTime()));
+}
+
 // --------------------------------------------------------------------------- new rows
 
 namespace {
@@ -417,4 +424,7 @@ template <> std::unique_ptr<TKVProjectItem> NewRowFromQuery<TKVProjectItem>(TIBQ
     auto row = std::make_unique<TKVProjectItem>(f.Key("ID"), f.Key("PROJECTID"));
     ReadRow(AQuery, *row);
     return row;
+}
+template <> std::unique_ptr<TKVNote> NewRowFromQuery<TKVNote>(TIBQuery& AQuery) {
+    return NewLocalRow<TKVNote>(AQuery);
 }

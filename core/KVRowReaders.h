@@ -19,6 +19,7 @@
 #include "core/KVElementSupplier.h"
 #include "core/KVElementType.h"
 #include "core/KVMaker.h"
+#include "core/KVNote.h"
 #include "core/KVParam.h"
 #include "core/KVPin.h"
 #include "core/KVProject.h"
@@ -91,6 +92,8 @@ void ReadRow(TIBQuery& AQuery, TKVProject& ARow);
 // PROJECTINPROGRESS (not NULL: in work), CLASSDBID, CLASSID, CLASSNAME, ELEMENTTYPEICONID,
 // CASETYPENAME, COUNTAVAIL, NOMINAL, the two units' keys and UNITCOUNTPREFIX, UNITNOMPREFIX.
 void ReadRow(TIBQuery& AQuery, TKVProjectItem& ARow);
+// V_MARKER NULL (or outside 0..15): no marker.
+void ReadRow(TIBQuery& AQuery, TKVNote& ARow);
 
 // A row of TRow with the key of the query's row (DBID and ID, or ID alone), its fields read by
 // ReadRow. Defined for every table ReadRow reads.

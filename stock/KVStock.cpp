@@ -4,6 +4,8 @@
 #include "shell/KVOpeners.h"
 #include "stock/frmElementAvail.h"
 #include "stock/frmElementAvailEdit.h"
+#include "stock/frmFavorites.h"
+#include "stock/frmNote.h"
 #include "stock/frmParamSearch.h"
 #include "stock/frmProject.h"
 
@@ -29,4 +31,6 @@ void RegisterStockWindows() {
                                 return host && host->ListSelectDataMode() == mode;
                             },
                             [mode] { OpenRBProject(mode); }});
+    TKVOpener<TShowFavoritesDlg>::Register([] { ShowFavoritesDlg(); });
+    RegisterBookWindowOf<TfrmNote>(bwNotes, [] { OpenRBNote(); });
 }

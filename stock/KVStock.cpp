@@ -2,9 +2,14 @@
 
 #include "shell/KVBookWindows.h"
 #include "shell/KVOpeners.h"
+#include "shell/uMessage.h"
+#include "shell/ufrmMain.h"
 #include "stock/frmElementAvail.h"
 #include "stock/frmElementAvailEdit.h"
+#include "stock/frmFind.h"
+#include "stock/frmNominalSearch.h"
 #include "stock/frmProject.h"
+#include "stock/frmRevDateSearch.h"
 
 void RegisterStockWindows() {
     RegisterBookWindow(bwElementAvail,
@@ -27,4 +32,25 @@ void RegisterStockWindows() {
                                 return host && host->ListSelectDataMode() == mode;
                             },
                             [mode] { OpenRBProject(mode); }});
+    // The find dialog hands its pattern to the main window's find operation of its kind.
+    TKVOpener<TShowFindDlg>::Register([](TKVFindType AFindType) {
+        if (ShowFindDlg(AFindType) != mrOk || !frmMain)
+            return;
+        switch (AFindType) {
+        case ftElementTypeName:
+            frmMain->OpenReferenceBook_FindElementTypesName(FindText);
+            break;
+        case ftElementTypeMarking:
+            frmMain->OpenReferenceBook_FindElementTypesMarking(FindText);
+            break;
+        case ftElementAvailName:
+            frmMain->OpenReferenceBook_FindElementAvailsName(FindText);
+            break;
+        case ftElementAvailMarking:
+            frmMain->OpenReferenceBook_FindElementAvailsMarking(FindText);
+            break;
+        }
+    });
+    TKVOpener<TShowNominalSearchDlg>::Register([] { ShowNominalSearchDlg(); });
+    TKVOpener<TShowRevDateSearchDlg>::Register([] { ShowRevDateSearchDlg(); });
 }

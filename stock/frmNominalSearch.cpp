@@ -5,6 +5,7 @@
 #include "shell/KVButtonEdit.h"
 #include "shell/frmOkCancel.h"
 #include "shell/uMessage.h"
+#include "stock/frmChangeCount.h"
 #include "stock/frmElementAvail.h"
 
 #include <QComboBox>
@@ -14,12 +15,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -53,20 +52,9 @@ public:
     }
 
 private:
+    // Numbers are read as the count dialog reads them.
     static std::optional<double> Parse(const QString& AText) {
-        const QString text = AText.trimmed();
-        bool ok = false;
-        QLocale locale;
-        locale.setNumberOptions(QLocale::RejectGroupSeparator);
-        double value = locale.toDouble(text, &ok);
-        if (!ok) {
-            QLocale c = QLocale::c();
-            c.setNumberOptions(QLocale::RejectGroupSeparator);
-            value = c.toDouble(QString(text).replace(u',', u'.'), &ok);
-        }
-        if (!ok || !std::isfinite(value))
-            return std::nullopt;
-        return value;
+        return TfrmChangeCount::ParseNumber(AText);
     }
 };
 

@@ -339,16 +339,14 @@ TEST_F(ProjectTest, ItemImportCommandOpensTheDialogOfTheSelectedProject) {
     std::vector<quint32> opened;
     TKVOpener<TShowImportProjectItemDlg>::Register(
         [&](quint32 AProjectId) { opened.push_back(AProjectId); });
-    frame->SelectRecord(0, 0);
-    frame->SelectRecord(0, 1);
+    frame->RefreshData();
     ASSERT_TRUE(import->isEnabled());
     import->trigger();
     EXPECT_EQ(opened, std::vector<quint32>{1});
 
     // Not on a read-only database.
     ::ReadOnly = true;
-    frame->SelectRecord(0, 0);
-    frame->SelectRecord(0, 1);
+    frame->RefreshData();
     EXPECT_FALSE(import->isEnabled());
     ::ReadOnly = false;
     TKVOpener<TShowImportProjectItemDlg>::Register({});

@@ -13,7 +13,6 @@
 #include "core/KVCommon.h"
 #include "exchange/frmExport.h"
 #include "exchange/frmImport.h"
-#include "exchange/frmImportProjectItem.h"
 #include "exchange/frmPackageInfo.h"
 #include "platform/ib/IBQuery.h"
 #include "refbooks/KVReferenceBooks.h"
@@ -388,7 +387,6 @@ TEST_F(WindowLayoutTest, ProjectWindowsShowTheirContentsWhole) {
         open();
         EXPECT_EQ(Faults(ActiveChildFaults(check)), QString()) << name;
     }
-    EXPECT_EQ(Faults(ModalFaults([&] { ShowImportProjectItemDlg(project); })), QString());
 }
 
 TEST_F(WindowLayoutTest, MessageBoxesOfEveryButtonLayoutShowTheirCaptionsWhole) {

@@ -4,6 +4,7 @@
 #include "exchange/frmExport.h"
 #include "exchange/frmImport.h"
 #include "exchange/frmImportPrice.h"
+#include "exchange/frmImportProjectItem.h"
 #include "shell/KVBookWindows.h"
 #include "shell/KVOpeners.h"
 
@@ -12,6 +13,8 @@ void RegisterExchangeWindows() {
     TKVOpener<TShowExportDlg>::Register([] { ShowExportDlg(); });
     TKVOpener<TShowDeletePackageDlg>::Register([] { ShowDeletePackageDlg(); });
     TKVOpener<TShowImportPriceDlg>::Register([] { ShowImportPriceDlg(); });
+    TKVOpener<TShowImportProjectItemDlg>::Register(
+        [](quint32 AProjectId) { ShowImportProjectItemDlg(AProjectId); });
     RegisterCommandGroup(cgPackages);
     RegisterCommandGroup(cgPackageDeletion);
     RegisterCommandGroup(cgPriceImport);

@@ -3,6 +3,7 @@
 #include "core/KVTransaction.h"
 #include "core/udmMain.h"
 #include "exchange/KVPackageTables.h"
+#include "exchange/KVWorkbookTemplate.h"
 #include "platform/ib/IBQuery.h"
 #include "platform/xls/XlsWorkbook.h"
 
@@ -61,25 +62,9 @@ void ClearElementTypeNames(TXlsSheet& ASheet, TKVExchangeMonitor* AMonitor) {
 }
 
 void MakePriceTemplate(TXlsWorkbook& ABook, const QString& ACurrencyName) {
-    ABook.Clear();
-    TXlsSheet& sheet = ABook.AddSheet(QStringLiteral("blank"));
-    ABook.SetActiveSheetIndex(0);
-    sheet.SetColumnWidth(kNameColumn, 200);
-    sheet.SetColumnWidth(kPriceColumn, 60);
-    sheet.SetColumnWidth(kNoteColumn, 300);
-    sheet.SetRowHeight(0, 30);
-    TXlsCellStyle header;
-    header.FFontStyle = xfsBold;
-    header.FHorzAlign = xhaCenter;
-    header.FVertAlign = xvaCenter;
-    header.FBackground = 3;
-    const QString titles[] = {QStringLiteral("Тип элемента"),
-                              QStringLiteral("Цена (%1)").arg(ACurrencyName),
-                              QStringLiteral("Примечание")};
-    for (int c = 0; c < 3; ++c) {
-        sheet.SetCellStyle(c, 0, header);
-        sheet.SetCellText(c, 0, titles[c]);
-    }
+    MakeWorkbookTemplate(ABook, {{QStringLiteral("Тип элемента"), 200},
+                                 {QStringLiteral("Цена (%1)").arg(ACurrencyName), 60},
+                                 {QStringLiteral("Примечание"), 300}});
 }
 
 bool ParsePriceText(const QString& AText, double& AValue) {

@@ -7,13 +7,11 @@
 #include "refbooks/frmSupplier.h"
 #include "resources/KVResources.h"
 #include "shell/KVButtonEdit.h"
-#include "shell/KVFileDialog.h"
 #include "shell/KVWidgets.h"
 #include "shell/KVWorkbookGrid.h"
 #include "shell/uMessage.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,19 +21,16 @@
 #include <QVBoxLayout>
 
 namespace {
-// Pictures of the main tool images.
-constexpr int kOpenImage = 36;
-constexpr int kSaveImage = 37;
+// The picture of the import button among the main tool images.
 constexpr int kImportImage = 4;
-
-const QString kWorkbookFilter = QStringLiteral("Книга MS Excel 97-2003 (*.xls)");
 } // namespace
 
 TfrmImportPrice::TfrmImportPrice(QWidget* AParent)
-    : TKVExchangeDialog(QStringLiteral("ImportPrice"), QStringLiteral("ImportPrice_PopupMenu"),
-                        QStringLiteral("ImportPriceLog_Memo"), QStringLiteral("ImportPrice_Label"),
-                        QStringLiteral("ImportPrice_ProgressBar"), AParent) {
-    setObjectName(QStringLiteral("frmImportPrice"));
+    : TKVWorkbookDialog({"frmImportPrice", "ImportPrice", "ImportPrice_PopupMenu",
+                         "ImportPriceLog_Memo", "ImportPrice_Label", "ImportPrice_ProgressBar",
+                         "ImportPrice_SpreadSheetBook", "ImportPrice_Notebook",
+                         "ImportPriceMode_PopupMenu"},
+                        AParent) {
     setWindowTitle(tr("Импорт прайсов поставщика"));
 
     FClass_ButtonEdit = new TKVButtonEdit(this);
@@ -51,12 +46,6 @@ TfrmImportPrice::TfrmImportPrice(QWidget* AParent)
     connect(FSupplier_ButtonEdit, &TKVButtonEdit::ButtonClick, this,
             &TfrmImportPrice::SelectSupplier_Click);
 
-    FSpreadSheetBook = new TKVWorkbookGrid(this);
-    FSpreadSheetBook->setObjectName(QStringLiteral("ImportPrice_SpreadSheetBook"));
-
-    FOpen_Button = AddButton("Open_Button", tr("&Открыть"), tr("Открыть прайс"), kOpenImage);
-    FSave_Button = AddButton("Save_Button", tr("&Сохранить"), tr("Сохранить прайс"), kSaveImage);
-    FMode_Button = AddButton("Mode_Button", tr("&Режим отобр."), tr("Выбор данных для импорта"));
     FSaveLog_Button = AddButton("SaveLog_Button", tr("&Сохран. журнал"), tr("Сохранить журнал"));
     FCreatePattern_Button = AddButton("CreatePattern_Button", tr("Со&здать шаблон"),
                                       tr("Создать шаблон для импорта"));
@@ -66,10 +55,7 @@ TfrmImportPrice::TfrmImportPrice(QWidget* AParent)
         AddButton("Import_Button", tr("&Импорт"), tr("Импортировать данные"), kImportImage);
     FImport_Button->setDefault(true);
 
-    QStackedWidget* notebook =
-        MakeModePages(FSpreadSheetBook, "ImportPrice_Notebook", FMode_Button,
-                      "ImportPriceMode_PopupMenu", tr("&Выбор данных для импорта"),
-                      tr("&Журнал импорта"));
+    QStackedWidget* notebook = ModeNotebook();
     notebook->setMinimumSize(594, 240);
 
     auto* choices = new QFormLayout;
@@ -97,8 +83,6 @@ TfrmImportPrice::TfrmImportPrice(QWidget* AParent)
     connect(FpmiTestImport, &QAction::triggered, this, [this] { Import(true); });
     connect(FpmiImport, &QAction::triggered, this, [this] { Import(false); });
 
-    connect(FOpen_Button, &QPushButton::clicked, this, &TfrmImportPrice::Open_ButtonClick);
-    connect(FSave_Button, &QPushButton::clicked, this, &TfrmImportPrice::Save_ButtonClick);
     connect(FSaveLog_Button, &QPushButton::clicked, this, &TfrmImportPrice::SaveLog_ButtonClick);
     connect(FCreatePattern_Button, &QPushButton::clicked, this, &TfrmImportPrice::CreatePattern);
 
@@ -160,71 +144,24 @@ bool TfrmImportPrice::eventFilter(QObject* AWatched, QEvent* AEvent) {
     return TKVExchangeDialog::eventFilter(AWatched, AEvent);
 }
 
-bool TfrmImportPrice::OpenWorkbook(const QString& AFileName) {
-    ShowModePage(true);
-    try {
-        FSpreadSheetBook->LoadFromFile(AFileName);
-        return true;
-    } catch (const Exception& e) {
-        ShowExceptionBox(e);
-        return false;
-    }
-}
-
-void TfrmImportPrice::Open_ButtonClick() {
-    QString fileName;
-    if (KVOpenFileDialog(this, tr("Открыть"), kWorkbookFilter,
-                         dmMain ? dmMain->AppFolder() : QString(), fileName))
-        OpenWorkbook(fileName);
-}
-
-void TfrmImportPrice::Save_ButtonClick() {
-    ShowModePage(true);
-    QString fileName;
-    if (!KVSaveFileDialog(this, tr("Сохранить"), kWorkbookFilter,
-                          dmMain ? dmMain->AppFolder() : QString(), fileName))
-        return;
-    if (QFileInfo(fileName).suffix().isEmpty())
-        fileName += QStringLiteral(".xls");
-    if (QFileInfo::exists(fileName) &&
-        ShowMessageDlg(
-            tr("Файл %1 уже существует. Заменить его?").arg(QFileInfo(fileName).fileName()),
-            mdkConfirmation, mdbYes | mdbNo, 0) != mrYes)
-        return;
-    try {
-        FSpreadSheetBook->SaveToFile(fileName);
-    } catch (const Exception& e) {
-        ShowExceptionBox(e);
-    }
-}
-
 void TfrmImportPrice::SaveLog_ButtonClick() {
     ShowModePage(false);
     SaveLog(QString());
 }
 
 void TfrmImportPrice::CreatePattern() {
-    ShowModePage(true);
-    FSpreadSheetBook->CommitEdit();
-    TXlsWorkbook& book = FSpreadSheetBook->Workbook();
-    bool filled = false;
-    for (int i = 0; i < book.SheetCount() && !filled; ++i)
-        filled = book.Sheet(i).ColumnCount() > 2 && book.Sheet(i).RowCount() > 1;
-    if (filled && ShowMessageDlg(tr("Создать пустой шаблон?"), mdkConfirmation, mdbYes | mdbNo,
-                                 0) != mrYes)
-        return;
-    MakePriceTemplate(book, dmMain ? dmMain->CurrencyName() : QString());
-    FSpreadSheetBook->WorkbookChanged();
+    const QString currency = dmMain ? dmMain->CurrencyName() : QString();
+    CreateTemplate([&currency](TXlsWorkbook& ABook) { MakePriceTemplate(ABook, currency); });
 }
 
 void TfrmImportPrice::ClearElementTypeNames() {
-    FSpreadSheetBook->CommitEdit();
-    TXlsSheet* sheet = FSpreadSheetBook->ActiveSheet();
+    SpreadSheetBook()->CommitEdit();
+    TXlsSheet* sheet = SpreadSheetBook()->ActiveSheet();
     if (sheet == nullptr)
         return;
     TWaitCursor wait;
     ::ClearElementTypeNames(*sheet, this);
-    FSpreadSheetBook->WorkbookChanged();
+    SpreadSheetBook()->WorkbookChanged();
 }
 
 bool TfrmImportPrice::ImportPriceData(bool ATestImport) {
@@ -232,12 +169,12 @@ bool TfrmImportPrice::ImportPriceData(bool ATestImport) {
     FSkippedCount = 0;
     if (!dmMain)
         return true;
-    FSpreadSheetBook->CommitEdit();
+    SpreadSheetBook()->CommitEdit();
     TWaitCursor wait;
     TKVPriceImporter importer(*dmMain, *this);
     importer.SetClass(FClassDBId, FClassId);
     importer.SetSupplier(FSupplierId);
-    const bool result = importer.ImportPriceData(FSpreadSheetBook->ActiveSheet(), ATestImport);
+    const bool result = importer.ImportPriceData(SpreadSheetBook()->ActiveSheet(), ATestImport);
     FSkippedCount = importer.SkippedCount();
     return result;
 }

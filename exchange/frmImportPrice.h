@@ -4,12 +4,11 @@
 // a class of element types), opens or writes a workbook in the grid, may make the empty
 // template or shorten the type names, runs a test import or the import, and may save the log.
 
-#include "exchange/KVExchangeDialog.h"
+#include "exchange/KVWorkbookDialog.h"
 
 class TKVButtonEdit;
-class TKVWorkbookGrid;
 
-class TfrmImportPrice : public TKVExchangeDialog {
+class TfrmImportPrice : public TKVWorkbookDialog {
     Q_OBJECT
 public:
     explicit TfrmImportPrice(QWidget* AParent = nullptr);
@@ -22,9 +21,6 @@ public:
     void SetClass(quint32 AClassDBId, quint32 AClassId, const QString& AName);
     void SetSupplier(quint32 ASupplierId, const QString& AName);
 
-    // Loads a workbook into the grid; a file that cannot be read is reported and the grid
-    // keeps what it had. False then.
-    bool OpenWorkbook(const QString& AFileName);
     // Makes the empty template (asking first when the workbook holds a filled sheet).
     void CreatePattern();
     // Shortens the type names of the active sheet.
@@ -36,11 +32,8 @@ public:
     // The rows the last run skipped.
     int SkippedCount() const { return FSkippedCount; }
 
-    TKVWorkbookGrid* SpreadSheetBook() const { return FSpreadSheetBook; }
     TKVButtonEdit* ClassEdit() const { return FClass_ButtonEdit; }
     TKVButtonEdit* SupplierEdit() const { return FSupplier_ButtonEdit; }
-    QPushButton* OpenButton() const { return FOpen_Button; }
-    QPushButton* SaveButton() const { return FSave_Button; }
     QPushButton* SaveLogButton() const { return FSaveLog_Button; }
     QPushButton* CreatePatternButton() const { return FCreatePattern_Button; }
     QPushButton* ImportButton() const { return FImport_Button; }
@@ -49,8 +42,6 @@ public:
     QAction* ImportItem() const { return FpmiImport; }
 
 public slots:
-    void Open_ButtonClick();
-    void Save_ButtonClick();
     void SaveLog_ButtonClick();
     void SelectClass_Click();
     void SelectSupplier_Click();
@@ -66,10 +57,6 @@ private:
 
     TKVButtonEdit* FClass_ButtonEdit = nullptr;
     TKVButtonEdit* FSupplier_ButtonEdit = nullptr;
-    TKVWorkbookGrid* FSpreadSheetBook = nullptr;
-    QPushButton* FOpen_Button = nullptr;
-    QPushButton* FSave_Button = nullptr;
-    QPushButton* FMode_Button = nullptr;
     QPushButton* FSaveLog_Button = nullptr;
     QPushButton* FCreatePattern_Button = nullptr;
     QPushButton* FAddFunct_Button = nullptr;

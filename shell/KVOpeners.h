@@ -116,6 +116,10 @@ struct TShowDeletePackageDlg {
 struct TShowImportPriceDlg {
     using Signature = void();
 };
+// The workbook dialog of a project's items (the project list passes the selected project).
+struct TShowImportProjectItemDlg {
+    using Signature = void(quint32 AProjectId);
+};
 
 // --- Searches and favourites
 

@@ -3,6 +3,7 @@
 #include "core/udmMain.h"
 #include "platform/sys/SysUtils.h"
 #include "refbooks/KVOpenSite.h"
+#include "shell/KVOpeners.h"
 #include "stock/frmProjectEdit.h"
 #include "stock/frmProjectItem.h"
 
@@ -121,6 +122,12 @@ void T_frmProject::OpenReferenceBook_ProjectItems() {
         ShowProjectItems(selected.Id);
 }
 
+void T_frmProject::ShowImportItems() {
+    const TKVSelectedItemDBData& selected = SelectedItemDBData();
+    if (selected.Select)
+        TKVOpener<TShowImportProjectItemDlg>::Open(selected.Id);
+}
+
 void T_frmProject::AddToFavorite() {
     const TKVSelectedItemDBData& selected = SelectedItemDBData();
     if (selected.Select)
@@ -131,6 +138,10 @@ void T_frmProject::AddExtraCommands(QMenu* AMenu) {
     AddRecordCommand(AMenu, {"pmiProjectItems", tr("&Состав"), 20, QKeySequence(),
                              [this] { OpenReferenceBook_ProjectItems(); }, "ProjectItems_ToolButton",
                              tr("Состав"), tr("Состав проекта")});
+    AddRecordCommand(AMenu, {"pmiImportItems", tr("И&мпорт состава проекта..."), -1,
+                             QKeySequence(), [this] { ShowImportItems(); }, nullptr, QString(),
+                             QString(), true,
+                             [] { return TKVOpener<TShowImportProjectItemDlg>::Registered(); }});
     AddRecordCommand(AMenu, {"pmiAddToFavorite", tr("Добавить в избранное"), 45, QKeySequence(),
                              [this] { AddToFavorite(); }, nullptr, QString(), QString(), true});
 }

@@ -22,6 +22,8 @@ public:
 
     // The items of the selected project: its open item list to the front, or a new one.
     void OpenReferenceBook_ProjectItems();
+    // The workbook dialog of the selected project's items.
+    void ShowImportItems();
     void AddToFavorite();
 
     // Enter opens the card; the double click offers the card and the items.

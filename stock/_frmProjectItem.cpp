@@ -45,6 +45,7 @@ TKVListBook ProjectItemBook() {
         QStringLiteral("SELECT COUNT(ID) FROM T_PROJECT_ITEM WHERE PROJECTID = :VAR_PROJECTID;");
     book.SelectSQL = kItemSelect + QStringLiteral(" WHERE TPI.PROJECTID = :VAR_PROJECTID;");
     book.DeleteSQL = QStringLiteral("DELETE FROM T_PROJECT_ITEM WHERE ID = :VAR_ID;");
+    book.DeleteFailedText = T_frmProjectItem::tr("Запись не была удалена");
     book.ManageObjType = otProjectItemList;
     book.SelectObjType = otProjectItemList;
     book.DefaultWidth = 500;

@@ -1,5 +1,8 @@
 #include "tests/exchange/ExchangeTestSupport.h"
 
+#include <QJsonDocument>
+#include <QProcess>
+
 namespace {
 
 QString ValueText(const TIBField& AField) {
@@ -285,4 +288,28 @@ bool TPackageTest::Import(const QString& AFileName, bool ATestImport,
     TKVPackageImporter importer(*FModule, FMonitor);
     importer.SetTableStepHook(std::move(AHook));
     return importer.ImportData(AFileName, ATestImport);
+}
+
+QJsonObject XlrdHeaderDump(const QString& AFileName, int AColumns) {
+    const char* script = R"PY(
+import json, sys, xlrd
+book = xlrd.open_workbook(sys.argv[1], formatting_info=True)
+sh = book.sheet_by_index(0)
+cells = []
+for c in range(sh.ncols):
+    xf = book.xf_list[sh.cell_xf_index(0, c)]
+    cells.append({"text": sh.cell_value(0, c), "bold": book.font_list[xf.font_index].weight >= 700,
+                  "h": xf.alignment.hor_align, "v": xf.alignment.vert_align,
+                  "bg": xf.background.pattern_colour_index})
+print(json.dumps({"name": sh.name, "rows": sh.nrows, "cells": cells,
+                  "height": sh.rowinfo_map[0].height,
+                  "widths": [sh.colinfo_map[c].width for c in range(int(sys.argv[2]))]}))
+)PY";
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"),
+                                                      QString::fromUtf8(script), AFileName,
+                                                      QString::number(AColumns)});
+    EXPECT_TRUE(python.waitForFinished(60000));
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
 }

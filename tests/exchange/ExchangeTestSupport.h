@@ -15,14 +15,18 @@
 #include "exchange/KVPackageTables.h"
 #include "platform/ib/IBQuery.h"
 #include "platform/sys/SysDrive.h"
+#include "shell/KVFileDialog.h"
+#include "shell/uMessage.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonObject>
 #include <QMap>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -76,6 +80,41 @@ void MakePackageFile(const QString& AFileName, const QStringList& ASQL,
                      const QStringList& ACreateSQL = {});
 // The header rows of a regular package of ADBId exported at 5 March 2016, 09:07.
 QStringList RegularHeaderSQL(quint32 ADBId);
+
+// What python3-xlrd reads of a workbook file's first sheet: its name "name", its row count
+// "rows", the height of row 0 in twips "height", the widths of the first AColumns columns in
+// 1/256 of a character "widths", and per cell of row 0 "cells": its "text", "bold", horizontal
+// "h" and vertical "v" alignment and background palette index "bg" (as the file stores it, 8
+// above ours). The test fails when xlrd cannot read the file.
+QJsonObject XlrdHeaderDump(const QString& AFileName, int AColumns);
+
+// Records the texts of the message boxes shown while it lives and answers them from Answers in
+// order (OK when none is left).
+class TMessageAnswers {
+public:
+    TMessageAnswers()
+        : FScope([this](const TMessageDlgRequest& ARequest) {
+              Messages << ARequest.Text;
+              if (Answers.empty())
+                  return int(mrOk);
+              const int answer = Answers.front();
+              Answers.pop_front();
+              return answer;
+          }) {}
+
+    QStringList Messages;
+    std::deque<int> Answers;
+
+private:
+    TMessageDlgResponderScope FScope;
+};
+
+// Accepts every file dialog shown while it lives with AFileName.
+inline TKVFileDialogResponderScope AnswerFiles(const QString& AFileName) {
+    return TKVFileDialogResponderScope([AFileName](const TKVFileDialogRequest&) {
+        return TKVFileDialogAnswer{true, AFileName, 0};
+    });
+}
 
 // Bytes of every value 0..255, twice, as a picture.
 QByteArray TestPicture(int ASeed = 0);

@@ -7,6 +7,7 @@
 
 #include "platform/sys/SysUtils.h"
 #include "shell/KVButtonEdit.h"
+#include "shell/KVOpeners.h"
 #include "shell/frmOkCancel.h"
 #include "stock/KVProjectWriteOff.h"
 #include "stock/KVStock.h"
@@ -21,6 +22,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -290,6 +293,65 @@ TEST_F(ProjectTest, ListsShowTheProjectsOfTheirModeAndFollowTheCard) {
     EXPECT_EQ(Main().FindMDIChildren<TfrmProjectEdit>().size(), 1u); // project 1's
 }
 
+TEST_F(ProjectTest, MainWindowCommandsOpenOneListPerMode) {
+    AddProjects();
+    DB();
+    const struct {
+        const char* Command;
+        TKVProjectListSelectDataMode Mode;
+        const char* Title;
+        size_t Windows;
+    } steps[] = {{"mmiRB_ProjectInProgress", psdmInProgress, "Проекты в работе", 1},
+                 {"pmiProjectArchive", psdmArchive, "Архив проектов", 2},
+                 {"mmiRB_ProjectArchive", psdmArchive, "Архив проектов", 2},
+                 {"pmiProjectInProgress", psdmInProgress, "Проекты в работе", 2}};
+    for (const auto& step : steps) {
+        QAction* command = Main().findChild<QAction*>(QLatin1String(step.Command));
+        ASSERT_NE(command, nullptr) << step.Command;
+        EXPECT_TRUE(command->isEnabled()) << step.Command;
+        command->trigger();
+        Settle();
+        const auto windows = Main().FindMDIChildren<TfrmProject>();
+        ASSERT_EQ(windows.size(), step.Windows) << step.Command;
+        QMdiSubWindow* sub = Main().MDIArea()->activeSubWindow();
+        ASSERT_NE(sub, nullptr) << step.Command;
+        const auto* active = qobject_cast<TfrmProject*>(sub->widget());
+        ASSERT_NE(active, nullptr) << step.Command;
+        EXPECT_EQ(active->BookFrame()->ListSelectDataMode(), step.Mode) << step.Command;
+        EXPECT_EQ(active->windowTitle(), QString::fromUtf8(step.Title));
+    }
+}
+
+TEST_F(ProjectTest, ItemImportCommandOpensTheDialogOfTheSelectedProject) {
+    AddProjects();
+    DB();
+    TfrmProject* host = OpenRBProject(psdmInProgress);
+    ASSERT_NE(host, nullptr);
+    T_frmProject* frame = host->BookFrame();
+    QAction* import = frame->MenuItem(QStringLiteral("pmiImportItems"));
+    ASSERT_NE(import, nullptr);
+    EXPECT_EQ(import->text(), QStringLiteral("И&мпорт состава проекта..."));
+
+    // Offered only while the dialog's library registered it.
+    TKVOpener<TShowImportProjectItemDlg>::Register({});
+    frame->SelectRecord(0, 1);
+    EXPECT_FALSE(import->isEnabled());
+    std::vector<quint32> opened;
+    TKVOpener<TShowImportProjectItemDlg>::Register(
+        [&](quint32 AProjectId) { opened.push_back(AProjectId); });
+    frame->RefreshData();
+    ASSERT_TRUE(import->isEnabled());
+    import->trigger();
+    EXPECT_EQ(opened, std::vector<quint32>{1});
+
+    // Not on a read-only database.
+    ::ReadOnly = true;
+    frame->RefreshData();
+    EXPECT_FALSE(import->isEnabled());
+    ::ReadOnly = false;
+    TKVOpener<TShowImportProjectItemDlg>::Register({});
+}
+
 TEST_F(ProjectTest, PickerListsOnlyProjectsInWork) {
     AddProjects();
     DB();
@@ -431,6 +493,27 @@ TEST_F(ProjectTest, ItemListShowsTheStockAndRefusesChangesToAnArchive) {
     Settle();
     EXPECT_EQ(Column(frame), QStringList({"R-10", "R-10"}));
     EXPECT_TRUE(Main().FindMDIChildren<TfrmProjectItemEdit>().empty());
+}
+
+TEST_F(ProjectTest, AFailedItemDeleteSaysTheRecordWasNotDeleted) {
+    AddProjects();
+    DB().Exec(QStringLiteral("CREATE EXCEPTION E_KEEP_ITEMS 'Состав проекта защищён'"));
+    DB().Exec(QStringLiteral("CREATE TRIGGER T_PROJECT_ITEM_KEEP FOR T_PROJECT_ITEM BEFORE DELETE "
+                             "AS BEGIN EXCEPTION E_KEEP_ITEMS; END"));
+    DB();
+    ShowProjectItems(1);
+    ASSERT_EQ(Main().FindMDIChildren<TfrmProjectItem>().size(), 1u);
+    T_frmProjectItem* frame = Main().FindMDIChildren<TfrmProjectItem>()[0]->BookFrame();
+    frame->SelectRecord(0, 3);
+    FocusList(frame);
+    Messages.clear();
+    Answers = {mrYes};
+    frame->Delete_ToolButtonClick();
+    ASSERT_FALSE(Messages.isEmpty());
+    EXPECT_EQ(Messages.front(), QStringLiteral("Удалить запись?"));
+    EXPECT_EQ(Messages.back(), QStringLiteral("Запись не была удалена"));
+    EXPECT_EQ(Column(frame), QStringList({"R-10", "R-10", "R-100"}));
+    EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM T_PROJECT_ITEM")).toInt(), 4);
 }
 
 TEST_F(ProjectTest, ItemCardTakesTheStockRecordsTypeAndChecksTheProject) {

@@ -56,6 +56,10 @@
 #include "shell/frmTutorial.h"
 #include "shell/frmUserListEdit.h"
 #include "shell/uHelpContext.h"
+#include "stock/KVStock.h"
+#include "stock/frmProjectEdit.h"
+#include "stock/frmProjectItem.h"
+#include "stock/frmProjectItemEdit.h"
 #include "views/KVListFrame.h"
 #include "views/KVListHost.h"
 #include "views/KVRecordCard.h"
@@ -361,6 +365,28 @@ TEST_F(WindowLayoutTest, DialogsOfTheDataExchangeShowTheirContentsWhole) {
     };
     for (const auto& [name, open] : opens)
         EXPECT_EQ(Faults(ModalFaults(open)), QString()) << name;
+}
+
+TEST_F(WindowLayoutTest, ProjectWindowsShowTheirContentsWhole) {
+    RegisterStockWindows();
+    Connect(true);
+    TLayoutCheck lists;
+    lists.MinListRows = kListWindowRows;
+    const quint32 project = FirstKey("T_PROJECT", false).Id;
+    const quint32 item = FirstKey("T_PROJECT_ITEM", false).Id;
+    const std::tuple<const char*, std::function<void()>, TLayoutCheck> opens[] = {
+        {"projects in work", [this] { Main().OpenReferenceBook_Projects(psdmInProgress); }, lists},
+        {"project archive", [this] { Main().OpenReferenceBook_Projects(psdmArchive); }, lists},
+        {"project", [&] { OpenCardProject(project, false); }, {}},
+        {"new project", [] { OpenCardProject(0, false); }, {}},
+        {"items of a project", [&] { OpenRBProjectItem(project); }, lists},
+        {"project item", [&] { OpenCardProjectItem(item, false, project); }, {}},
+        {"new project item", [&] { OpenCardProjectItem(0, false, project); }, {}},
+    };
+    for (const auto& [name, open, check] : opens) {
+        open();
+        EXPECT_EQ(Faults(ActiveChildFaults(check)), QString()) << name;
+    }
 }
 
 TEST_F(WindowLayoutTest, MessageBoxesOfEveryButtonLayoutShowTheirCaptionsWhole) {

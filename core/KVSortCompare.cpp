@@ -276,32 +276,84 @@ std::vector<size_t> SortedPositions(size_t ACount, TKeyOf AKeyOf, TKeyLess AKeyL
     return order;
 }
 
-// The first four characters of a text as one number that orders as they do; a shorter text is
-// padded with zeros, which order before every character, as a shorter text orders before a
-// longer one that begins with it.
-quint64 TextPrefix(std::u16string_view AText) {
-    quint64 prefix = 0;
-    for (size_t i = 0; i < 4; ++i)
-        prefix = (prefix << 16) | (i < AText.size() ? AText[i] : 0u);
-    return prefix;
+constexpr size_t kTextKeyChars = 8;
+
+// Puts eight characters of AText from ADepth on into the entry's two numbers, which order as
+// the characters do; a text that ends before is padded with zeros, which order before every
+// character, as a shorter text orders before a longer one that begins with it.
+void SetTextKey(TKVSortKeys::TTextEntry& AEntry, std::u16string_view AText, size_t ADepth) {
+    quint64 part[2] = {0, 0};
+    for (size_t i = 0; i < kTextKeyChars; ++i) {
+        const size_t at = ADepth + i;
+        part[i / 4] = (part[i / 4] << 16) | (at < AText.size() ? AText[at] : 0u);
+    }
+    AEntry.High = part[0];
+    AEntry.Low = part[1];
 }
 
 } // namespace
+
+// Sorts the entries of [ABegin, AEnd), whose texts agree up to ADepth, by their next eight
+// characters; the runs that agree on those too are sorted by the characters after them, so
+// that a comparison reads two numbers of the entries at hand, not the texts, and the texts are
+// read once per entry and depth. Equal texts keep the order of their positions.
+void TKVSortKeys::SortTextRun(TTextEntry* ABegin, TTextEntry* AEnd, size_t ADepth) const {
+    for (TTextEntry* entry = ABegin; entry != AEnd; ++entry)
+        SetTextKey(*entry, Text(entry->Index), ADepth);
+    const bool ascending = FAscending;
+    std::sort(ABegin, AEnd, [ascending](const TTextEntry& AEntry1, const TTextEntry& AEntry2) {
+        if (AEntry1.High != AEntry2.High)
+            return ascending ? AEntry1.High < AEntry2.High : AEntry1.High > AEntry2.High;
+        if (AEntry1.Low != AEntry2.Low)
+            return ascending ? AEntry1.Low < AEntry2.Low : AEntry1.Low > AEntry2.Low;
+        return AEntry1.Index < AEntry2.Index;
+    });
+    const size_t next = ADepth + kTextKeyChars;
+    for (TTextEntry* run = ABegin; run != AEnd;) {
+        TTextEntry* end = run + 1;
+        while (end != AEnd && end->High == run->High && end->Low == run->Low)
+            ++end;
+        if (end - run > 1) {
+            const size_t first = Text(run->Index).size();
+            bool longer = false;
+            bool lengthsDiffer = false;
+            for (const TTextEntry* entry = run; entry != end; ++entry) {
+                const size_t length = Text(entry->Index).size();
+                longer = longer || length > next;
+                lengthsDiffer = lengthsDiffer || length != first;
+            }
+            if (longer) {
+                SortTextRun(run, end, next);
+            } else if (lengthsDiffer) {
+                // Texts that differ only by trailing zero characters: the shorter first.
+                std::stable_sort(run, end,
+                                 [&](const TTextEntry& AEntry1, const TTextEntry& AEntry2) {
+                                     const size_t length1 = Text(AEntry1.Index).size();
+                                     const size_t length2 = Text(AEntry2.Index).size();
+                                     return ascending ? length1 < length2 : length1 > length2;
+                                 });
+            }
+        }
+        run = end;
+    }
+}
 
 std::vector<size_t> TKVSortKeys::SortedOrder() const {
     const auto ordered = [this](const auto& AKey1, const auto& AKey2) {
         return FAscending ? AKey1 < AKey2 : AKey2 < AKey1;
     };
     switch (FKind) {
-    case TKind::Text:
-        // Most comparisons end at the first characters, compared as one number.
-        return SortedPositions<quint64>(
-            FCount, [this](size_t AIndex) { return TextPrefix(Text(AIndex)); },
-            [&](const auto& AEntry1, const auto& AEntry2) {
-                if (AEntry1.first != AEntry2.first)
-                    return ordered(AEntry1.first, AEntry2.first);
-                return Less(AEntry1.second, AEntry2.second);
-            });
+    case TKind::Text: {
+        std::vector<TTextEntry> entries(FCount);
+        for (size_t i = 0; i < FCount; ++i)
+            entries[i].Index = i;
+        SortTextRun(entries.data(), entries.data() + entries.size(), 0);
+        std::vector<size_t> order;
+        order.reserve(FCount);
+        for (const TTextEntry& entry : entries)
+            order.push_back(entry.Index);
+        return order;
+    }
     case TKind::Integer:
         return SortedPositions<qint64>(
             FCount, [this](size_t AIndex) { return FIntegers[AIndex]; },

@@ -120,7 +120,15 @@ public:
     // The positions 0 .. Count() - 1 in sorted order; equal rows keep their order.
     std::vector<size_t> SortedOrder() const;
 
+    // A row of a text sort: its position and eight characters of its text as two numbers.
+    struct TTextEntry {
+        quint64 High = 0;
+        quint64 Low = 0;
+        size_t Index = 0;
+    };
+
 private:
+    void SortTextRun(TTextEntry* ABegin, TTextEntry* AEnd, size_t ADepth) const;
     enum class TKind { Text, Integer, Number };
     std::u16string_view Text(size_t AIndex) const {
         const TSpan& span = FSpans[AIndex];

@@ -26,7 +26,6 @@
 #include <QVBoxLayout>
 
 #include <cstdlib>
-#include <unordered_set>
 
 namespace {
 
@@ -440,22 +439,75 @@ void TKVListFrame::FillListView() {
     UpdateCountPanel();
 }
 
+namespace {
+
+// The keys of the records that pass the filters, in one array with open addressing: filled
+// once, then each key of the known order is looked up and marked once, without a heap block
+// per key.
+class TPassingKeys {
+public:
+    explicit TPassingKeys(size_t ACount) {
+        size_t size = 16;
+        while (size < ACount * 2)
+            size <<= 1;
+        FKeys.resize(size);
+        FStates.assign(size, TState::Empty);
+        FMask = size - 1;
+    }
+    void Insert(quint64 AKey) {
+        size_t slot = Slot(AKey);
+        while (FStates[slot] != TState::Empty) {
+            if (FKeys[slot] == AKey)
+                return;
+            slot = (slot + 1) & FMask;
+        }
+        FKeys[slot] = AKey;
+        FStates[slot] = TState::Passing;
+        ++FLeft;
+    }
+    // Marks the key taken; false when it does not pass or was taken before.
+    bool Take(quint64 AKey) {
+        for (size_t slot = Slot(AKey); FStates[slot] != TState::Empty; slot = (slot + 1) & FMask)
+            if (FKeys[slot] == AKey) {
+                if (FStates[slot] != TState::Passing)
+                    return false;
+                FStates[slot] = TState::Taken;
+                --FLeft;
+                return true;
+            }
+        return false;
+    }
+    // The passing keys not taken yet.
+    size_t Left() const { return FLeft; }
+
+private:
+    enum class TState : quint8 { Empty, Passing, Taken };
+    size_t Slot(quint64 AKey) const {
+        return static_cast<size_t>((AKey * 0x9E3779B97F4A7C15ull) >> 32) & FMask;
+    }
+    std::vector<quint64> FKeys;
+    std::vector<TState> FStates;
+    size_t FMask = 0;
+    size_t FLeft = 0;
+};
+
+} // namespace
+
 bool TKVListFrame::RowsInKnownOrder(std::vector<TKVListRow>& ARows,
                                     const std::function<void()>& AStep) {
     if (FOrderKeys.empty() || FOrderSortedType != FSortedType)
         return false;
-    std::unordered_set<quint64> passing;
-    passing.reserve(FOrderKeys.size());
-    VisitRecordKeys([&](const TKVDBKey& AKey) { passing.insert(AKey.Packed()); }, AStep);
+    TPassingKeys passing(static_cast<size_t>(RecordCount()));
+    VisitRecordKeys([&](const TKVDBKey& AKey) { passing.Insert(AKey.Packed()); }, AStep);
     for (const TKVDBKey& key : FOrderKeys) {
-        if (passing.erase(key.Packed()) == 0)
+        if (!passing.Take(key.Packed()))
             continue;
         TKVListRow row;
         row.Key = key;
         row.Pending = true;
         ARows.push_back(std::move(row));
     }
-    if (!passing.empty()) {
+    if (passing.Left() != 0) {
         // A record the order does not know: the rows are sorted again.
         DropKnownOrder();
         return false;

@@ -260,4 +260,35 @@ TEST(KVSortCompareTest, SortByValuesReadOnceOrdersAsTheComparator) {
     }
 }
 
+// Texts that agree on long beginnings, differ only in the case of a Latin letter far in, or
+// only by trailing zero characters sort as the comparator orders them, stable both ways.
+TEST(KVSortCompareTest, LongTextsWithSharedBeginningsOrderAsTheComparator) {
+    const QString zero(QChar(u'\0'));
+    const QStringList stems = {"Единица измерения №", "Единица измерения №1", "abcdefgh",
+                               "ABCDEFGH",            "abcdefghi",            "abcdefgh" + zero,
+                               "abcdefgh" + zero + zero, "",                  "abcdefgH12345678"};
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> stemPick(0, int(stems.size()) - 1);
+    std::uniform_int_distribution<int> tailPick(0, 40);
+    std::vector<TRow> loaded;
+    for (int i = 0; i < 600; ++i) {
+        QString text = stems[stemPick(random)];
+        if (i % 4 != 0)
+            text += QString::number(tailPick(random));
+        if (i % 7 == 0)
+            text += QStringLiteral("xY") + zero;
+        loaded.push_back(TRow{{text}, std::nullopt, i});
+    }
+    for (const int key : {1, -1}) {
+        std::vector<TRow> expected = loaded;
+        std::stable_sort(expected.begin(), expected.end(), [&](const TRow& ARow1, const TRow& ARow2) {
+            return ListViewCompareLess(ListViewCompareText, ItemOf(ARow1), ItemOf(ARow2), key);
+        });
+        std::vector<TRow> rows = loaded;
+        SortListRows(rows, ListViewCompareText, key, ItemOf);
+        for (size_t i = 0; i < rows.size(); ++i)
+            ASSERT_EQ(rows[i].LoadPos, expected[i].LoadPos) << "key " << key << ", position " << i;
+    }
+}
+
 } // namespace

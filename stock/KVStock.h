@@ -3,4 +3,5 @@
 // Registers the stock's windows with the shell and the libraries below: the stock list of all
 // records (the main window's stock command), of a storage place and of an element type, and the
 // main window's command for a new stock record; the project lists in work and in the archive.
+// The favourites dialog and the notes list (the main window's commands for them).
 void RegisterStockWindows();

@@ -10,6 +10,7 @@
 #include "stock/frmProjectEdit.h"
 #include "stock/frmProjectItem.h"
 #include "views/KVListModel.h"
+#include "views/KVListView.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -70,16 +71,7 @@ TfrmFavorites::TfrmFavorites(QWidget* AParent)
                         {tr("Примечание"), 160, lckText}});
     FListView = new QTreeView(this);
     FListView->setObjectName(QStringLiteral("Favorites_ListView"));
-    FListView->setRootIsDecorated(false);
-    FListView->setItemsExpandable(false);
-    FListView->setUniformRowHeights(true);
-    FListView->setAllColumnsShowFocus(true);
-    FListView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    FListView->setSelectionMode(QAbstractItemView::SingleSelection);
-    FListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    FListView->setModel(FModel);
-    FListView->header()->setSectionsClickable(true);
-    FListView->header()->setSectionsMovable(false);
+    SetUpRecordListView(FListView, FModel);
     for (int i = 0; i < static_cast<int>(FModel->Columns().size()); ++i)
         FListView->setColumnWidth(i, FModel->Columns()[static_cast<size_t>(i)].Width);
     FListView->installEventFilter(this);

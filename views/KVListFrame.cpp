@@ -9,6 +9,7 @@
 #include "shell/uHelpContext.h"
 #include "shell/uMessage.h"
 #include "shell/ufrmMain.h"
+#include "views/KVListView.h"
 #include "views/KVRecordCard.h"
 
 #include <QAction>
@@ -149,16 +150,7 @@ void TKVListFrame::CreateComponents() {
     });
     FListView = new QTreeView(this);
     FListView->setObjectName(name + QStringLiteral("_ListView"));
-    FListView->setRootIsDecorated(false);
-    FListView->setItemsExpandable(false);
-    FListView->setUniformRowHeights(true);
-    FListView->setAllColumnsShowFocus(true);
-    FListView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    FListView->setSelectionMode(QAbstractItemView::SingleSelection);
-    FListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    FListView->setModel(FModel);
-    FListView->header()->setSectionsClickable(true);
-    FListView->header()->setSectionsMovable(false);
+    SetUpRecordListView(FListView, FModel);
     FListView->header()->setStretchLastSection(false);
     FListView->installEventFilter(this);
     connect(FListView->header(), &QHeaderView::sectionClicked, this,
